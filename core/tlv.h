@@ -42,7 +42,7 @@ struct TlvNode {
     uint8_t tagLength;
     uint8_t lengthBytes[2];
     uint8_t lengthSize;
-    // Primitive and padding nodes: valueLength bytes (null when empty).
+    // Primitive and padding nodes: valueLength bytes (null when empty; see TlvSetValue).
     // Constructed nodes: an array of childCount TlvNode pointers (null without children).
     void* data;
     uint16_t valueLength;
@@ -70,6 +70,11 @@ TlvResult TlvGetTagValue(const TlvNode* node, uint8_t* tag, uint8_t* tagLength, 
 TlvResult TlvGetTagLengthValue(const TlvNode* node, uint8_t* tag, uint8_t* tagLength,
                                uint8_t* lengthBytes, uint8_t* lengthSize, uint8_t* value,
                                uint16_t* valueLength);
+
+// Replaces the value of a primitive or padding node; the length field is left to the caller.
+// A parsed leaf's value may share the node's own block, so `data` is never freed or replaced
+// by hand: this is the one way to give a leaf another value.
+TlvResult TlvSetValue(TlvNode* node, const uint8_t* value, uint16_t length);
 
 // Bytes the node occupies in an encoding: its padding bytes, or tag + length field + value.
 uint32_t TlvEncodedSize(const TlvNode* node);

@@ -1,6 +1,7 @@
 #include <string.h>
 
 #include "core/tlv.h"
+#include "core/tlv_internal.h"
 
 namespace {
 
@@ -15,15 +16,9 @@ bool Append(Writer* writer, const void* bytes, uint32_t count) {
     if (count > TLV_MAX_ELEMENT_SIZE - writer->length) {
         return false;
     }
-    if (count > 0) {
-        memcpy(writer->out + writer->length, bytes, count);
-        writer->length += count;
-    }
+    TlvCopyBytes(writer->out + writer->length, static_cast<const uint8_t*>(bytes), count);
+    writer->length += count;
     return true;
-}
-
-bool IsConstructedElement(const TlvNode* node) {
-    return node->isPadding == 0 && (node->tag[0] & 0x20) != 0;
 }
 
 bool TagMatches(const TlvNode* node, uint8_t tagLength, const uint8_t* tag) {
@@ -31,20 +26,35 @@ bool TagMatches(const TlvNode* node, uint8_t tagLength, const uint8_t* tag) {
            memcmp(node->tag, tag, tagLength) == 0;
 }
 
-bool WriteNode(Writer* writer, const TlvNode* node, bool contentOnly) {
-    if (node->isPadding == 0 && !contentOnly) {
-        if (node->tagLength > 2 || node->lengthSize > 2 ||
-            !Append(writer, node->tag, node->tagLength) ||
-            !Append(writer, node->lengthBytes, node->lengthSize)) {
-            return false;
-        }
+// Tag and length field, byte by byte: they are too short to be worth a copy call.
+bool AppendHeader(Writer* writer, const TlvNode* node) {
+    const uint32_t tagLength = node->tagLength;
+    const uint32_t lengthSize = node->lengthSize;
+    if (tagLength > 2 || lengthSize > 2 ||
+        tagLength + lengthSize > TLV_MAX_ELEMENT_SIZE - writer->length) {
+        return false;
     }
-    if (!IsConstructedElement(node)) {
+    uint8_t* out = writer->out + writer->length;
+    for (uint32_t i = 0; i < tagLength; ++i) {
+        *out++ = node->tag[i];
+    }
+    for (uint32_t i = 0; i < lengthSize; ++i) {
+        *out++ = node->lengthBytes[i];
+    }
+    writer->length += tagLength + lengthSize;
+    return true;
+}
+
+bool WriteNode(Writer* writer, const TlvNode* node, bool contentOnly) {
+    if (node->isPadding == 0 && !contentOnly && !AppendHeader(writer, node)) {
+        return false;
+    }
+    if (!TlvIsConstructedElement(node)) {
         return node->valueLength == 0 ||
                (node->data != nullptr && Append(writer, node->data, node->valueLength));
     }
-    const TlvNode* const* children = static_cast<const TlvNode* const*>(node->data);
-    const uint32_t count = children != nullptr ? node->childCount : 0;
+    uint32_t count = 0;
+    TlvNode* const* children = TlvChildrenOf(node, &count);
     for (uint32_t i = 0; i < count; ++i) {
         if (children[i] == nullptr || !WriteNode(writer, children[i], false)) {
             return false;
@@ -92,7 +102,7 @@ TlvResult TlvFind(const TlvNode* node, uint8_t tagLength, const uint8_t* tag, ui
     if (tag == nullptr || node->isPadding != 0) {
         return TLV_ERR_NOT_FOUND;
     }
-    if (!IsConstructedElement(node)) {
+    if (!TlvIsConstructedElement(node)) {
         if (!TagMatches(node, tagLength, tag)) {
             return TLV_ERR_NOT_FOUND;
         }
@@ -105,8 +115,8 @@ TlvResult TlvFind(const TlvNode* node, uint8_t tagLength, const uint8_t* tag, ui
         }
         return TLV_OK;
     }
-    const TlvNode* const* children = static_cast<const TlvNode* const*>(node->data);
-    const uint32_t count = children != nullptr ? node->childCount : 0;
+    uint32_t count = 0;
+    TlvNode* const* children = TlvChildrenOf(node, &count);
     for (uint32_t i = 0; i < count; ++i) {
         if (children[i] != nullptr && TlvFind(children[i], tagLength, tag, length, out) == TLV_OK) {
             return TLV_OK;
@@ -145,7 +155,7 @@ TlvResult TlvGetTagLengthValue(const TlvNode* node, uint8_t* tag, uint8_t* tagLe
     if (lengthSize != nullptr) {
         *lengthSize = node->lengthSize;
     }
-    if (IsConstructedElement(node)) {
+    if (TlvIsConstructedElement(node)) {
         if (value != nullptr && valueLength != nullptr) {
             return TlvEncode(value, node, valueLength, 1);
         }

@@ -1,30 +1,24 @@
+#include <string.h>
+
 #include "core/tlv.h"
-#include "core/tlv_memory.h"
-
-namespace {
-
-bool HasConstructedTag(const TlvNode* node) {
-    return (node->tag[0] & 0x20) != 0;
-}
-
-bool IsConstructedElement(const TlvNode* node) {
-    return node->isPadding == 0 && HasConstructedTag(node);
-}
-
-}  // namespace
+#include "core/tlv_internal.h"
+#include "core/tlv_pool.h"
 
 void TlvFree(TlvNode* node) {
     if (node == nullptr) {
         return;
     }
-    if (IsConstructedElement(node) && node->data != nullptr) {
-        TlvNode** children = static_cast<TlvNode**>(node->data);
-        for (uint32_t i = 0; i < node->childCount; ++i) {
+    if (TlvIsConstructedElement(node)) {
+        uint32_t count = 0;
+        TlvNode* const* children = TlvChildrenOf(node, &count);
+        for (uint32_t i = 0; i < count; ++i) {
             TlvFree(children[i]);
         }
+        tlvpool::Free(node->data);
+    } else if (node->data != TlvInlineValue(node)) {
+        tlvpool::Free(node->data);
     }
-    TlvMemFree(node->data);
-    TlvMemFree(node);
+    tlvpool::Free(node);
 }
 
 int TlvIsPadding(const TlvNode* node) {
@@ -39,14 +33,14 @@ TlvResult TlvGetKind(const TlvNode* node, uint8_t* kind) {
         if (node->isPadding != 0) {
             *kind = TLV_KIND_PADDING;
         } else {
-            *kind = HasConstructedTag(node) ? TLV_KIND_CONSTRUCTED : TLV_KIND_PRIMITIVE;
+            *kind = TlvIsConstructedElement(node) ? TLV_KIND_CONSTRUCTED : TLV_KIND_PRIMITIVE;
         }
     }
     return TLV_OK;
 }
 
 TlvResult TlvGetChildCount(const TlvNode* node, uint8_t* count) {
-    if (node == nullptr || !HasConstructedTag(node)) {
+    if (node == nullptr || (node->tag[0] & 0x20) == 0) {
         return TLV_ERR_PARAM;
     }
     if (count != nullptr) {
@@ -57,7 +51,7 @@ TlvResult TlvGetChildCount(const TlvNode* node, uint8_t* count) {
 
 TlvResult TlvGetChild(const TlvNode* node, uint8_t index, TlvNode** child,
                       uint32_t* isConstructed) {
-    if (node == nullptr || !HasConstructedTag(node) || index >= node->childCount ||
+    if (node == nullptr || (node->tag[0] & 0x20) == 0 || index >= node->childCount ||
         node->data == nullptr) {
         return TLV_ERR_PARAM;
     }
@@ -67,13 +61,13 @@ TlvResult TlvGetChild(const TlvNode* node, uint8_t index, TlvNode** child,
     TlvNode* found = static_cast<TlvNode**>(node->data)[index];
     *child = found;
     if (isConstructed != nullptr) {
-        *isConstructed = found != nullptr && IsConstructedElement(found) ? 1 : 0;
+        *isConstructed = found != nullptr && TlvIsConstructedElement(found) ? 1 : 0;
     }
     return TLV_OK;
 }
 
 TlvResult TlvAppendChild(TlvNode* node, TlvNode* child) {
-    if (node == nullptr || child == nullptr || !IsConstructedElement(node)) {
+    if (node == nullptr || child == nullptr || !TlvIsConstructedElement(node)) {
         return TLV_ERR_PARAM;
     }
     // A child count is one byte wide: a 256th child cannot be recorded.
@@ -81,7 +75,7 @@ TlvResult TlvAppendChild(TlvNode* node, TlvNode* child) {
         return TLV_ERR_PARAM;
     }
     const size_t slots = static_cast<size_t>(node->childCount) + 1;
-    void* grown = TlvMemRealloc(node->data, slots * sizeof(TlvNode*));
+    void* grown = tlvpool::Realloc(node->data, slots * sizeof(TlvNode*));
     if (grown == nullptr) {
         return TLV_ERR_MEMORY;
     }
@@ -91,12 +85,26 @@ TlvResult TlvAppendChild(TlvNode* node, TlvNode* child) {
     return TLV_OK;
 }
 
+TlvResult TlvSetValue(TlvNode* node, const uint8_t* value, uint16_t length) {
+    if (node == nullptr || TlvIsConstructedElement(node) || (value == nullptr && length > 0)) {
+        return TLV_ERR_PARAM;
+    }
+    uint8_t* block = nullptr;
+    if (length > 0) {
+        block = static_cast<uint8_t*>(tlvpool::Alloc(length));
+        if (block == nullptr) {
+            return TLV_ERR_MEMORY;
+        }
+        memcpy(block, value, length);
+    }
+    if (node->data != TlvInlineValue(node)) {
+        tlvpool::Free(node->data);
+    }
+    node->data = block;
+    node->valueLength = length;
+    return TLV_OK;
+}
+
 uint32_t TlvEncodedSize(const TlvNode* node) {
-    if (node == nullptr) {
-        return 0;
-    }
-    if (node->isPadding != 0) {
-        return node->valueLength;
-    }
-    return static_cast<uint32_t>(node->tagLength) + node->lengthSize + node->valueLength;
+    return node != nullptr ? TlvSizeOf(node) : 0;
 }

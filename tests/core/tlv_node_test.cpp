@@ -97,11 +97,60 @@ TEST(NodeQueries, FreeReleasesEveryBlockOnce) {
     {
         TlvTree tree;
         ASSERT_EQ(ParseExact(HexBytes("6F0CA50A8801015F2D02656E8700"), &tree, 1), TLV_OK);
-        // 5 nodes, 2 value blocks (88 and 5F2D; 87 is empty) and 2 child arrays.
-        EXPECT_EQ(TlvMemLiveBlocks() - before, 5u + 2u + 2u);
+        // 5 nodes (parsed values share their node's block) and 2 child arrays.
+        EXPECT_EQ(TlvMemLiveBlocks() - before, 5u + 2u);
     }
     EXPECT_EQ(TlvMemLiveBlocks(), before);
     TlvFree(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NodeEditing, SetValueReplacesParsedAndOwnValues) {
+    const size_t before = TlvMemLiveBlocks();
+    {
+        TlvTree tree;
+        ASSERT_EQ(ParseExact(HexBytes("70075A02123400FF00"), &tree, 1), TLV_OK);
+        TlvNode* pan = ChildAt(tree.get(), 0);
+        const uint8_t longer[] = {0x54, 0x13, 0x33, 0x00, 0x89};
+        ASSERT_EQ(TlvSetValue(pan, longer, sizeof longer), TLV_OK);
+        EXPECT_EQ(pan->valueLength, 5);
+        EXPECT_EQ(BytesHex(Encode(pan, 1)), "5413330089");
+        // The value may be given from the node's own bytes.
+        ASSERT_EQ(TlvSetValue(pan, static_cast<const uint8_t*>(pan->data) + 1, 2), TLV_OK);
+        EXPECT_EQ(BytesHex(Encode(pan, 1)), "1333");
+        ASSERT_EQ(TlvSetValue(pan, nullptr, 0), TLV_OK);
+        EXPECT_EQ(pan->data, nullptr);
+        EXPECT_EQ(TlvSetValue(tree.get(), longer, 1), TLV_ERR_PARAM);
+        EXPECT_EQ(TlvSetValue(pan, nullptr, 1), TLV_ERR_PARAM);
+        EXPECT_EQ(TlvSetValue(nullptr, longer, 1), TLV_ERR_PARAM);
+    }
+    EXPECT_EQ(TlvMemLiveBlocks(), before);
+}
+
+TEST(NodeEditing, ParsedTreesCanBeTakenApartNodeByNode) {
+    const size_t before = TlvMemLiveBlocks();
+    TlvTree tree;
+    ASSERT_EQ(ParseExact(HexBytes("6F0CA50A8801015F2D02656E8700"), &tree, 1), TLV_OK);
+    TlvNode* fci = ChildAt(tree.get(), 0);
+    // Growing a parsed child array moves it; the parsed nodes stay where they are.
+    TlvTree extra;
+    ASSERT_EQ(ParseExact(HexBytes("9F4D020B0A"), &extra, 1), TLV_OK);
+    TlvNode* sfi = ChildAt(fci, 0);
+    ASSERT_EQ(TlvAppendChild(fci, extra.get()), TLV_OK);
+    extra.release()->parent = fci;
+    EXPECT_EQ(fci->childCount, 4);
+    EXPECT_EQ(ChildAt(fci, 0), sfi);
+    // Free the parsed leaves one at a time, out of order, then the rest.
+    TlvNode** children = static_cast<TlvNode**>(fci->data);
+    TlvFree(children[2]);
+    TlvFree(children[0]);
+    children[0] = children[3];
+    fci->childCount = 2;
+    tree.reset();
+    EXPECT_EQ(TlvMemLiveBlocks(), before);
 }
 
 }  // namespace
