@@ -1,0 +1,152 @@
+// Runs the built bertlv binary and checks what it prints and how it exits.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// `input` is fed to standard input; arguments are passed through the shell as written.
+ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
+    const std::string dir = ::testing::TempDir();
+    const std::string in = dir + "bertlv_in", out = dir + "bertlv_out", err = dir + "bertlv_err";
+    std::ofstream(in) << input;
+    const std::string command =
+        std::string(BERTLV_PATH) + " " + arguments + " <" + in + " >" + out + " 2>" + err;
+    const int raw = system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+}
+
+TEST(BertlvCli, ParsePrintsTheGridRows) {
+    const ToolRun run = RunTool("parse '70 07' 5A021234 00FF00");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "Application Elementary File (AEF) Data Template\t70\t1 byte\t07\t5A02123400FF00\t"
+              "7 bytes\t70075A02123400FF00\n"
+              "  Application Primary Account Number(PAN)\t5A\t1 byte\t02\t1234\t2 bytes\t"
+              "5A021234\n"
+              "  padding\t\t\t\t00FF00\t3 bytes\t00FF00\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BertlvCli, ParseReadsStandardInputAndWritesJson) {
+    const ToolRun run = RunTool("parse --json", "bf0c03\r\n9f4d00\tZZ");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "{\n"
+              "  \"kind\": \"constructed\",\n"
+              "  \"dataElement\": \"File Control Information(FCI) Issuer Discretionary Data\",\n"
+              "  \"tag\": \"BF0C\",\n"
+              "  \"lengthIn\": \"1 byte\",\n"
+              "  \"length\": \"03\",\n"
+              "  \"value\": \"9F4D00\",\n"
+              "  \"valueLength\": \"3 bytes\",\n"
+              "  \"tlv\": \"BF0C039F4D00\",\n"
+              "  \"children\": [\n"
+              "    {\n"
+              "      \"kind\": \"primitive\",\n"
+              "      \"dataElement\": \"Log Entry\",\n"
+              "      \"tag\": \"9F4D\",\n"
+              "      \"lengthIn\": \"1 byte\",\n"
+              "      \"length\": \"00\",\n"
+              "      \"value\": \"\",\n"
+              "      \"valueLength\": \"0 bytes\",\n"
+              "      \"tlv\": \"9F4D00\"\n"
+              "    }\n"
+              "  ]\n"
+              "}\n");
+}
+
+TEST(BertlvCli, ParseErrorsUseTheEditorsMessages) {
+    struct {
+        const char* arguments;
+        const char* input;
+        int status;
+        const char* err;
+    } cases[] = {
+        {"parse 5A0212", "", 1, "Bad formatted BER-TLV data !\n"},
+        {"parse 7008A503880101FFFF00", "", 1,
+         "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"},
+        {"parse ZZ", "", 1, "No data exist to parse!\n"},
+        {"parse", "", 1, "No data exist to parse!\n"},
+        {"parse 5", "", 1, "No data exist to parse!\n"},
+        {"dict 142", "", 1, "Not Defined\n"},
+        {"dict 9F7F", "", 1, "Not Defined\n"},
+        {"dict 0x70", "", 1, "Not Defined\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool(c.arguments, c.input);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.err, c.err) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+    }
+    const ToolRun relaxed = RunTool("parse --no-padding-check 7008A503880101FFFF00");
+    EXPECT_EQ(relaxed.status, 0);
+    EXPECT_NE(relaxed.out.find("  padding\t\t\t\tFFFF00\t3 bytes\tFFFF00\n"), std::string::npos);
+}
+
+TEST(BertlvCli, OversizedInputDoesNotWrapAround) {
+    // 65536 + 4 bytes: a 16-bit count would see only the valid element 5A 02 12 34.
+    const std::string input = "5A021234" + std::string(2 * 65536, '0');
+    const ToolRun run = RunTool("parse", input);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Bad formatted BER-TLV data !\n");
+    const ToolRun largest = RunTool("parse", "5F5081FF" + std::string(510, 'A'));
+    EXPECT_EQ(largest.status, 0);
+}
+
+TEST(BertlvCli, DictionaryListAndEntries) {
+    const ToolRun list = RunTool("dict");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 142);
+    EXPECT_EQ(list.out.substr(0, 15), "  0  -     NULL");
+    EXPECT_NE(list.out.find(" 29  9F07  Appilcation Usage Control(AUC)\n"), std::string::npos);
+
+    const ToolRun byTag = RunTool("dict 8a");
+    EXPECT_EQ(byTag.status, 0);
+    EXPECT_EQ(byTag.out.substr(0, 49), "Index: 33\nName: Authorisation Response Code(ARC)\n");
+    EXPECT_NE(byTag.out.find("\nSource: Issuer/Terminal\nFormat: an\nTemplate: -\nTag: '8A'\n"
+                             "Length: 2\n"),
+              std::string::npos);
+
+    const ToolRun zero = RunTool("dict --json 0");
+    EXPECT_EQ(zero.status, 0);
+    EXPECT_NE(zero.out.find("\"name\": \"NULL DE\""), std::string::npos);
+    EXPECT_NE(zero.out.find("\"rule\": \"fixed\""), std::string::npos);
+    EXPECT_NE(zero.out.find("\"panel\": null"), std::string::npos);
+
+    const ToolRun label = RunTool("dict 0x50 --json");
+    EXPECT_NE(label.out.find("\"index\": 19"), std::string::npos);
+    EXPECT_NE(label.out.find("\"Template\": \"'61' or 'A5'\""), std::string::npos);
+}
+
+TEST(BertlvCli, UsageErrors) {
+    for (const char* arguments : {"", "frobnicate", "parse --bogus 5A00", "dict 1 2", "dict 9F2",
+                                  "dict x9", "--version extra"}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.err.rfind("usage: bertlv parse", 0), 0u) << arguments;
+    }
+    EXPECT_EQ(RunTool("--version").out, "bertlv (Quorvel BERTLV) 1.00\n");
+    EXPECT_EQ(RunTool("--help").status, 0);
+}
+
+}  // namespace
