@@ -26,13 +26,21 @@ std::string Slurp(const std::string& path) {
 
 // `input` is fed to standard input; arguments are passed through the shell as written.
 ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "bertlv_in", out = dir + "bertlv_out", err = dir + "bertlv_err";
+    // ctest runs the tests in parallel processes: every run gets files of its own.
+    static int runs = 0;
+    const std::string base = ::testing::TempDir() + "bertlv_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                             std::to_string(++runs);
+    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in) << input;
     const std::string command =
         std::string(BERTLV_PATH) + " " + arguments + " <" + in + " >" + out + " 2>" + err;
     const int raw = system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+    ToolRun run = {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+    for (const std::string& path : {in, out, err}) {
+        remove(path.c_str());
+    }
+    return run;
 }
 
 TEST(BertlvCli, ParsePrintsTheGridRows) {
