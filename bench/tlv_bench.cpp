@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/tlv.h"
 #include "support/tlv_samples.h"
@@ -55,19 +56,20 @@ struct ReferenceNode {
 };
 
 // Depth-first walk of one constructed value, appending a node per element.
-bool WalkAsn1(const unsigned char* pos, long length, int parent, ReferenceNode* nodes, int* count) {
+bool WalkAsn1(const unsigned char* pos, long length, int parent,
+              std::vector<ReferenceNode>* nodes) {
     const unsigned char* end = pos + length;
     while (pos < end) {
         long valueLength = 0;
         int tag = 0;
         int tagClass = 0;
         const int flags = ASN1_get_object(&pos, &valueLength, &tag, &tagClass, end - pos);
-        if ((flags & 0x80) != 0 || *count >= 512) {
+        if ((flags & 0x80) != 0) {
             return false;
         }
-        const int self = (*count)++;
-        nodes[self] = ReferenceNode{tag, tagClass, valueLength, pos, parent};
-        if ((flags & V_ASN1_CONSTRUCTED) != 0 && !WalkAsn1(pos, valueLength, self, nodes, count)) {
+        const int self = static_cast<int>(nodes->size());
+        nodes->push_back(ReferenceNode{tag, tagClass, valueLength, pos, parent});
+        if ((flags & V_ASN1_CONSTRUCTED) != 0 && !WalkAsn1(pos, valueLength, self, nodes)) {
             return false;
         }
         pos += valueLength;
@@ -76,14 +78,16 @@ bool WalkAsn1(const unsigned char* pos, long length, int parent, ReferenceNode* 
 }
 
 void BM_OpenSslAsn1Walk(benchmark::State& state) {
-    static ReferenceNode nodes[512];
     for (auto _ : state) {
         for (const TlvSample& record : EmvRecords()) {
-            int count = 0;
-            const bool walked = WalkAsn1(record.bytes.data(),
-                                         static_cast<long>(record.bytes.size()), -1, nodes, &count);
+            // Like the parsed tree, each record's node array is built, owned and released; one
+            // allocation suffices, as no record has more elements than bytes.
+            std::vector<ReferenceNode> nodes;
+            nodes.reserve(record.bytes.size());
+            const bool walked =
+                WalkAsn1(record.bytes.data(), static_cast<long>(record.bytes.size()), -1, &nodes);
             benchmark::DoNotOptimize(walked);
-            benchmark::DoNotOptimize(count);
+            benchmark::DoNotOptimize(nodes.data());
         }
     }
     SetCounters(state);
