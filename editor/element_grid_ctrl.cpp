@@ -1,0 +1,29 @@
+#include "editor/element_grid_ctrl.h"
+
+#include <QMetaObject>
+
+CElementGridCtrl::CElementGridCtrl(QWidget* parent) : GridCtrl(parent) {}
+
+void CElementGridCtrl::OnSelChanged(bool selected) {
+    if (parentWidget() != nullptr) {
+        emit selChanged(0, selected ? 1 : 0);
+    }
+}
+
+void CElementGridCtrl::OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) {
+    if (parentWidget() == nullptr) {
+        return;
+    }
+    const qintptr lParam =
+        static_cast<qintptr>(((rowNumber & 0xFFFF) << 16) | (columnNumber & 0xFFFF));
+    // The posted edit is dropped when the rows were rebuilt in the meantime: its cell is gone.
+    const quint64 generation = Generation();
+    QMetaObject::invokeMethod(
+        this,
+        [this, item, lParam, generation] {
+            if (generation == Generation()) {
+                emit itemChangedPosted(item, lParam);
+            }
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,28 @@
+// The data element grid: a GridCtrl whose selection changes reach the view at once, while cell
+// edits are posted, so that the view handles them after the grid has finished its own edit.
+#ifndef QUORVEL_EDITOR_ELEMENT_GRID_CTRL_H
+#define QUORVEL_EDITOR_ELEMENT_GRID_CTRL_H
+
+#include <stdint.h>
+
+#include "platform/grid_ctrl.h"
+
+class CElementGridCtrl : public GridCtrl {
+    Q_OBJECT
+
+public:
+    explicit CElementGridCtrl(QWidget* parent = nullptr);
+
+signals:
+    // WM_GRID_SELCHANGED: lParam 1 on select, 0 on deselect.
+    void selChanged(quintptr wParam, qintptr lParam);
+    // WM_GRID_ITEMCHANGED, delivered from the event loop: the cell, and lParam with the row
+    // number in the high and the column number in the low 16 bits.
+    void itemChangedPosted(GridItem cell, qintptr lParam);
+
+protected:
+    void OnSelChanged(bool selected) override;
+    void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) override;
+};
+
+#endif

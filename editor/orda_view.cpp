@@ -1,0 +1,472 @@
+#include "editor/orda_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "core/hex_text.h"
+#include "editor/editor_ids.h"
+#include "editor/element_grid_ctrl.h"
+#include "editor/element_images.h"
+#include "editor/element_row.h"
+#include "editor/view_interfaces.h"
+#include "editor/view_layout.h"
+#include "platform/byte_table.h"
+#include "platform/grid_printer.h"
+#include "platform/prompts.h"
+#include "validation/apply_edit.h"
+
+namespace {
+
+const char* const kDisplayModeTexts[DISPLAY_MODE_COUNT] = {
+    "Edit Mode", "8 Bytes Read Only Mode", "16 Bytes Read Only Mode", "32 Bytes Read Only Mode"};
+const int kColumnWeights[ELEMENT_COLUMN_COUNT] = {200, 40, 75, 75, 235, 75, 300};
+const Qt::Alignment kColumnAlignments[ELEMENT_COLUMN_COUNT] = {
+    Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight, Qt::AlignRight,
+    Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft};
+const int kBytesPerRow[3] = {8, 16, 32};
+
+const char kDataError[] = "Data Error";
+const char kBadData[] = "Bad formatted BER-TLV data !";
+const char kBadPadding[] =
+    "Bad formatted BER-TLV data !\r\n\r\nPadding data is located at the invalid position.";
+const char kReplaceParsed[] =
+    "The already existing parsed data will be updated!\r\n\r\nDo you want to continue?";
+const char kNothingToParse[] =
+    "No data exist to parse!\r\n\r\nDo you want to clear the parsed data?";
+const char kReplaceEncoded[] =
+    "The already existing encoded data will be updated!\r\n\r\nDo you want to continue?";
+const char kNothingToEncode[] =
+    "No data exist to encode!\r\n\r\nDo you want to clear the encoded data?";
+
+QString StripWhiteSpace(const QString& text) {
+    QByteArray latin = text.toLatin1();
+    latin.resize(HexTextStripWhiteSpace(latin.data(), static_cast<uint32_t>(latin.size())));
+    return QString::fromLatin1(latin);
+}
+
+// Converts stripped hexadecimal text by the editor's rule.
+QByteArray TextToBytes(const QString& stripped) {
+    const QByteArray latin = stripped.toLatin1();
+    QByteArray bytes(latin.size() / 2 + 1, '\0');
+    uint32_t count = 0;
+    HexTextToBytes(latin.constData(), static_cast<uint32_t>(latin.size()),
+                   reinterpret_cast<uint8_t*>(bytes.data()), &count);
+    bytes.resize(count);
+    return bytes;
+}
+
+QString BytesToText(const uint8_t* bytes, uint32_t count) {
+    QByteArray text(2 * static_cast<qsizetype>(count) + 1, '\0');
+    BytesToHexText(bytes, count, text.data());
+    text.chop(1);
+    return QString::fromLatin1(text);
+}
+
+// More bytes than any element can hold are malformed data: handing their count to the parser
+// as a 16-bit length would wrap around and parse a prefix as if it were everything.
+TlvResult ParseBytes(const QByteArray& bytes, TlvNode** root, uint32_t* isConstructed,
+                     int checkPadding) {
+    if (bytes.size() > TLV_MAX_ELEMENT_SIZE) {
+        return TLV_ERR_FORMAT;
+    }
+    return TlvParseEx(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                      static_cast<uint16_t>(bytes.size()), root, isConstructed, checkPadding);
+}
+
+void PlaceWidget(QWidget* widget, const ViewRect& rect) {
+    widget->setGeometry(rect.x, rect.y, qMax(0, rect.width), qMax(0, rect.height));
+}
+
+}  // namespace
+
+COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    CreateGrid();
+    CreateControls();
+    dataElementMenu_ = new QMenu(this);
+}
+
+COrdaView::~COrdaView() {
+    TlvFree(root_);
+}
+
+void COrdaView::CreateGrid() {
+    grid_ = new CElementGridCtrl(this);
+    grid_->setProperty("controlId", IDC_ELEMENT_GRID);
+    grid_->SetImageList(ElementImages());
+    for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+        grid_->InsertColumn(column, QString::fromLatin1(kElementColumnTitles[column]),
+                            kColumnWeights[column]);
+        grid_->SetColumnAlign(column, kColumnAlignments[column]);
+    }
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &CElementGridCtrl::selChanged, this, &COrdaView::OnGridSelChange);
+    connect(grid_, &CElementGridCtrl::itemChangedPosted, this, &COrdaView::OnGridItemChanged);
+    connect(grid_, &QWidget::customContextMenuRequested, this, &COrdaView::OnGridContextMenu);
+}
+
+void COrdaView::CreateControls() {
+    const auto makeButton = [this](const char* text, int id, const QIcon& icon, const char* tip) {
+        QPushButton* button = new QPushButton(QString::fromLatin1(text), this);
+        button->setProperty("controlId", id);
+        button->setIcon(icon);
+        button->setToolTip(QString::fromLatin1(tip));
+        button->setCursor(Qt::PointingHandCursor);
+        return button;
+    };
+    parseButton_ = makeButton("Parse", IDC_PARSE, ParseButtonIcon(), "Parse encoded data");
+    encodeButton_ = makeButton("Encode", IDC_ENCODE, EncodeButtonIcon(), "Encode data");
+    connect(parseButton_, &QPushButton::clicked, this, &COrdaView::OnParse);
+    connect(encodeButton_, &QPushButton::clicked, this, &COrdaView::OnEncode);
+
+    modeList_ = new QComboBox(this);
+    modeList_->setProperty("controlId", IDC_DISPLAY_MODE);
+    for (const char* text : kDisplayModeTexts) {
+        modeList_->addItem(QString::fromLatin1(text));
+    }
+    modeList_->setCurrentIndex(displayMode_);
+    // Choosing an item, even the current one, refreshes the pane.
+    connect(modeList_, QOverload<int>::of(&QComboBox::activated), this,
+            &COrdaView::OnDisplayModeChange);
+
+    pane_ = new QPlainTextEdit(this);
+    pane_->setProperty("controlId", IDC_ENCODED_TEXT);
+    pane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!settingPaneText_) {
+            SetDocumentModified();
+        }
+    });
+    paneWindows_[DISPLAY_MODE_EDIT] = pane_;
+
+    const int ids[3] = {IDC_BYTE_GRID_8, IDC_BYTE_GRID_16, IDC_BYTE_GRID_32};
+    for (int i = 0; i < 3; ++i) {
+        byteTables_[i] = new ByteTableView(kBytesPerRow[i], this);
+        byteTables_[i]->setProperty("controlId", ids[i]);
+        paneWindows_[i + 1] = byteTables_[i];
+    }
+    for (int mode = 0; mode < DISPLAY_MODE_COUNT; ++mode) {
+        paneWindows_[mode]->setVisible(mode == displayMode_);
+    }
+}
+
+ByteTableView* COrdaView::ByteTable(int mode) const {
+    return mode >= DISPLAY_MODE_8_BYTES && mode <= DISPLAY_MODE_32_BYTES ? byteTables_[mode - 1]
+                                                                         : nullptr;
+}
+
+void COrdaView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QRect client = rect();
+    const ViewLayout layout =
+        ComputeViewLayout(client.left(), client.top(), client.left() + client.width(),
+                          client.top() + client.height());
+    PlaceWidget(grid_, layout.grid);
+    PlaceWidget(encodeButton_, layout.encode);
+    PlaceWidget(parseButton_, layout.parse);
+    PlaceWidget(modeList_, layout.modeList);
+    for (QWidget* window : paneWindows_) {
+        PlaceWidget(window, layout.pane);
+    }
+}
+
+void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed) {
+    if (parent == nullptr) {
+        grid_->RemoveAll();
+    }
+    ElementRow texts;
+    if (node == nullptr || !BuildElementRow(node, &texts)) {
+        return;
+    }
+    GridRow* row = grid_->CreateRow();
+    row->SetData(node);
+    for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+        const GridItem cell = row->Item(column);
+        cell.SetEditable(column == ELEMENT_COLUMN_LENGTH_IN || column == ELEMENT_COLUMN_VALUE);
+        cell.SetValue(QString::fromLatin1(texts.cells[column].c_str()));
+        cell.SetTextColor(kNormalTextColor);
+    }
+    if (node->lengthSize == 1 || node->lengthSize == 2) {
+        row->Item(ELEMENT_COLUMN_LENGTH_IN)
+            .SetOptions({QString::fromLatin1(kLengthInOptions[0]),
+                         QString::fromLatin1(kLengthInOptions[1])});
+    }
+    if (isConstructed != 0) {
+        row->Item(ELEMENT_COLUMN_VALUE).SetEditable(false);
+    }
+    if (parent != nullptr) {
+        parent->AddSubItem(row);
+    } else {
+        grid_->AddRow(row);
+    }
+    row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
+    if (isConstructed == 0) {
+        return;
+    }
+    row->AllowSubItems(true);
+    row->setExpanded(true);
+    uint8_t count = 0;
+    TlvGetChildCount(node, &count);
+    for (uint8_t i = 0; i < count; ++i) {
+        TlvNode* child = nullptr;
+        uint32_t childConstructed = 0;
+        if (TlvGetChild(node, i, &child, &childConstructed) != TLV_OK) {
+            break;
+        }
+        BuildRows(row, child, childConstructed);
+    }
+}
+
+void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
+    int rowNumber = -1;
+    int columnNumber = -1;
+    GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
+    const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
+    if (element != nullptr && lParam != 0) {
+        uint8_t kind = 0;
+        if (analysis_ != nullptr && TlvGetKind(element, &kind) == TLV_OK) {
+            analysis_->ShowAnalysis(kind, element);
+        }
+        return;
+    }
+    if (lParam == 0 && analysis_ != nullptr) {
+        analysis_->ShowAnalysis(0, nullptr);
+    }
+}
+
+void COrdaView::OnGridItemChanged(const GridItem& cell, qintptr lParam) {
+    const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
+    ApplyEdit(context, cell, static_cast<uint16_t>(lParam & 0xFFFF));
+}
+
+void COrdaView::SetPaneText(const QString& text) {
+    settingPaneText_ = true;
+    pane_->setPlainText(text);
+    settingPaneText_ = false;
+}
+
+void COrdaView::ReadEncodedText() {
+    bytes_ = TextToBytes(StripWhiteSpace(pane_->toPlainText()));
+}
+
+void COrdaView::ShowEncodedBytes() {
+    SetPaneText(BytesToText(reinterpret_cast<const uint8_t*>(bytes_.constData()),
+                            static_cast<uint32_t>(bytes_.size())));
+    for (ByteTableView* table : byteTables_) {
+        table->Model()->SetBytes(bytes_);
+    }
+}
+
+void COrdaView::OnDisplayModeChange() {
+    displayMode_ = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
+    for (QWidget* window : paneWindows_) {
+        window->hide();
+    }
+    ReadEncodedText();
+    ShowEncodedBytes();
+    paneWindows_[displayMode_]->show();
+}
+
+void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
+    if (root_ != nullptr) {
+        TlvFree(root_);
+        root_ = nullptr;
+        grid_->RemoveAll();
+    }
+    root_ = root;
+    BuildRows(nullptr, root_, isConstructed);
+    grid_->AdjustLayout();
+}
+
+void COrdaView::OnParse() {
+    ReadEncodedText();
+    TlvNode* root = nullptr;
+    uint32_t isConstructed = 0;
+    const bool hasRows = grid_->GetRow(0) != nullptr;
+    if (!bytes_.isEmpty()) {
+        const TlvResult result = ParseBytes(bytes_, &root, &isConstructed, 1);
+        if (result != TLV_OK) {
+            AppPrompts()->ShowError(
+                this, QString::fromLatin1(result == TLV_ERR_PADDING ? kBadPadding : kBadData),
+                QString::fromLatin1(kDataError));
+            ShowEncodedBytes();
+            return;
+        }
+        if (hasRows && !AppPrompts()->AskYesNo(this, QString::fromLatin1(kReplaceParsed))) {
+            TlvFree(root);
+            return;
+        }
+        SetDocumentModified();
+    } else if (hasRows) {
+        if (!AppPrompts()->AskYesNo(this, QString::fromLatin1(kNothingToParse))) {
+            ShowEncodedBytes();
+            return;
+        }
+        SetDocumentModified();
+    }
+    ReplaceRoot(root, isConstructed);
+    errors_.Clear();
+}
+
+void COrdaView::OnEncode() {
+    const bool paneEmpty = StripWhiteSpace(pane_->toPlainText()).isEmpty();
+    GridRow* first = grid_->GetRow(0);
+    if (first != nullptr) {
+        const TlvNode* root = static_cast<const TlvNode*>(first->Data());
+        if (root == nullptr) {
+            return;
+        }
+        if (!paneEmpty && !AppPrompts()->AskYesNo(this, QString::fromLatin1(kReplaceEncoded))) {
+            return;
+        }
+        uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
+        uint16_t length = 0;
+        if (TlvEncode(encoded, root, &length, 0) != TLV_OK) {
+            return;
+        }
+        SetPaneText(BytesToText(encoded, length));
+        OnDisplayModeChange();
+        SetDocumentModified();
+        return;
+    }
+    if (paneEmpty || !AppPrompts()->AskYesNo(this, QString::fromLatin1(kNothingToEncode))) {
+        return;
+    }
+    SetPaneText(QString());
+    OnDisplayModeChange();
+    SetDocumentModified();
+}
+
+void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
+    treeText->clear();
+    GridRow* first = grid_->GetRow(0);
+    const TlvNode* root = first != nullptr ? static_cast<const TlvNode*>(first->Data()) : nullptr;
+    uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
+    uint16_t length = 0;
+    if (root != nullptr && TlvEncode(encoded, root, &length, 0) == TLV_OK) {
+        *treeText = BytesToText(encoded, length);
+    }
+    *paneText = pane_->toPlainText();
+}
+
+void COrdaView::LoadDocumentData(QString* treeText, const QString& paneText) {
+    bytes_.clear();
+    *treeText = StripWhiteSpace(*treeText);
+    bytes_ = TextToBytes(*treeText);
+    TlvNode* root = nullptr;
+    uint32_t isConstructed = 0;
+    if (!bytes_.isEmpty() && ParseBytes(bytes_, &root, &isConstructed, 0) == TLV_OK) {
+        ReplaceRoot(root, isConstructed);
+    }
+    errors_.Clear();
+    SetPaneText(paneText);
+}
+
+void COrdaView::SetDocumentModified() {
+    if (document_ != nullptr) {
+        document_->SetModifiedFlag(true);
+        document_->SetTitle(document_->Title());
+    }
+}
+
+QWidget* COrdaView::ClipboardTarget() const {
+    if (pane_->hasFocus()) {
+        return pane_;
+    }
+    return grid_->ActiveTextEditor();
+}
+
+void COrdaView::OnEditCut() {
+    if (QPlainTextEdit* pane = qobject_cast<QPlainTextEdit*>(ClipboardTarget())) {
+        pane->cut();
+    } else if (QLineEdit* editor = qobject_cast<QLineEdit*>(ClipboardTarget())) {
+        editor->cut();
+    }
+}
+
+void COrdaView::OnEditCopy() {
+    if (QPlainTextEdit* pane = qobject_cast<QPlainTextEdit*>(ClipboardTarget())) {
+        pane->copy();
+    } else if (QLineEdit* editor = qobject_cast<QLineEdit*>(ClipboardTarget())) {
+        editor->copy();
+    }
+}
+
+void COrdaView::OnEditPaste() {
+    if (QPlainTextEdit* pane = qobject_cast<QPlainTextEdit*>(ClipboardTarget())) {
+        pane->paste();
+    } else if (QLineEdit* editor = qobject_cast<QLineEdit*>(ClipboardTarget())) {
+        editor->paste();
+    }
+}
+
+bool COrdaView::CanCut() const {
+    return CanCopy();
+}
+
+bool COrdaView::CanCopy() const {
+    QWidget* target = ClipboardTarget();
+    if (QPlainTextEdit* pane = qobject_cast<QPlainTextEdit*>(target)) {
+        return pane->textCursor().hasSelection();
+    }
+    if (QLineEdit* editor = qobject_cast<QLineEdit*>(target)) {
+        return editor->hasSelectedText();
+    }
+    return false;
+}
+
+bool COrdaView::CanPaste() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+bool COrdaView::ContextMenuAllowed() const {
+    if (grid_->GetRow(0) == nullptr) {
+        return true;
+    }
+    int column = -1;
+    GridRow* row = grid_->GetCurSel(nullptr, &column);
+    return row != nullptr && column == ELEMENT_COLUMN_NAME && row->Data() != nullptr;
+}
+
+void COrdaView::OnGridContextMenu(const QPoint& position) {
+    if (ContextMenuAllowed() && !dataElementMenu_->isEmpty()) {
+        dataElementMenu_->popup(grid_->viewport()->mapToGlobal(position));
+    }
+    grid_->setFocus();
+}
+
+void COrdaView::OnFilePrint() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintGrid(grid_, &printer);
+    }
+}
+
+void COrdaView::OnFilePrintDirect() {
+    QPrinter printer;
+    PrintGrid(grid_, &printer);
+}
+
+void COrdaView::OnFilePrintPreview() {
+    QPrintPreviewDialog preview(this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintGrid(grid_, printer); });
+    preview.exec();
+}

@@ -1,0 +1,113 @@
+// The editor view of one document: the data element grid over the Encode and Parse buttons,
+// the display mode list and the encoded data pane with its three byte tables.
+#ifndef QUORVEL_EDITOR_ORDA_VIEW_H
+#define QUORVEL_EDITOR_ORDA_VIEW_H
+
+#include <stdint.h>
+
+#include <QByteArray>
+#include <QWidget>
+
+#include "core/tlv.h"
+#include "platform/grid_ctrl.h"
+#include "validation/error_row_list.h"
+
+class AnalysisTarget;
+class ByteTableView;
+class CElementGridCtrl;
+class QComboBox;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class ViewDocument;
+
+enum DisplayMode {
+    DISPLAY_MODE_EDIT = 0,
+    DISPLAY_MODE_8_BYTES = 1,
+    DISPLAY_MODE_16_BYTES = 2,
+    DISPLAY_MODE_32_BYTES = 3,
+    DISPLAY_MODE_COUNT = 4,
+};
+
+class COrdaView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit COrdaView(QWidget* parent = nullptr);
+    ~COrdaView() override;
+
+    void SetDocument(ViewDocument* document) { document_ = document; }
+    void SetAnalysisTarget(AnalysisTarget* target) { analysis_ = target; }
+
+    // Rebuilds the rows of `node` and everything below it under `parent` (null: the whole grid).
+    void BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed);
+    void OnGridSelChange(quintptr wParam, qintptr lParam);
+
+    void ReadEncodedText();
+    void ShowEncodedBytes();
+    void OnDisplayModeChange();
+    void OnParse();
+    void OnEncode();
+    void StoreDocumentData(QString* treeText, QString* paneText);
+    void LoadDocumentData(QString* treeText, const QString& paneText);
+    void SetDocumentModified();
+
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    bool CanCut() const;
+    bool CanCopy() const;
+    bool CanPaste() const;
+
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+    // Whether a context menu request on the grid opens the data element menu.
+    bool ContextMenuAllowed() const;
+    QMenu* DataElementMenu() const { return dataElementMenu_; }
+
+    TlvNode* Root() const { return root_; }
+    const QByteArray& ByteBuffer() const { return bytes_; }
+    int CurrentDisplayMode() const { return displayMode_; }
+    CElementGridCtrl* Grid() const { return grid_; }
+    QPlainTextEdit* Pane() const { return pane_; }
+    QComboBox* ModeList() const { return modeList_; }
+    QPushButton* EncodeButton() const { return encodeButton_; }
+    QPushButton* ParseButton() const { return parseButton_; }
+    ByteTableView* ByteTable(int mode) const;
+    QWidget* PaneWindow(int mode) const { return paneWindows_[mode]; }
+    ErrorRowList* Errors() { return &errors_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateGrid();
+    void CreateControls();
+    // Sets the pane text as the program's own change: it does not mark the document modified.
+    void SetPaneText(const QString& text);
+    void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
+    void OnGridItemChanged(const GridItem& cell, qintptr lParam);
+    void OnGridContextMenu(const QPoint& position);
+    QWidget* ClipboardTarget() const;
+
+    ViewDocument* document_ = nullptr;
+    AnalysisTarget* analysis_ = nullptr;
+    CElementGridCtrl* grid_ = nullptr;
+    QPushButton* encodeButton_ = nullptr;
+    QPushButton* parseButton_ = nullptr;
+    QComboBox* modeList_ = nullptr;
+    QPlainTextEdit* pane_ = nullptr;
+    ByteTableView* byteTables_[3] = {nullptr, nullptr, nullptr};
+    QWidget* paneWindows_[DISPLAY_MODE_COUNT] = {nullptr, nullptr, nullptr, nullptr};
+    QMenu* dataElementMenu_ = nullptr;
+
+    int displayMode_ = DISPLAY_MODE_EDIT;
+    TlvNode* root_ = nullptr;
+    QByteArray bytes_;
+    ErrorRowList errors_;
+    bool settingPaneText_ = false;
+};
+
+#endif

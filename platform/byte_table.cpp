@@ -1,0 +1,79 @@
+#include "platform/byte_table.h"
+
+#include <QHeaderView>
+
+const QColor kRowNumberColor(34, 34, 238);
+
+ByteTableModel::ByteTableModel(int bytesPerRow, QObject* parent)
+    : QAbstractTableModel(parent), bytesPerRow_(bytesPerRow) {}
+
+void ByteTableModel::SetBytes(const QByteArray& bytes) {
+    beginResetModel();
+    bytes_ = bytes;
+    endResetModel();
+}
+
+int ByteTableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) {
+        return 0;
+    }
+    return static_cast<int>((bytes_.size() + bytesPerRow_ - 1) / bytesPerRow_);
+}
+
+int ByteTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : bytesPerRow_ + 1;
+}
+
+QVariant ByteTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return QVariant();
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    }
+    if (role == Qt::ForegroundRole && index.column() == 0) {
+        return kRowNumberColor;
+    }
+    if (role != Qt::DisplayRole) {
+        return QVariant();
+    }
+    if (index.column() == 0) {
+        return QString::number(index.row() + 1);
+    }
+    const qsizetype at = static_cast<qsizetype>(index.row()) * bytesPerRow_ + index.column() - 1;
+    if (at >= bytes_.size()) {
+        return QString();
+    }
+    return QStringLiteral("%1")
+        .arg(static_cast<uint8_t>(bytes_[at]), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+QVariant ByteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) {
+        return QVariant();
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    }
+    if (role != Qt::DisplayRole) {
+        return QVariant();
+    }
+    return section == 0 ? QStringLiteral("Row")
+                        : QStringLiteral("%1").arg(section, 2, 10, QLatin1Char('0'));
+}
+
+ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
+    : QTableView(parent), model_(new ByteTableModel(bytesPerRow, this)) {
+    setModel(model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    horizontalHeader()->setMinimumSectionSize(8);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+}

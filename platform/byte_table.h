@@ -1,0 +1,43 @@
+// A read-only table of bytes, N per row after a "Row" column with the row numbers. The model
+// reads a shared byte array, so a table of a megabyte costs no per-cell objects.
+#ifndef QUORVEL_PLATFORM_BYTE_TABLE_H
+#define QUORVEL_PLATFORM_BYTE_TABLE_H
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QTableView>
+
+class ByteTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    ByteTableModel(int bytesPerRow, QObject* parent);
+
+    void SetBytes(const QByteArray& bytes);
+    int BytesPerRow() const { return bytesPerRow_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    int bytesPerRow_;
+    QByteArray bytes_;
+};
+
+class ByteTableView : public QTableView {
+    Q_OBJECT
+
+public:
+    ByteTableView(int bytesPerRow, QWidget* parent);
+    ByteTableModel* Model() const { return model_; }
+
+private:
+    ByteTableModel* model_;
+};
+
+// Colour of the row numbers.
+extern const QColor kRowNumberColor;
+
+#endif

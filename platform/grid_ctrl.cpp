@@ -1,0 +1,295 @@
+#include "platform/grid_ctrl.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+// Cell state kept in the item's data roles.
+const int kEditableRole = Qt::UserRole + 1;
+const int kOptionsRole = Qt::UserRole + 2;
+const int kImageRole = Qt::UserRole + 3;
+
+}  // namespace
+
+// Opens a line editor or, for option cells, a drop-down; only editable cells of a grid that is
+// not read-only get one. A commit that changes the text is reported by the grid.
+class GridItemDelegate : public QStyledItemDelegate {
+public:
+    explicit GridItemDelegate(GridCtrl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        const GridItem item = ItemAt(index);
+        if (grid_->IsReadOnly() || item.IsNull() || !item.IsEditable()) {
+            return nullptr;
+        }
+        const QStringList options = item.Options();
+        if (!options.isEmpty()) {
+            QComboBox* combo = new QComboBox(parent);
+            combo->addItems(options);
+            return combo;
+        }
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (QComboBox* combo = qobject_cast<QComboBox*>(editor)) {
+            combo->setCurrentText(index.data(Qt::DisplayRole).toString());
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        QString text;
+        if (QComboBox* combo = qobject_cast<QComboBox*>(editor)) {
+            text = combo->currentText();
+        } else if (QLineEdit* line = qobject_cast<QLineEdit*>(editor)) {
+            text = line->text();
+        } else {
+            return;
+        }
+        grid_->CommitEdit(ItemAt(index), text);
+    }
+
+private:
+    GridItem ItemAt(const QModelIndex& index) const {
+        GridRow* row = static_cast<GridRow*>(grid_->itemFromIndex(index));
+        return row != nullptr ? GridItem(row, index.column()) : GridItem();
+    }
+
+    GridCtrl* grid_;
+};
+
+QString GridItem::Value() const {
+    return row_ ? row_->text(column_) : QString();
+}
+
+void GridItem::SetValue(const QString& text) const {
+    if (row_) {
+        row_->setText(column_, text);
+    }
+}
+
+QColor GridItem::TextColor() const {
+    return row_ ? row_->foreground(column_).color() : QColor();
+}
+
+void GridItem::SetTextColor(const QColor& color) const {
+    if (row_) {
+        row_->setForeground(column_, QBrush(color));
+    }
+}
+
+void GridItem::SetImage(int index) const {
+    if (!row_) {
+        return;
+    }
+    row_->setData(column_, kImageRole, index);
+    GridCtrl* grid = static_cast<GridCtrl*>(row_->treeWidget());
+    if (grid != nullptr) {
+        row_->setIcon(column_, grid->ImageAt(index));
+    }
+}
+
+int GridItem::Image() const {
+    return row_ && row_->data(column_, kImageRole).isValid()
+               ? row_->data(column_, kImageRole).toInt()
+               : -1;
+}
+
+bool GridItem::IsEditable() const {
+    return row_ && row_->data(column_, kEditableRole).toBool();
+}
+
+void GridItem::SetEditable(bool editable) const {
+    if (row_) {
+        row_->setData(column_, kEditableRole, editable);
+    }
+}
+
+void GridItem::SetOptions(const QStringList& options) const {
+    if (row_) {
+        row_->setData(column_, kOptionsRole, options);
+    }
+}
+
+QStringList GridItem::Options() const {
+    return row_ ? row_->data(column_, kOptionsRole).toStringList() : QStringList();
+}
+
+void GridRow::AllowSubItems(bool allow) {
+    setChildIndicatorPolicy(allow ? QTreeWidgetItem::ShowIndicator
+                                  : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+GridCtrl::GridCtrl(QWidget* parent) : QTreeWidget(parent) {
+    setColumnCount(0);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setItemDelegate(new GridItemDelegate(this));
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header()->setSectionResizeMode(QHeaderView::Fixed);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    connect(this, &QTreeWidget::itemSelectionChanged, this,
+            [this] { OnSelChanged(!selectedItems().isEmpty()); });
+}
+
+void GridCtrl::InsertColumn(int position, const QString& title, int weight) {
+    const int count = columnCount();
+    position = qBound(0, position, count);
+    weights_.insert(position, qMax(1, weight));
+    alignments_.insert(position, Qt::AlignLeft);
+    QStringList titles;
+    for (int i = 0; i < count; ++i) {
+        titles << headerItem()->text(i);
+    }
+    titles.insert(position, title);
+    setColumnCount(count + 1);
+    setHeaderLabels(titles);
+    SetColumnAlign(position, Qt::AlignLeft);
+}
+
+void GridCtrl::SetColumnAlign(int column, Qt::Alignment alignment) {
+    if (column < 0 || column >= alignments_.size()) {
+        return;
+    }
+    alignments_[column] = alignment;
+    headerItem()->setTextAlignment(column, alignment | Qt::AlignVCenter);
+}
+
+QString GridCtrl::ColumnTitle(int column) const {
+    return headerItem()->text(column);
+}
+
+Qt::Alignment GridCtrl::ColumnAlign(int column) const {
+    return alignments_.value(column, Qt::AlignLeft);
+}
+
+GridRow* GridCtrl::CreateRow() const {
+    GridRow* row = new GridRow;
+    row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+    for (int column = 0; column < columnCount(); ++column) {
+        row->setTextAlignment(column, alignments_.value(column) | Qt::AlignVCenter);
+    }
+    return row;
+}
+
+GridRow* GridCtrl::GetRow(int index) const {
+    int at = 0;
+    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(this)); *it; ++it, ++at) {
+        if (at == index) {
+            return static_cast<GridRow*>(*it);
+        }
+    }
+    return nullptr;
+}
+
+int GridCtrl::RowNumber(const GridRow* row) const {
+    int at = 0;
+    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(this)); *it; ++it, ++at) {
+        if (*it == row) {
+            return at;
+        }
+    }
+    return -1;
+}
+
+GridRow* GridCtrl::GetCurSel(int* rowNumber, int* columnNumber) const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    GridRow* row = selected.isEmpty() ? nullptr : static_cast<GridRow*>(selected.first());
+    if (rowNumber != nullptr) {
+        *rowNumber = row != nullptr ? RowNumber(row) : -1;
+    }
+    if (columnNumber != nullptr) {
+        *columnNumber = row != nullptr ? currentColumn() : -1;
+    }
+    return row;
+}
+
+GridItem GridCtrl::GetCurSelItem() const {
+    int column = -1;
+    GridRow* row = GetCurSel(nullptr, &column);
+    return row != nullptr && column >= 0 ? GridItem(row, column) : GridItem();
+}
+
+void GridCtrl::SelectItem(const GridItem& item) {
+    if (item.IsNull()) {
+        clearSelection();
+        return;
+    }
+    setCurrentItem(item.Row(), item.Column(), QItemSelectionModel::ClearAndSelect);
+}
+
+GridRow* GridCtrl::FindRowByData(const void* data) const {
+    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(this)); *it; ++it) {
+        if (static_cast<GridRow*>(*it)->Data() == data) {
+            return static_cast<GridRow*>(*it);
+        }
+    }
+    return nullptr;
+}
+
+void GridCtrl::RemoveAll() {
+    ++generation_;
+    clear();
+}
+
+void GridCtrl::AdjustLayout() {
+    int total = 0;
+    for (int weight : weights_) {
+        total += weight;
+    }
+    const int width = viewport()->width();
+    if (total == 0 || width <= 0) {
+        return;
+    }
+    int used = 0;
+    for (int column = 0; column < weights_.size(); ++column) {
+        const bool last = column == weights_.size() - 1;
+        const int share = last ? width - used : width * weights_[column] / total;
+        setColumnWidth(column, share);
+        used += share;
+    }
+}
+
+QWidget* GridCtrl::ActiveTextEditor() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (state() != QAbstractItemView::EditingState || qobject_cast<QLineEdit*>(focus) == nullptr ||
+        !isAncestorOf(focus)) {
+        return nullptr;
+    }
+    return focus;
+}
+
+void GridCtrl::OnSelChanged(bool selected) {
+    emit gridSelectionChanged(selected);
+}
+
+void GridCtrl::OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) {
+    emit gridItemChanged(item, rowNumber, columnNumber);
+}
+
+void GridCtrl::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    AdjustLayout();
+}
+
+void GridCtrl::CommitEdit(const GridItem& item, const QString& text) {
+    if (item.IsNull() || item.Value() == text) {
+        return;
+    }
+    item.Row()->setText(item.Column(), text);
+    OnItemChanged(item, RowNumber(item.Row()), item.Column());
+}

@@ -1,0 +1,128 @@
+// A tree-table of rows and cells: the grid the editor and the panels build on.
+//
+// Columns have titles, weights (their widths are shares of the grid's width) and alignments.
+// Rows carry one data word and may hold sub-rows. Cells have a text, a text colour, an optional
+// image, an edit switch and, for option cells, a list of choices edited with a drop-down.
+// Exactly one cell can be selected. The grid reports selection changes at once and cell edits
+// made by the user, never text set by the program.
+#ifndef QUORVEL_PLATFORM_GRID_CTRL_H
+#define QUORVEL_PLATFORM_GRID_CTRL_H
+
+#include <QColor>
+#include <QIcon>
+#include <QList>
+#include <QStringList>
+#include <QTreeWidget>
+
+class GridCtrl;
+class GridRow;
+
+// One cell: a row and a column. A null item names no cell.
+class GridItem {
+public:
+    GridItem() = default;
+    GridItem(GridRow* row, int column) : row_(row), column_(column) {}
+
+    bool IsNull() const { return row_ == nullptr; }
+    GridRow* Row() const { return row_; }
+    int Column() const { return column_; }
+
+    QString Value() const;
+    void SetValue(const QString& text) const;
+    QColor TextColor() const;
+    void SetTextColor(const QColor& color) const;
+    void SetImage(int index) const;
+    int Image() const;
+    bool IsEditable() const;
+    void SetEditable(bool editable) const;
+    // Turns the cell into an option cell offering `options`.
+    void SetOptions(const QStringList& options) const;
+    QStringList Options() const;
+
+    bool operator==(const GridItem& other) const {
+        return row_ == other.row_ && column_ == other.column_;
+    }
+    bool operator!=(const GridItem& other) const { return !(*this == other); }
+
+private:
+    GridRow* row_ = nullptr;
+    int column_ = -1;
+};
+
+class GridRow : public QTreeWidgetItem {
+public:
+    void SetData(void* data) { data_ = data; }
+    void* Data() const { return data_; }
+    GridRow* ParentRow() const { return static_cast<GridRow*>(QTreeWidgetItem::parent()); }
+    GridItem Item(int column) { return GridItem(this, column); }
+    int SubItemCount() const { return childCount(); }
+    GridRow* SubItem(int index) const { return static_cast<GridRow*>(child(index)); }
+    void AddSubItem(GridRow* row) { addChild(row); }
+    // Rows that may hold sub-rows show an expander even while empty.
+    void AllowSubItems(bool allow);
+
+private:
+    friend class GridCtrl;
+    GridRow() = default;
+    void* data_ = nullptr;
+};
+
+class GridCtrl : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit GridCtrl(QWidget* parent = nullptr);
+
+    void InsertColumn(int position, const QString& title, int weight);
+    void SetColumnAlign(int column, Qt::Alignment alignment);
+    int GetColumnCount() const { return columnCount(); }
+    QString ColumnTitle(int column) const;
+    Qt::Alignment ColumnAlign(int column) const;
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool IsReadOnly() const { return readOnly_; }
+    void SetImageList(const QList<QIcon>& images) { images_ = images; }
+    QIcon ImageAt(int index) const { return images_.value(index); }
+
+    // A row of GetColumnCount() empty cells, not yet in the grid.
+    GridRow* CreateRow() const;
+    void AddRow(GridRow* row) { addTopLevelItem(row); }
+    // The index-th row in display order, sub-rows included; null past the last row.
+    GridRow* GetRow(int index) const;
+    int RowNumber(const GridRow* row) const;
+    // The selected row, with its row and column numbers (-1 when none is selected).
+    GridRow* GetCurSel(int* rowNumber, int* columnNumber) const;
+    GridItem GetCurSelItem() const;
+    void SelectItem(const GridItem& item);
+    GridRow* FindRowByData(const void* data) const;
+    void RemoveAll();
+    // Counts the calls of RemoveAll, so that work queued for a cell can tell it is gone.
+    quint64 Generation() const { return generation_; }
+    // Gives every column its share of the width.
+    void AdjustLayout();
+
+    // The cell whose in-place editor has the focus, and that editor when it edits text.
+    QWidget* ActiveTextEditor() const;
+
+signals:
+    void gridSelectionChanged(bool selected);
+    void gridItemChanged(GridItem item, int rowNumber, int columnNumber);
+
+protected:
+    // Hooks of the two notifications; by default they emit the signals.
+    virtual void OnSelChanged(bool selected);
+    virtual void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber);
+
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class GridItemDelegate;
+    void CommitEdit(const GridItem& item, const QString& text);
+
+    QList<int> weights_;
+    QList<Qt::Alignment> alignments_;
+    QList<QIcon> images_;
+    bool readOnly_ = false;
+    quint64 generation_ = 0;
+};
+
+#endif

@@ -1,0 +1,13 @@
+// Prompts shown as modal message boxes.
+#ifndef QUORVEL_PLATFORM_MESSAGE_BOX_PROMPTS_H
+#define QUORVEL_PLATFORM_MESSAGE_BOX_PROMPTS_H
+
+#include "platform/prompts.h"
+
+class MessageBoxPrompts : public Prompts {
+public:
+    void ShowError(QWidget* owner, const QString& text, const QString& caption) override;
+    bool AskYesNo(QWidget* owner, const QString& text) override;
+};
+
+#endif

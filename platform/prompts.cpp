@@ -1,0 +1,38 @@
+#include "platform/prompts.h"
+
+#include <QMessageBox>
+
+#include "platform/message_box_prompts.h"
+
+const char* const kApplicationTitle = "Quorvel BERTLV";
+
+namespace {
+
+Prompts* g_prompts = nullptr;
+
+// The program's texts separate paragraphs with "\r\n"; a message box wants plain line breaks.
+QString DisplayText(const QString& text) {
+    QString shown = text;
+    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+Prompts* AppPrompts() {
+    static MessageBoxPrompts messageBoxes;
+    return g_prompts != nullptr ? g_prompts : &messageBoxes;
+}
+
+void SetAppPrompts(Prompts* prompts) {
+    g_prompts = prompts;
+}
+
+void MessageBoxPrompts::ShowError(QWidget* owner, const QString& text, const QString& caption) {
+    QMessageBox::critical(owner, caption, DisplayText(text), QMessageBox::Ok);
+}
+
+bool MessageBoxPrompts::AskYesNo(QWidget* owner, const QString& text) {
+    return QMessageBox::question(owner, QString::fromLatin1(kApplicationTitle), DisplayText(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}

@@ -1,0 +1,27 @@
+// Error boxes and Yes/No questions. Everything the program asks or reports goes through the
+// process-wide Prompts object, so that tests can answer without a modal dialog.
+#ifndef QUORVEL_PLATFORM_PROMPTS_H
+#define QUORVEL_PLATFORM_PROMPTS_H
+
+#include <QString>
+
+class QWidget;
+
+// Caption of every question.
+extern const char* const kApplicationTitle;
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // An error box with an OK button, owned by `owner`.
+    virtual void ShowError(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // A Yes/No question captioned with the application title; true for Yes.
+    virtual bool AskYesNo(QWidget* owner, const QString& text) = 0;
+};
+
+// The prompts in use; message boxes unless replaced.
+Prompts* AppPrompts();
+// Replaces the prompts in use (not owned); null restores the message boxes.
+void SetAppPrompts(Prompts* prompts);
+
+#endif

@@ -1,0 +1,35 @@
+// A Prompts double for tests: records every text and answers questions from a queue.
+#ifndef QUORVEL_PLATFORM_SCRIPTED_PROMPTS_H
+#define QUORVEL_PLATFORM_SCRIPTED_PROMPTS_H
+
+#include <QList>
+#include <QString>
+
+#include "platform/prompts.h"
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        bool question;
+        QString text;
+        QString caption;
+    };
+
+    // Installs itself as the prompts in use for its lifetime.
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+
+    void ShowError(QWidget* owner, const QString& text, const QString& caption) override;
+    // Takes the next queued answer; a question nobody scripted is answered No.
+    bool AskYesNo(QWidget* owner, const QString& text) override;
+
+    void QueueAnswer(bool yes) { answers_.append(yes); }
+    const QList<Shown>& History() const { return history_; }
+    void Clear() { history_.clear(); }
+
+private:
+    QList<bool> answers_;
+    QList<Shown> history_;
+};
+
+#endif

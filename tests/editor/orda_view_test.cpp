@@ -1,0 +1,410 @@
+#include "editor/orda_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "editor/element_grid_ctrl.h"
+#include "editor/element_row.h"
+#include "editor/view_fakes.h"
+#include "platform/byte_table.h"
+#include "platform/scripted_prompts.h"
+
+namespace {
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest() {
+        view_.SetDocument(&document_);
+        view_.SetAnalysisTarget(&analysis_);
+        view_.resize(900, 500);
+    }
+
+    // Types into the pane as the user would, then presses Parse.
+    void Parse(const QString& text) {
+        view_.Pane()->setPlainText(text);
+        document_.modified_ = false;
+        view_.OnParse();
+    }
+
+    QStringList RowTexts(int rowIndex) {
+        QStringList texts;
+        GridRow* row = view_.Grid()->GetRow(rowIndex);
+        for (int column = 0; row != nullptr && column < ELEMENT_COLUMN_COUNT; ++column) {
+            texts << row->Item(column).Value();
+        }
+        return texts;
+    }
+
+    QString PaneText() { return view_.Pane()->toPlainText(); }
+
+    // Focus only moves inside an active window.
+    void ShowActive() {
+        view_.show();
+        QApplication::setActiveWindow(&view_);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
+    }
+
+    ScriptedPrompts prompts_;
+    FakeDocument document_;
+    FakeAnalysis analysis_;
+    COrdaView view_;
+};
+
+TEST_F(ViewTest, ParseBuildsOneRowPerNode) {
+    Parse(QStringLiteral("70 07\r\n5A 02 12 34\t00 FF 00"));
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(RowTexts(0),
+              QStringList({"Application Elementary File (AEF) Data Template", "70", "1 byte", "07",
+                           "5A02123400FF00", "7 bytes", "70075A02123400FF00"}));
+    EXPECT_EQ(RowTexts(1), QStringList({"Application Primary Account Number(PAN)", "5A", "1 byte",
+                                        "02", "1234", "2 bytes", "5A021234"}));
+    EXPECT_EQ(RowTexts(2), QStringList({"padding", "", "", "", "00FF00", "3 bytes", "00FF00"}));
+    EXPECT_EQ(view_.Grid()->GetRow(3), nullptr);
+
+    GridRow* root = view_.Grid()->GetRow(0);
+    GridRow* pan = view_.Grid()->GetRow(1);
+    GridRow* padding = view_.Grid()->GetRow(2);
+    EXPECT_EQ(root->Data(), view_.Root());
+    EXPECT_EQ(pan->ParentRow(), root);
+    EXPECT_EQ(root->Item(0).Image(), 1);
+    EXPECT_EQ(pan->Item(0).Image(), 3);
+    EXPECT_EQ(padding->Item(0).Image(), 5);
+    EXPECT_FALSE(root->Item(ELEMENT_COLUMN_VALUE).IsEditable());
+    EXPECT_TRUE(pan->Item(ELEMENT_COLUMN_VALUE).IsEditable());
+    EXPECT_TRUE(padding->Item(ELEMENT_COLUMN_VALUE).IsEditable());
+    EXPECT_TRUE(pan->Item(ELEMENT_COLUMN_LENGTH_IN).IsEditable());
+    EXPECT_FALSE(pan->Item(ELEMENT_COLUMN_TAG).IsEditable());
+    EXPECT_EQ(pan->Item(ELEMENT_COLUMN_LENGTH_IN).Options(), QStringList({"1 byte", "2 bytes"}));
+    EXPECT_TRUE(padding->Item(ELEMENT_COLUMN_LENGTH_IN).Options().isEmpty());
+    // A successful parse leaves the pane as typed.
+    EXPECT_EQ(PaneText(), QStringLiteral("70 07\r\n5A 02 12 34\t00 FF 00").replace("\r\n", "\n"));
+}
+
+TEST_F(ViewTest, LongLengthFormsShowTwoBytes) {
+    Parse(QStringLiteral("5A81021234"));
+    EXPECT_EQ(RowTexts(0), QStringList({"Application Primary Account Number(PAN)", "5A", "2 bytes",
+                                        "8102", "1234", "2 bytes", "5A81021234"}));
+}
+
+TEST_F(ViewTest, FailedParseReportsAndNormalisesThePane) {
+    struct {
+        const char* pane;
+        const char* message;
+        const char* paneAfter;
+    } cases[] = {
+        {"5A 02 12", "Bad formatted BER-TLV data !", "5A0212"},
+        {"7008A503880101FFFF00",
+         "Bad formatted BER-TLV data !\r\n\r\nPadding data is located at the invalid position.",
+         "7008A503880101FFFF00"},
+        {"5a021234XYZ5A", nullptr, "5a021234XYZ5A"},
+    };
+    for (const auto& c : cases) {
+        prompts_.Clear();
+        Parse(QString::fromLatin1(c.pane));
+        if (c.message == nullptr) {
+            EXPECT_TRUE(prompts_.History().isEmpty());
+            EXPECT_EQ(RowTexts(0).value(6), "5A021234");
+        } else {
+            ASSERT_EQ(prompts_.History().size(), 1) << c.pane;
+            EXPECT_FALSE(prompts_.History()[0].question);
+            EXPECT_EQ(prompts_.History()[0].text, c.message);
+            EXPECT_EQ(prompts_.History()[0].caption, "Data Error");
+            EXPECT_EQ(view_.Grid()->GetRow(0), nullptr);
+            EXPECT_FALSE(document_.modified_);
+        }
+        EXPECT_EQ(PaneText(), c.paneAfter);
+    }
+}
+
+TEST_F(ViewTest, OversizedPaneIsMalformedNotAWrappedPrefix) {
+    // 65536 + 4 bytes: as a 16-bit count this would be the valid element 5A 02 12 34.
+    Parse(QStringLiteral("5A021234") + QString(2 * 65536, QLatin1Char('0')));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text, "Bad formatted BER-TLV data !");
+    EXPECT_EQ(view_.Root(), nullptr);
+}
+
+TEST_F(ViewTest, ParseOverExistingRowsAsksFirst) {
+    Parse(QStringLiteral("5A021234"));
+    TlvNode* first = view_.Root();
+    Parse(QStringLiteral("9F4D00"));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].question);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "The already existing parsed data will be updated!\r\n\r\nDo you want to continue?");
+    EXPECT_EQ(prompts_.History()[0].caption, "Quorvel BERTLV");
+    EXPECT_EQ(view_.Root(), first);
+    EXPECT_FALSE(document_.modified_);
+    EXPECT_EQ(PaneText(), "9F4D00");
+
+    prompts_.QueueAnswer(true);
+    Parse(QStringLiteral("9F4D00"));
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(RowTexts(0).value(0), "Log Entry");
+}
+
+TEST_F(ViewTest, ParseWithoutDataClearsOnlyWhenConfirmed) {
+    Parse(QStringLiteral("ZZ"));
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_FALSE(document_.modified_);
+
+    Parse(QStringLiteral("5A021234"));
+    Parse(QStringLiteral("ZZ"));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "No data exist to parse!\r\n\r\nDo you want to clear the parsed data?");
+    EXPECT_EQ(PaneText(), "");
+    EXPECT_NE(view_.Root(), nullptr);
+
+    prompts_.QueueAnswer(true);
+    Parse(QStringLiteral("ZZ"));
+    EXPECT_EQ(view_.Root(), nullptr);
+    EXPECT_EQ(view_.Grid()->GetRow(0), nullptr);
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(PaneText(), "ZZ");
+}
+
+TEST_F(ViewTest, EncodeWritesTheTreeIntoThePane) {
+    Parse(QStringLiteral("5A 81 02 12 34"));
+    prompts_.QueueAnswer(true);
+    document_.modified_ = false;
+    view_.OnEncode();
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "The already existing encoded data will be updated!\r\n\r\nDo you want to continue?");
+    EXPECT_EQ(PaneText(), "5A81021234");
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(view_.ByteBuffer().toHex().toUpper(), "5A81021234");
+
+    prompts_.Clear();
+    view_.Pane()->clear();
+    view_.OnEncode();
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_EQ(PaneText(), "5A81021234");
+}
+
+TEST_F(ViewTest, EncodeWithAnEmptyGrid) {
+    view_.OnEncode();
+    view_.Pane()->setPlainText(QStringLiteral(" \r\n\t"));
+    view_.OnEncode();
+    EXPECT_TRUE(prompts_.History().isEmpty());
+
+    view_.Pane()->setPlainText(QStringLiteral("5A"));
+    document_.modified_ = false;
+    view_.OnEncode();
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "No data exist to encode!\r\n\r\nDo you want to clear the encoded data?");
+    EXPECT_EQ(PaneText(), "5A");
+    EXPECT_FALSE(document_.modified_);
+
+    prompts_.QueueAnswer(true);
+    view_.OnEncode();
+    EXPECT_EQ(PaneText(), "");
+    EXPECT_TRUE(document_.modified_);
+}
+
+QStringList TableRow(ByteTableModel* model, int row) {
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        cells << model->data(model->index(row, column), Qt::DisplayRole).toString();
+    }
+    return cells;
+}
+
+TEST_F(ViewTest, ByteTablesShowTheBytesInRows) {
+    view_.Pane()->setPlainText(QStringLiteral("000102030405060708090A0B0C0D0E0F10111213"));
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
+    view_.OnDisplayModeChange();
+    ByteTableModel* eight = view_.ByteTable(DISPLAY_MODE_8_BYTES)->Model();
+    ByteTableModel* sixteen = view_.ByteTable(DISPLAY_MODE_16_BYTES)->Model();
+    ByteTableModel* wide = view_.ByteTable(DISPLAY_MODE_32_BYTES)->Model();
+    EXPECT_EQ(eight->rowCount(), 3);
+    EXPECT_EQ(TableRow(eight, 0),
+              QStringList({"1", "00", "01", "02", "03", "04", "05", "06", "07"}));
+    EXPECT_EQ(TableRow(eight, 2), QStringList({"3", "10", "11", "12", "13", "", "", "", ""}));
+    EXPECT_EQ(sixteen->rowCount(), 2);
+    EXPECT_EQ(TableRow(sixteen, 1).mid(0, 6), QStringList({"2", "10", "11", "12", "13", ""}));
+    EXPECT_EQ(wide->rowCount(), 1);
+    EXPECT_EQ(TableRow(wide, 0).value(20), "13");
+    EXPECT_EQ(TableRow(wide, 0).value(21), "");
+    EXPECT_EQ(eight->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Row");
+    EXPECT_EQ(wide->headerData(32, Qt::Horizontal, Qt::DisplayRole).toString(), "32");
+    EXPECT_EQ(eight->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "01");
+    EXPECT_EQ(eight->data(eight->index(0, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(34, 34, 238));
+
+    view_.Pane()->setPlainText(QStringLiteral("000102030405060708090A0B0C0D0E0F"));
+    view_.OnDisplayModeChange();
+    EXPECT_EQ(sixteen->rowCount(), 1);
+    EXPECT_EQ(eight->rowCount(), 2);
+
+    view_.Pane()->setPlainText(QString());
+    view_.OnDisplayModeChange();
+    EXPECT_EQ(sixteen->rowCount(), 0);
+}
+
+TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
+    view_.show();
+    view_.Pane()->setPlainText(QStringLiteral("5a 02\n12 34"));
+    document_.modified_ = false;
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
+    view_.OnDisplayModeChange();
+    EXPECT_EQ(PaneText(), "5A021234");
+    EXPECT_FALSE(document_.modified_);
+    EXPECT_EQ(TableRow(view_.ByteTable(DISPLAY_MODE_8_BYTES)->Model(), 0).mid(0, 6),
+              QStringList({"1", "5A", "02", "12", "34", ""}));
+    for (int mode = 0; mode < DISPLAY_MODE_COUNT; ++mode) {
+        EXPECT_EQ(view_.PaneWindow(mode)->isVisible(), mode == DISPLAY_MODE_8_BYTES) << mode;
+    }
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+    view_.OnDisplayModeChange();
+    EXPECT_TRUE(view_.Pane()->isVisible());
+    EXPECT_EQ(PaneText(), "5A021234");
+}
+
+TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {
+    ShowActive();
+    view_.Pane()->setFocus();
+    QTest::keyClicks(view_.Pane(), "5A");
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_GE(document_.titleSets_, 1);
+
+    document_.modified_ = false;
+    view_.OnDisplayModeChange();
+    QString tree = QStringLiteral("5A021234");
+    view_.LoadDocumentData(&tree, QStringLiteral("anything"));
+    EXPECT_FALSE(document_.modified_);
+}
+
+TEST_F(ViewTest, StoreAndLoadKeepTreeAndPaneApart) {
+    Parse(QStringLiteral("70075A02123400FF00"));
+    view_.Pane()->setPlainText(QStringLiteral("typed\r\n 9F 02"));
+    QString tree;
+    QString pane;
+    view_.StoreDocumentData(&tree, &pane);
+    EXPECT_EQ(tree, "70075A02123400FF00");
+    EXPECT_EQ(pane, "typed\n 9F 02");
+
+    COrdaView other;
+    QString stored = QStringLiteral(" 7008A503\r\n880101FFFF00");
+    other.LoadDocumentData(&stored, pane);
+    EXPECT_EQ(stored, "7008A503880101FFFF00");
+    ASSERT_NE(other.Root(), nullptr);
+    EXPECT_EQ(other.Grid()->GetRow(3)->Item(0).Value(), "padding");
+    EXPECT_EQ(other.Pane()->toPlainText(), pane);
+
+    QString broken = QStringLiteral("5A0212");
+    other.LoadDocumentData(&broken, QStringLiteral("x"));
+    EXPECT_EQ(other.Grid()->GetRow(0)->Item(6).Value(), "7008A503880101FFFF00");
+    EXPECT_EQ(other.Pane()->toPlainText(), "x");
+
+    COrdaView empty;
+    empty.StoreDocumentData(&tree, &pane);
+    EXPECT_EQ(tree, "");
+}
+
+TEST_F(ViewTest, SelectionShowsAnalysisAtOnceWhileEditsArePosted) {
+    ShowActive();
+    Parse(QStringLiteral("70045A021234"));
+    GridRow* pan = view_.Grid()->GetRow(1);
+    analysis_.calls_.clear();
+    view_.Grid()->SelectItem(pan->Item(ELEMENT_COLUMN_VALUE));
+    ASSERT_EQ(analysis_.calls_.size(), 1);
+    EXPECT_EQ(analysis_.calls_[0].first, TLV_KIND_PRIMITIVE);
+    EXPECT_EQ(analysis_.calls_[0].second, view_.Root()->data ? pan->Data() : nullptr);
+
+    document_.modified_ = false;
+    view_.Grid()->editItem(pan, ELEMENT_COLUMN_VALUE);
+    QLineEdit* editor = view_.Grid()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("5678"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The edit notification waits for the event loop; the selection's did not.
+    EXPECT_FALSE(document_.modified_);
+    QTest::qWait(20);
+    EXPECT_TRUE(document_.modified_);
+
+    view_.Grid()->SelectItem(GridItem());
+    EXPECT_EQ(analysis_.calls_.last().first, 0);
+    EXPECT_EQ(analysis_.calls_.last().second, nullptr);
+}
+
+TEST_F(ViewTest, PostedEditOfRemovedRowsIsDropped) {
+    ShowActive();
+    Parse(QStringLiteral("5A021234"));
+    GridRow* row = view_.Grid()->GetRow(0);
+    view_.Grid()->editItem(row, ELEMENT_COLUMN_VALUE);
+    QLineEdit* editor = view_.Grid()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("5678"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    document_.modified_ = false;
+    prompts_.QueueAnswer(true);
+    Parse(QStringLiteral("9F4D00"));
+    document_.modified_ = false;
+    QTest::qWait(20);
+    EXPECT_FALSE(document_.modified_);
+}
+
+TEST_F(ViewTest, ContextMenuOnlyOnEmptyGridOrDataElementCell) {
+    EXPECT_TRUE(view_.ContextMenuAllowed());
+    Parse(QStringLiteral("70045A021234"));
+    view_.Grid()->SelectItem(view_.Grid()->GetRow(1)->Item(ELEMENT_COLUMN_TAG));
+    EXPECT_FALSE(view_.ContextMenuAllowed());
+    view_.Grid()->SelectItem(view_.Grid()->GetRow(1)->Item(ELEMENT_COLUMN_NAME));
+    EXPECT_TRUE(view_.ContextMenuAllowed());
+    view_.Grid()->SelectItem(GridItem());
+    EXPECT_FALSE(view_.ContextMenuAllowed());
+}
+
+TEST_F(ViewTest, PasteFollowsTheClipboardCutAndCopyTheSelection) {
+    ShowActive();
+    QApplication::clipboard()->setText(QStringLiteral("9F4D00"));
+    view_.Grid()->setFocus();
+    EXPECT_TRUE(view_.CanPaste());
+    EXPECT_FALSE(view_.CanCopy());
+    view_.OnEditPaste();
+    EXPECT_EQ(PaneText(), "");
+
+    view_.Pane()->setFocus();
+    view_.OnEditPaste();
+    EXPECT_EQ(PaneText(), "9F4D00");
+    EXPECT_FALSE(view_.CanCut());
+    view_.Pane()->selectAll();
+    EXPECT_TRUE(view_.CanCut());
+    view_.OnEditCut();
+    EXPECT_EQ(PaneText(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "9F4D00");
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(view_.CanPaste());
+}
+
+TEST_F(ViewTest, ControlsCarryTheirIdsAndTexts) {
+    EXPECT_EQ(view_.EncodeButton()->text(), "Encode");
+    EXPECT_EQ(view_.EncodeButton()->toolTip(), "Encode data");
+    EXPECT_EQ(view_.EncodeButton()->property("controlId").toInt(), 1901);
+    EXPECT_EQ(view_.ParseButton()->text(), "Parse");
+    EXPECT_EQ(view_.ParseButton()->toolTip(), "Parse encoded data");
+    EXPECT_EQ(view_.ParseButton()->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_FALSE(view_.ParseButton()->icon().isNull());
+    EXPECT_EQ(view_.ModeList()->count(), 4);
+    EXPECT_EQ(view_.ModeList()->itemText(3), "32 Bytes Read Only Mode");
+    QStringList titles;
+    for (int column = 0; column < view_.Grid()->GetColumnCount(); ++column) {
+        titles << view_.Grid()->ColumnTitle(column);
+    }
+    EXPECT_EQ(titles, QStringList({"Data Element", "Tag", "Length in", "Length", "Value", "length",
+                                   "TLV"}));
+    EXPECT_EQ(view_.Grid()->ColumnAlign(1), Qt::AlignRight);
+}
+
+}  // namespace
