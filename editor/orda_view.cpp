@@ -255,13 +255,32 @@ void COrdaView::OnGridItemChanged(const GridItem& cell, qintptr lParam) {
 }
 
 void COrdaView::SetPaneText(const QString& text) {
-    settingPaneText_ = true;
-    pane_->setPlainText(text);
-    settingPaneText_ = false;
+    pendingPaneText_ = text;
+    paneTextPending_ = true;
+    if (displayMode_ == DISPLAY_MODE_EDIT) {
+        FlushPaneText();
+    }
+}
+
+void COrdaView::FlushPaneText() {
+    if (!paneTextPending_) {
+        return;
+    }
+    paneTextPending_ = false;
+    if (pane_->toPlainText() != pendingPaneText_) {
+        settingPaneText_ = true;
+        pane_->setPlainText(pendingPaneText_);
+        settingPaneText_ = false;
+    }
+    pendingPaneText_.clear();
+}
+
+QString COrdaView::PaneText() const {
+    return paneTextPending_ ? pendingPaneText_ : pane_->toPlainText();
 }
 
 void COrdaView::ReadEncodedText() {
-    bytes_ = TextToBytes(StripWhiteSpace(pane_->toPlainText()));
+    bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
 }
 
 void COrdaView::ShowEncodedBytes() {
@@ -324,7 +343,7 @@ void COrdaView::OnParse() {
 }
 
 void COrdaView::OnEncode() {
-    const bool paneEmpty = StripWhiteSpace(pane_->toPlainText()).isEmpty();
+    const bool paneEmpty = StripWhiteSpace(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
         const TlvNode* root = static_cast<const TlvNode*>(first->Data());
@@ -361,7 +380,7 @@ void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
     if (root != nullptr && TlvEncode(encoded, root, &length, 0) == TLV_OK) {
         *treeText = BytesToText(encoded, length);
     }
-    *paneText = pane_->toPlainText();
+    *paneText = PaneText();
 }
 
 void COrdaView::LoadDocumentData(QString* treeText, const QString& paneText) {

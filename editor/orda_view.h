@@ -67,6 +67,8 @@ public:
     bool ContextMenuAllowed() const;
     QMenu* DataElementMenu() const { return dataElementMenu_; }
 
+    // The pane's text, including text set while the pane was hidden and not yet shown in it.
+    QString PaneText() const;
     TlvNode* Root() const { return root_; }
     const QByteArray& ByteBuffer() const { return bytes_; }
     int CurrentDisplayMode() const { return displayMode_; }
@@ -86,7 +88,10 @@ private:
     void CreateGrid();
     void CreateControls();
     // Sets the pane text as the program's own change: it does not mark the document modified.
+    // While a byte table is shown the text waits and reaches the pane when it is shown again:
+    // laying out megabytes of text costs a text widget far more than the tables need.
     void SetPaneText(const QString& text);
+    void FlushPaneText();
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
@@ -108,6 +113,8 @@ private:
     QByteArray bytes_;
     ErrorRowList errors_;
     bool settingPaneText_ = false;
+    bool paneTextPending_ = false;
+    QString pendingPaneText_;
 };
 
 #endif

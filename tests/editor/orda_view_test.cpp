@@ -42,7 +42,7 @@ protected:
         return texts;
     }
 
-    QString PaneText() { return view_.Pane()->toPlainText(); }
+    QString PaneText() { return view_.PaneText(); }
 
     // Focus only moves inside an active window.
     void ShowActive() {
@@ -221,9 +221,15 @@ QStringList TableRow(ByteTableModel* model, int row) {
 }
 
 TEST_F(ViewTest, ByteTablesShowTheBytesInRows) {
-    view_.Pane()->setPlainText(QStringLiteral("000102030405060708090A0B0C0D0E0F10111213"));
-    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
-    view_.OnDisplayModeChange();
+    // The user types in Edit Mode, then picks a table.
+    const auto showBytes = [this](const char* hex, int mode) {
+        view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+        view_.OnDisplayModeChange();
+        view_.Pane()->setPlainText(QString::fromLatin1(hex));
+        view_.ModeList()->setCurrentIndex(mode);
+        view_.OnDisplayModeChange();
+    };
+    showBytes("000102030405060708090A0B0C0D0E0F10111213", DISPLAY_MODE_8_BYTES);
     ByteTableModel* eight = view_.ByteTable(DISPLAY_MODE_8_BYTES)->Model();
     ByteTableModel* sixteen = view_.ByteTable(DISPLAY_MODE_16_BYTES)->Model();
     ByteTableModel* wide = view_.ByteTable(DISPLAY_MODE_32_BYTES)->Model();
@@ -242,14 +248,31 @@ TEST_F(ViewTest, ByteTablesShowTheBytesInRows) {
     EXPECT_EQ(eight->data(eight->index(0, 0), Qt::ForegroundRole).value<QColor>(),
               QColor(34, 34, 238));
 
-    view_.Pane()->setPlainText(QStringLiteral("000102030405060708090A0B0C0D0E0F"));
-    view_.OnDisplayModeChange();
+    showBytes("000102030405060708090A0B0C0D0E0F", DISPLAY_MODE_16_BYTES);
     EXPECT_EQ(sixteen->rowCount(), 1);
     EXPECT_EQ(eight->rowCount(), 2);
 
-    view_.Pane()->setPlainText(QString());
-    view_.OnDisplayModeChange();
+    showBytes("", DISPLAY_MODE_32_BYTES);
     EXPECT_EQ(sixteen->rowCount(), 0);
+    EXPECT_EQ(wide->rowCount(), 0);
+    EXPECT_EQ(PaneText(), "");
+}
+
+TEST_F(ViewTest, TextSetUnderATableReachesThePaneInEditMode) {
+    Parse(QStringLiteral("5A021234"));
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_16_BYTES);
+    view_.OnDisplayModeChange();
+    prompts_.QueueAnswer(true);
+    view_.OnEncode();
+    EXPECT_EQ(PaneText(), "5A021234");
+    EXPECT_EQ(view_.ByteTable(DISPLAY_MODE_16_BYTES)->Model()->rowCount(), 1);
+    QString tree;
+    QString pane;
+    view_.StoreDocumentData(&tree, &pane);
+    EXPECT_EQ(pane, "5A021234");
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+    view_.OnDisplayModeChange();
+    EXPECT_EQ(view_.Pane()->toPlainText(), "5A021234");
 }
 
 TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
@@ -268,7 +291,7 @@ TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
     view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
     view_.OnDisplayModeChange();
     EXPECT_TRUE(view_.Pane()->isVisible());
-    EXPECT_EQ(PaneText(), "5A021234");
+    EXPECT_EQ(view_.Pane()->toPlainText(), "5A021234");
 }
 
 TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {
@@ -300,12 +323,12 @@ TEST_F(ViewTest, StoreAndLoadKeepTreeAndPaneApart) {
     EXPECT_EQ(stored, "7008A503880101FFFF00");
     ASSERT_NE(other.Root(), nullptr);
     EXPECT_EQ(other.Grid()->GetRow(3)->Item(0).Value(), "padding");
-    EXPECT_EQ(other.Pane()->toPlainText(), pane);
+    EXPECT_EQ(other.PaneText(), pane);
 
     QString broken = QStringLiteral("5A0212");
     other.LoadDocumentData(&broken, QStringLiteral("x"));
     EXPECT_EQ(other.Grid()->GetRow(0)->Item(6).Value(), "7008A503880101FFFF00");
-    EXPECT_EQ(other.Pane()->toPlainText(), "x");
+    EXPECT_EQ(other.PaneText(), "x");
 
     COrdaView empty;
     empty.StoreDocumentData(&tree, &pane);
