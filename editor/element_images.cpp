@@ -1,32 +1,37 @@
 #include "editor/element_images.h"
 
-#include <QPixmap>
+// Resources of a static library are registered by hand, outside any namespace.
+static void InitEditorImages() { Q_INIT_RESOURCE(editor_images); }
 
 namespace {
 
-QIcon ButtonIcon(const char* normal, const char* hot) {
-    QIcon icon(QString::fromLatin1(normal));
-    icon.addPixmap(QPixmap(QString::fromLatin1(hot)), QIcon::Active);
-    return icon;
+QIcon Picture(const char* name) {
+    InitEditorImages();
+    return QIcon(QStringLiteral(":/editor/images/%1.xpm").arg(QLatin1String(name)));
 }
 
 }  // namespace
 
 QList<QIcon> ElementImages() {
-    Q_INIT_RESOURCE(editor_images);
     QList<QIcon> images;
     for (int i = 0; i < 7; ++i) {
-        images << QIcon(QStringLiteral(":/editor/images/element-%1.xpm").arg(i));
+        images << Picture(qPrintable(QStringLiteral("element-%1").arg(i)));
     }
     return images;
 }
 
 QIcon EncodeButtonIcon() {
-    Q_INIT_RESOURCE(editor_images);
-    return ButtonIcon(":/editor/images/arrow-down.xpm", ":/editor/images/arrow-down-hot.xpm");
+    return Picture("arrow-down");
+}
+
+QIcon EncodeButtonHotIcon() {
+    return Picture("arrow-down-hot");
 }
 
 QIcon ParseButtonIcon() {
-    Q_INIT_RESOURCE(editor_images);
-    return ButtonIcon(":/editor/images/arrow-up.xpm", ":/editor/images/arrow-up-hot.xpm");
+    return Picture("arrow-up");
+}
+
+QIcon ParseButtonHotIcon() {
+    return Picture("arrow-up-hot");
 }

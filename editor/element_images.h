@@ -8,8 +8,10 @@
 // The seven-image strip of the data element grid: 0 empty, 1 constructed element, 2 open
 // folder, 3 primitive element, 4 key by a primitive, 5 padding, 6 key by a padding.
 QList<QIcon> ElementImages();
-// Green arrows, down for Encode and up for Parse, with a brighter picture under the mouse.
+// Green arrows, down for Encode and up for Parse; the hot pictures are brighter.
 QIcon EncodeButtonIcon();
+QIcon EncodeButtonHotIcon();
 QIcon ParseButtonIcon();
+QIcon ParseButtonHotIcon();
 
 #endif

@@ -23,6 +23,7 @@
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
 #include "platform/grid_printer.h"
+#include "platform/hot_image_button.h"
 #include "platform/prompts.h"
 #include "validation/apply_edit.h"
 

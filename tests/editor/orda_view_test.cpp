@@ -5,15 +5,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "editor/element_grid_ctrl.h"
 #include "editor/element_row.h"
 #include "editor/view_fakes.h"
 #include "platform/byte_table.h"
+#include "platform/grid_printer.h"
 #include "platform/scripted_prompts.h"
 
 namespace {
@@ -428,6 +432,24 @@ TEST_F(ViewTest, ControlsCarryTheirIdsAndTexts) {
     EXPECT_EQ(titles, QStringList({"Data Element", "Tag", "Length in", "Length", "Value", "length",
                                    "TLV"}));
     EXPECT_EQ(view_.Grid()->ColumnAlign(1), Qt::AlignRight);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewTest, PrintingRendersEveryRow) {
+    Parse(QStringLiteral("70075A02123400FF00"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grid.pdf"));
+    {
+        QPdfWriter writer(path);
+        PrintGrid(view_.Grid(), &writer);
+    }
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_GT(pdf.size(), 1000);
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+// A push button whose picture brightens while the mouse is over it.
+#ifndef QUORVEL_PLATFORM_HOT_IMAGE_BUTTON_H
+#define QUORVEL_PLATFORM_HOT_IMAGE_BUTTON_H
+
+#include <QIcon>
+#include <QPushButton>
+
+class HotImageButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    HotImageButton(const QString& text, const QIcon& image, const QIcon& hotImage, QWidget* parent);
+    bool IsHot() const { return hot_; }
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QIcon image_;
+    QIcon hotImage_;
+    bool hot_ = false;
+};
+
+#endif
