@@ -8,6 +8,9 @@ class MessageBoxPrompts : public Prompts {
 public:
     void ShowError(QWidget* owner, const QString& text, const QString& caption) override;
     bool AskYesNo(QWidget* owner, const QString& text) override;
+    Answer AskYesNoCancel(QWidget* owner, const QString& text) override;
+    QString AskOpenPath(QWidget* owner, const QString& filter) override;
+    QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
 };
 
 #endif

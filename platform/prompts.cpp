@@ -1,5 +1,6 @@
 #include "platform/prompts.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "platform/message_box_prompts.h"
@@ -35,4 +36,26 @@ bool MessageBoxPrompts::AskYesNo(QWidget* owner, const QString& text) {
     return QMessageBox::question(owner, QString::fromLatin1(kApplicationTitle), DisplayText(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+Prompts::Answer MessageBoxPrompts::AskYesNoCancel(QWidget* owner, const QString& text) {
+    switch (QMessageBox::question(owner, QString::fromLatin1(kApplicationTitle), DisplayText(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return kYes;
+        case QMessageBox::No:
+            return kNo;
+        default:
+            return kCancel;
+    }
+}
+
+QString MessageBoxPrompts::AskOpenPath(QWidget* owner, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+}
+
+QString MessageBoxPrompts::AskSavePath(QWidget* owner, const QString& suggested,
+                                       const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, QString(), suggested, filter);
 }

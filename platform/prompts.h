@@ -17,6 +17,13 @@ public:
     virtual void ShowError(QWidget* owner, const QString& text, const QString& caption) = 0;
     // A Yes/No question captioned with the application title; true for Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& text) = 0;
+    enum Answer { kYes, kNo, kCancel };
+    // A Yes/No/Cancel question captioned with the application title.
+    virtual Answer AskYesNoCancel(QWidget* owner, const QString& text) = 0;
+    // A file to open or to save to, filtered by `filter`; empty when the user cancels.
+    virtual QString AskOpenPath(QWidget* owner, const QString& filter) = 0;
+    virtual QString AskSavePath(QWidget* owner, const QString& suggested,
+                                const QString& filter) = 0;
 };
 
 // The prompts in use; message boxes unless replaced.

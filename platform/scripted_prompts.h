@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "platform/prompts.h"
 
@@ -22,13 +23,22 @@ public:
     void ShowError(QWidget* owner, const QString& text, const QString& caption) override;
     // Takes the next queued answer; a question nobody scripted is answered No.
     bool AskYesNo(QWidget* owner, const QString& text) override;
+    // Takes the next queued three-way answer; unscripted ones are answered Cancel.
+    Answer AskYesNoCancel(QWidget* owner, const QString& text) override;
+    // Take the next queued path; unscripted ones are cancelled (empty).
+    QString AskOpenPath(QWidget* owner, const QString& filter) override;
+    QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
 
     void QueueAnswer(bool yes) { answers_.append(yes); }
+    void QueueThreeWayAnswer(Answer answer) { threeWayAnswers_.append(answer); }
+    void QueuePath(const QString& path) { paths_.append(path); }
     const QList<Shown>& History() const { return history_; }
     void Clear() { history_.clear(); }
 
 private:
     QList<bool> answers_;
+    QList<Answer> threeWayAnswers_;
+    QStringList paths_;
     QList<Shown> history_;
 };
 

@@ -5,9 +5,9 @@
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <ostream>
 
 #include "editor/view_interfaces.h"
+#include "support/qt_printers.h"
 
 class FakeDocument : public ViewDocument {
 public:
@@ -27,10 +27,5 @@ public:
     void ShowAnalysis(uint8_t kind, const TlvNode* node) override { calls_.append({kind, node}); }
     QList<QPair<uint8_t, const TlvNode*>> calls_;
 };
-
-// Lets GoogleTest print QStrings readably.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 #endif

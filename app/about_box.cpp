@@ -1,0 +1,45 @@
+#include "app/about_box.h"
+
+#include <QApplication>
+#include <QCommandLinkButton>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+const char kProductPage[] = "https://quorvel.example/bertlv";
+const char kMakerPage[] = "https://brannox.example";
+
+QCommandLinkButton* LinkButton(const char* text, const char* url, int id, QWidget* parent) {
+    QCommandLinkButton* button = new QCommandLinkButton(QString::fromLatin1(text), parent);
+    button->setDescription(QString::fromLatin1(url));
+    button->setProperty("controlId", id);
+    QObject::connect(button, &QPushButton::clicked,
+                     [url] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(url))); });
+    return button;
+}
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About Quorvel BER-TLV"));
+    QLabel* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    QLabel* version = new QLabel(QStringLiteral("Quorvel BERTLV Version 1.00"), this);
+    QLabel* tagline =
+        new QLabel(QStringLiteral("BER-TLV editor and analyser for EMV chip-card data"), this);
+    QDialogButtonBox* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    QGridLayout* layout = new QGridLayout(this);
+    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(version, 0, 1);
+    layout->addWidget(tagline, 1, 1);
+    layout->addWidget(buttons, 0, 2, Qt::AlignTop);
+    layout->addWidget(LinkButton("Product page", kProductPage, 1041, this), 2, 1, 1, 2);
+    layout->addWidget(LinkButton("Brannox", kMakerPage, 1042, this), 3, 1, 1, 2);
+}

@@ -1,0 +1,30 @@
+#include "app/child_frame.h"
+
+#include <QCloseEvent>
+
+#include "app/orda_doc.h"
+#include "editor/orda_view.h"
+
+CChildFrame::CChildFrame(COrdaDoc* document, QWidget* parent)
+    : QMdiSubWindow(parent), document_(document), view_(new COrdaView) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view_);
+    document_->AddView(view_);
+    setWindowTitle(document_->Title());
+    connect(document_, &COrdaDoc::titleChanged, this, &QWidget::setWindowTitle);
+}
+
+CChildFrame::~CChildFrame() {
+    document_->RemoveView(view_);
+    if (document_->ViewCount() == 0) {
+        document_->deleteLater();
+    }
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (document_->ViewCount() <= 1 && !document_->SaveModified(this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

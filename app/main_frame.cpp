@@ -1,0 +1,577 @@
+#include "app/main_frame.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/app_ids.h"
+#include "app/app_looks.h"
+#include "app/child_frame.h"
+#include "app/customize_dialog.h"
+#include "app/orda_app.h"
+#include "app/orda_doc.h"
+#include "app/settings_keys.h"
+#include "app/windows_dialog.h"
+#include "editor/editor_ids.h"
+#include "editor/orda_view.h"
+#include "panels/analysis_bar.h"
+#include "panels/description_bar.h"
+#include "panels/dictionary_bar.h"
+
+// Registered by hand: the images live in a static library.
+static void InitAppImages() {
+    Q_INIT_RESOURCE(app_images);
+}
+
+namespace {
+
+// Status-bar prompt, then after "\n" the tooltip, of every command that has one.
+struct CommandPrompt {
+    int id;
+    const char* prompt;
+};
+
+const CommandPrompt kPrompts[] = {
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_FILE_OPEN, "Open an existing document\nOpen"},
+    {ID_FILE_CLOSE, "Close the active document\nClose"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+    {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
+    {ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_WINDOW_NEW, "Open another window for the active document\nNew Window"},
+    {ID_WINDOW_ARRANGE, "Arrange icons at the bottom of the window\nArrange Icons"},
+    {ID_WINDOW_CASCADE, "Arrange windows so they overlap\nCascade Windows"},
+    {ID_WINDOW_TILE_HORZ, "Arrange windows as non-overlapping tiles\nTile Windows"},
+    {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    {ID_VIEW_CUSTOMIZE, "Customize toolbars ane menus.\nCustomize"},
+    {ID_VIEW_WORKSPACE, "Show or hide the workspace bar\nToggle Workspace"},
+    {ID_VIEW_DESCRIPTION, "Show or hide the DE description bar\nToggle DE description"},
+    {ID_VIEW_ANALYSIS, "Show or hide analysis bar\nToggle Analysis"},
+    {ID_WINDOW_MANAGER, "Manages the currently opened window\nWindow List"},
+    {ID_VIEW_APPLOOK_2000, "Activate Office 2000 application look\nOffice 2000 Look"},
+    {ID_VIEW_APPLOOK_XP, "Activate Office XP application look\nOffice XP Look"},
+    {ID_VIEW_APPLOOK_2003, "Activate Office 2003 application look\nOffice 2003 Look"},
+    {ID_VIEW_APPLOOK_WIN_XP, "Activate Windows XP application look\nWindows XP Look"},
+    {ID_VIEW_APPLOOK_VS2005, "Activate Visual Studio.NET 2005 application look\nVS.NET 2005 Look"},
+    {ID_DELETE_DATA_ELEMENT, "Delete Data Elementt\nDelete"},
+    {ID_DATA_ELEMENT_INFO, "Data Element Info.\nDE Info."},
+    {ID_FILE_MRU_FIRST, "Open TLV File\nOpen"},
+};
+
+void ApplyPrompt(QAction* action, int id) {
+    for (const CommandPrompt& entry : kPrompts) {
+        if (entry.id == id) {
+            const QStringList parts = QString::fromLatin1(entry.prompt).split(QLatin1Char('\n'));
+            action->setStatusTip(parts.value(0));
+            action->setToolTip(parts.value(1));
+            return;
+        }
+    }
+}
+
+QIcon OwnPicture(const char* name) {
+    InitAppImages();
+    return QIcon(QStringLiteral(":/app/images/%1.xpm").arg(QLatin1String(name)));
+}
+
+const char kGeometryKey[] = "MainWindowGeometry";
+const char kStateKey[] = "MainWindowState";
+const char kLookKey[] = "ApplicationLook";
+
+}  // namespace
+
+CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
+    : app_(app), settings_(settings), mdiArea_(new QMdiArea(this)) {
+    InitAppImages();
+    setWindowTitle(QString::fromLatin1("Quorvel BERTLV"));
+    setWindowIcon(QIcon(QStringLiteral(":/app/images/quorvel-bertlv.xpm")));
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
+                   QMainWindow::AllowTabbedDocks | QMainWindow::GroupedDragging);
+    mdiArea_->setViewMode(QMdiArea::TabbedView);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+
+    settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
+    appLook_ = settings_->value(QString::fromLatin1(kLookKey), kDefaultAppLook).toInt();
+    settings_->endGroup();
+
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateDockingPanels();
+    CreateMenus();
+    OnApplicationLook(IsAppLook(appLook_) ? appLook_ : kDefaultAppLook);
+    RestoreLayout();
+    UpdateMenus();
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenus();
+        UpdateEditCommands();
+        UpdateCaption();
+    });
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateEditCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateEditCommands);
+}
+
+CMainFrame::~CMainFrame() {
+    // The windows below are destroyed after this object: their signals must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    // Closed windows awaiting deletion are no longer listed by the area, but still children.
+    for (CChildFrame* frame : mdiArea_->findChildren<CChildFrame*>()) {
+        disconnect(frame, nullptr, this, nullptr);
+    }
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence& shortcut) {
+    QAction* action = new QAction(text, this);
+    action->setData(id);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    ApplyPrompt(action, id);
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    connect(MakeAction(ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"), QKeySequence::New),
+            &QAction::triggered, app_, &COrdaApp::OnFileNew);
+    connect(MakeAction(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open),
+            &QAction::triggered, app_, &COrdaApp::OnFileOpen);
+    connect(MakeAction(ID_FILE_CLOSE, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->activeSubWindow()) {
+            window->close();
+        }
+    });
+    connect(MakeAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"), QKeySequence::Save),
+            &QAction::triggered, this, [this] {
+                if (CChildFrame* frame = ActiveChildFrame()) {
+                    frame->Document()->Save(this);
+                }
+            });
+    connect(MakeAction(ID_FILE_SAVE_AS, QStringLiteral("Save &As...")), &QAction::triggered, this,
+            [this] {
+                if (CChildFrame* frame = ActiveChildFrame()) {
+                    frame->Document()->SaveAs(this);
+                }
+            });
+    connect(MakeAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"), QKeySequence::Print),
+            &QAction::triggered, this, [this] {
+                if (COrdaView* view = ActiveView()) {
+                    view->OnFilePrint();
+                }
+            });
+    connect(MakeAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view")),
+            &QAction::triggered, this, [this] {
+                if (COrdaView* view = ActiveView()) {
+                    view->OnFilePrintPreview();
+                }
+            });
+    connect(MakeAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup...")), &QAction::triggered,
+            app_, &COrdaApp::OnFilePrintSetup);
+    connect(MakeAction(ID_APP_EXIT, QStringLiteral("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QAction* cut = MakeAction(ID_EDIT_CUT, QStringLiteral("Cu&t\tCtrl+X"));
+    cut->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    QAction* copy = MakeAction(ID_EDIT_COPY, QStringLiteral("&Copy\tCtrl+C"));
+    copy->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    QAction* paste = MakeAction(ID_EDIT_PASTE, QStringLiteral("&Paste\tCtrl+V"));
+    paste->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    // The text widgets handle their own shortcuts; the menu commands work on the focus.
+    for (QAction* action : {cut, copy, paste}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    connect(cut, &QAction::triggered, this, [this] {
+        if (COrdaView* view = ActiveView()) {
+            view->OnEditCut();
+        }
+    });
+    connect(copy, &QAction::triggered, this, [this] {
+        if (COrdaView* view = ActiveView()) {
+            view->OnEditCopy();
+        }
+    });
+    connect(paste, &QAction::triggered, this, [this] {
+        if (COrdaView* view = ActiveView()) {
+            view->OnEditPaste();
+        }
+    });
+
+    // Commands with a key but no handler: present, never enabled.
+    QAction* undo = MakeAction(ID_EDIT_UNDO, QStringLiteral("&Undo"));
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    QAction* nextPane =
+        MakeAction(ID_NEXT_PANE, QStringLiteral("Next Pane"), QKeySequence(Qt::Key_F6));
+    QAction* previousPane = MakeAction(ID_PREV_PANE, QStringLiteral("Previous Pane"),
+                                       QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    for (QAction* action : {undo, nextPane, previousPane}) {
+        action->setEnabled(false);
+        addAction(action);
+    }
+
+    QAction* statusBarToggle = MakeAction(ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    connect(statusBarToggle, &QAction::toggled, this,
+            [this](bool shown) { statusBar()->setVisible(shown); });
+    connect(MakeAction(ID_VIEW_CUSTOMIZE, QStringLiteral("Customize...")), &QAction::triggered,
+            this, &CMainFrame::OnCustomize);
+
+    QActionGroup* looks = new QActionGroup(this);
+    for (const AppLook& look : kAppLooks) {
+        QAction* action = MakeAction(look.id, QString::fromLatin1(look.menuText));
+        action->setCheckable(true);
+        looks->addAction(action);
+        connect(action, &QAction::triggered, this, [this, look] { OnApplicationLook(look.id); });
+    }
+
+    connect(MakeAction(ID_WINDOW_NEW, QStringLiteral("&New Window")), &QAction::triggered, this,
+            [this] {
+                if (CChildFrame* frame = ActiveChildFrame()) {
+                    AddChildFrame(new CChildFrame(frame->Document()));
+                }
+            });
+    connect(MakeAction(ID_WINDOW_CASCADE, QStringLiteral("&Cascade")), &QAction::triggered,
+            mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(MakeAction(ID_WINDOW_TILE_HORZ, QStringLiteral("&Tile")), &QAction::triggered, mdiArea_,
+            &QMdiArea::tileSubWindows);
+    connect(MakeAction(ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons")), &QAction::triggered,
+            mdiArea_, &QMdiArea::tileSubWindows);
+    connect(MakeAction(ID_WINDOW_MANAGER, QStringLiteral("&Windows...")), &QAction::triggered, this,
+            &CMainFrame::OnWindowList);
+    connect(MakeAction(ID_APP_ABOUT, QStringLiteral("&About Quorvel BERTLV...")),
+            &QAction::triggered, app_, &COrdaApp::OnAppAbout);
+    MakeAction(ID_DELETE_DATA_ELEMENT, QStringLiteral("Delete"));
+}
+
+void CMainFrame::CreateMenus() {
+    recentMenu_ = new QMenu(QStringLiteral("Recent Files"), this);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::RebuildRecentFilesMenu);
+    RebuildRecentFilesMenu();
+
+    const auto fileMenu = [this](bool withDocument) {
+        QMenu* menu = new QMenu(QStringLiteral("&File"), this);
+        menu->addAction(Action(ID_FILE_NEW));
+        menu->addAction(Action(ID_FILE_OPEN));
+        if (withDocument) {
+            menu->addAction(Action(ID_FILE_CLOSE));
+            menu->addAction(Action(ID_FILE_SAVE));
+            menu->addAction(Action(ID_FILE_SAVE_AS));
+            menu->addSeparator();
+            menu->addAction(Action(ID_FILE_PRINT));
+            menu->addAction(Action(ID_FILE_PRINT_PREVIEW));
+        } else {
+            menu->addSeparator();
+        }
+        menu->addAction(Action(ID_FILE_PRINT_SETUP));
+        menu->addSeparator();
+        menu->addMenu(recentMenu_);
+        menu->addSeparator();
+        menu->addAction(Action(ID_APP_EXIT));
+        return menu;
+    };
+    fileMenuNoDocument_ = fileMenu(false);
+    fileMenu_ = fileMenu(true);
+
+    editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
+    dataElementMenu_ = editMenu_->addMenu(QStringLiteral("Data Element"));
+    connect(dataElementMenu_, &QMenu::aboutToShow, this, &CMainFrame::RebuildDataElementMenu);
+    RebuildDataElementMenu();
+    editMenu_->addSeparator();
+    editMenu_->addAction(Action(ID_EDIT_CUT));
+    editMenu_->addAction(Action(ID_EDIT_COPY));
+    editMenu_->addAction(Action(ID_EDIT_PASTE));
+    connect(editMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
+
+    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
+    toolbarsMenu_ = viewMenu_->addMenu(QStringLiteral("&Toolbars"));
+    toolbarsMenu_->menuAction()->setData(ID_VIEW_TOOLBARS);
+    toolbarsMenu_->addAction(toolBar_->toggleViewAction());
+    for (QDockWidget* dock :
+         std::initializer_list<QDockWidget*>{dictionaryBar_, descriptionBar_, analysisBar_}) {
+        toolbarsMenu_->addAction(dock->toggleViewAction());
+    }
+    toolbarsMenu_->addSeparator();
+    toolbarsMenu_->addAction(Action(ID_VIEW_CUSTOMIZE));
+    viewMenu_->addAction(Action(ID_VIEW_STATUS_BAR));
+    QMenu* looks = viewMenu_->addMenu(QStringLiteral("&Application Look"));
+    for (const AppLook& look : kAppLooks) {
+        looks->addAction(Action(look.id));
+    }
+
+    windowMenu_ = new QMenu(QStringLiteral("&Window"), this);
+    windowMenu_->addAction(Action(ID_WINDOW_NEW));
+    windowMenu_->addAction(Action(ID_WINDOW_CASCADE));
+    windowMenu_->addAction(Action(ID_WINDOW_TILE_HORZ));
+    windowMenu_->addAction(Action(ID_WINDOW_ARRANGE));
+    windowMenu_->addAction(Action(ID_WINDOW_MANAGER));
+
+    helpMenu_ = new QMenu(QStringLiteral("&Help"), this);
+    helpMenu_->addAction(Action(ID_APP_ABOUT));
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Standard"));
+    toolBar_->setObjectName(QStringLiteral("Standard"));
+    // Desktop theme icons, with our own pictures where the theme has none.
+    const struct {
+        int id;
+        const char* themeIcon;
+        const char* ownPicture;
+    } buttons[] = {{ID_FILE_NEW, "document-new", "file-new"},
+                   {ID_FILE_OPEN, "document-open", "file-open"},
+                   {ID_FILE_SAVE, "document-save", "file-save"},
+                   {0, nullptr, nullptr},
+                   {ID_EDIT_CUT, "edit-cut", "edit-cut"},
+                   {ID_EDIT_COPY, "edit-copy", "edit-copy"},
+                   {ID_EDIT_PASTE, "edit-paste", "edit-paste"},
+                   {0, nullptr, nullptr},
+                   {ID_FILE_PRINT, "document-print", "document-print"},
+                   {0, nullptr, nullptr},
+                   {ID_APP_ABOUT, "help-about", "help-about"}};
+    for (const auto& button : buttons) {
+        if (button.id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = Action(button.id);
+        action->setIcon(
+            QIcon::fromTheme(QString::fromLatin1(button.themeIcon), OwnPicture(button.ownPicture)));
+        toolBar_->addAction(action);
+    }
+    QToolButton* customize = new QToolButton(toolBar_);
+    // An explicit icon text keeps the ellipsis that tool buttons drop from action texts.
+    Action(ID_VIEW_CUSTOMIZE)->setIconText(QStringLiteral("Customize..."));
+    customize->setDefaultAction(Action(ID_VIEW_CUSTOMIZE));
+    customize->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar_->addWidget(customize);
+}
+
+void CMainFrame::CreateStatusBar() {
+    messagePane_ = new QLabel(QStringLiteral("Ready"), this);
+    statusBar()->addWidget(messagePane_, 1);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        QLabel* label = new QLabel(QString::fromLatin1(indicator), this);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+    }
+    // Prompts replace "Ready" while a command is under the mouse.
+    connect(statusBar(), &QStatusBar::messageChanged, this,
+            [this](const QString& message) { messagePane_->setVisible(message.isEmpty()); });
+}
+
+void CMainFrame::CreateDockingPanels() {
+    dictionaryBar_ = new CDictionaryBar(this);
+    descriptionBar_ = new CDescriptionBar(this);
+    analysisBar_ = new CAnalysisBar(this);
+    const struct {
+        QDockWidget* dock;
+        int id;
+        const char* name;
+        const char* icon;
+    } panels[] = {{dictionaryBar_, ID_VIEW_WORKSPACE, "DataElements", "file-open"},
+                  {descriptionBar_, ID_VIEW_DESCRIPTION, "DEDescription", "help-about"},
+                  {analysisBar_, ID_VIEW_ANALYSIS, "Analysis", "edit-paste"}};
+    for (const auto& panel : panels) {
+        panel.dock->setObjectName(QString::fromLatin1(panel.name));
+        panel.dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+        panel.dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                QDockWidget::DockWidgetClosable);
+        panel.dock->setWindowIcon(OwnPicture(panel.icon));
+        QAction* toggle = panel.dock->toggleViewAction();
+        toggle->setData(panel.id);
+        ApplyPrompt(toggle, panel.id);
+        actions_.insert(panel.id, toggle);
+    }
+    addDockWidget(Qt::LeftDockWidgetArea, dictionaryBar_);
+    addDockWidget(Qt::BottomDockWidgetArea, descriptionBar_);
+    tabifyDockWidget(descriptionBar_, analysisBar_);
+    descriptionBar_->raise();
+    resizeDocks({dictionaryBar_}, {200}, Qt::Horizontal);
+    resizeDocks({descriptionBar_}, {200}, Qt::Vertical);
+    connect(analysisBar_, &CAnalysisBar::infoRequested, this, &CMainFrame::ShowDescription);
+    connect(dictionaryBar_, &CDictionaryBar::entrySelected, this, &CMainFrame::ShowDescription);
+}
+
+void CMainFrame::RestoreLayout() {
+    settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
+    const QByteArray geometry = settings_->value(QString::fromLatin1(kGeometryKey)).toByteArray();
+    const QByteArray state = settings_->value(QString::fromLatin1(kStateKey)).toByteArray();
+    settings_->endGroup();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        resize(1024, 720);
+    }
+    if (!state.isEmpty()) {
+        restoreState(state);
+    }
+}
+
+void CMainFrame::SaveLayout() {
+    settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
+    settings_->setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
+    settings_->setValue(QString::fromLatin1(kStateKey), saveState());
+    settings_->endGroup();
+}
+
+void CMainFrame::OnApplicationLook(int id) {
+    appLook_ = id;
+    if (!IsAppLook(id)) {
+        return;
+    }
+    ApplyAppLook(id, this, mdiArea_);
+    Action(id)->setChecked(true);
+    settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
+    settings_->setValue(QString::fromLatin1(kLookKey), id);
+    settings_->endGroup();
+}
+
+CChildFrame* CMainFrame::ActiveChildFrame() const {
+    return qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
+}
+
+COrdaView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveChildFrame();
+    return frame != nullptr ? frame->View() : nullptr;
+}
+
+void CMainFrame::AddChildFrame(CChildFrame* frame) {
+    frame->setWindowIcon(windowIcon());
+    frame->View()->SetAnalysisTarget(this);
+    mdiArea_->addSubWindow(frame);
+    frame->showMaximized();
+    mdiArea_->setActiveSubWindow(frame);
+    connect(frame, &QObject::destroyed, this, [this] {
+        UpdateMenus();
+        UpdateCaption();
+    });
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCaption);
+    UpdateMenus();
+    UpdateCaption();
+}
+
+void CMainFrame::UpdateCaption() {
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    setWindowTitle(active != nullptr
+                       ? QStringLiteral("Quorvel BERTLV - %1").arg(active->windowTitle())
+                       : QStringLiteral("Quorvel BERTLV"));
+}
+
+void CMainFrame::UpdateMenus() {
+    const bool hasDocument = !mdiArea_->subWindowList().isEmpty();
+    if (hasDocument == hadDocument_ && !menuBar()->actions().isEmpty()) {
+        return;
+    }
+    hadDocument_ = hasDocument;
+    menuBar()->clear();
+    menuBar()->addMenu(hasDocument ? fileMenu_ : fileMenuNoDocument_);
+    if (hasDocument) {
+        menuBar()->addMenu(editMenu_);
+    }
+    menuBar()->addMenu(viewMenu_);
+    if (hasDocument) {
+        menuBar()->addMenu(windowMenu_);
+    }
+    menuBar()->addMenu(helpMenu_);
+}
+
+void CMainFrame::RebuildRecentFilesMenu() {
+    recentMenu_->clear();
+    RecentFileList* recent = app_->GetRecentFiles();
+    int shown = 0;
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        const QString name = recent->DisplayName(i);
+        if (name.isEmpty()) {
+            continue;
+        }
+        QAction* item = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++shown).arg(name));
+        item->setData(ID_FILE_MRU_FIRST + i);
+        ApplyPrompt(item, ID_FILE_MRU_FIRST);
+        connect(item, &QAction::triggered, this, [this, i] { app_->OnOpenRecentFile(i); });
+    }
+    if (shown == 0) {
+        QAction* empty = recentMenu_->addAction(QStringLiteral("Empty"));
+        empty->setData(ID_FILE_MRU_FIRST);
+        empty->setEnabled(false);
+    }
+}
+
+void CMainFrame::RebuildDataElementMenu() {
+    dataElementMenu_->clear();
+    COrdaView* view = ActiveView();
+    if (view == nullptr) {
+        QAction* placeholder = dataElementMenu_->addAction(QString());
+        placeholder->setData(ID_DELETE_DATA_ELEMENT);
+        return;
+    }
+    dataElementMenu_->addActions(view->DataElementMenu()->actions());
+}
+
+void CMainFrame::UpdateEditCommands() {
+    COrdaView* view = ActiveView();
+    Action(ID_EDIT_CUT)->setEnabled(view != nullptr && view->CanCut());
+    Action(ID_EDIT_COPY)->setEnabled(view != nullptr && view->CanCopy());
+    Action(ID_EDIT_PASTE)->setEnabled(view != nullptr && view->CanPaste());
+}
+
+void CMainFrame::ShowAnalysis(uint8_t kind, const TlvNode* node) {
+    analysisBar_->show();
+    analysisBar_->raise();
+    analysisBar_->ShowElement(kind, node);
+}
+
+void CMainFrame::ShowDescription(int index) {
+    if (index != 0) {
+        descriptionBar_->show();
+        descriptionBar_->raise();
+    }
+    descriptionBar_->ShowEntry(index);
+}
+
+void CMainFrame::OnWindowList() {
+    WindowsDialog dialog(mdiArea_, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnCustomize() {
+    CustomizeDialog dialog(toolBar_, this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    SaveLayout();
+    event->accept();
+}

@@ -1,0 +1,97 @@
+// The main window: menus, the "Standard" toolbar, the status bar, the three docking panels and
+// the tabbed document area.
+#ifndef QUORVEL_APP_MAIN_FRAME_H
+#define QUORVEL_APP_MAIN_FRAME_H
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "editor/view_interfaces.h"
+
+class CAnalysisBar;
+class CChildFrame;
+class CDescriptionBar;
+class CDictionaryBar;
+class COrdaApp;
+class COrdaView;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSettings;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public AnalysisTarget {
+    Q_OBJECT
+
+public:
+    CMainFrame(COrdaApp* app, QSettings* settings);
+    ~CMainFrame() override;
+
+    // Shows the Analysis panel, brings it forward and shows the element there.
+    void ShowAnalysis(uint8_t kind, const TlvNode* node) override;
+    // Index 0 empties the DE Description panel; any other shows and raises it first.
+    void ShowDescription(int index);
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    CChildFrame* ActiveChildFrame() const;
+    COrdaView* ActiveView() const;
+    void AddChildFrame(CChildFrame* frame);
+
+    // The action of a command id, or null.
+    QAction* Action(int id) const { return actions_.value(id); }
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
+    QMenu* DataElementMenu() const { return dataElementMenu_; }
+    QToolBar* StandardToolBar() const { return toolBar_; }
+    CAnalysisBar* AnalysisBar() const { return analysisBar_; }
+    CDescriptionBar* DescriptionBar() const { return descriptionBar_; }
+    CDictionaryBar* DictionaryBar() const { return dictionaryBar_; }
+    int CurrentAppLook() const { return appLook_; }
+    void OnApplicationLook(int id);
+
+    // Menus as they stand: before any document, or with one open.
+    void UpdateMenus();
+    // "Quorvel BERTLV", followed by the active document's title.
+    void UpdateCaption();
+    void RebuildRecentFilesMenu();
+    void RebuildDataElementMenu();
+    void UpdateEditCommands();
+
+    void SaveLayout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* MakeAction(int id, const QString& text, const QKeySequence& shortcut = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateDockingPanels();
+    void RestoreLayout();
+    void OnWindowList();
+    void OnCustomize();
+
+    COrdaApp* app_;
+    QSettings* settings_;
+    QMdiArea* mdiArea_;
+    QHash<int, QAction*> actions_;
+    QMenu* fileMenuNoDocument_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* dataElementMenu_ = nullptr;
+    QMenu* toolbarsMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    CDictionaryBar* dictionaryBar_ = nullptr;
+    CDescriptionBar* descriptionBar_ = nullptr;
+    CAnalysisBar* analysisBar_ = nullptr;
+    int appLook_;
+    bool hadDocument_ = false;
+};
+
+#endif

@@ -1,0 +1,48 @@
+// The application object: settings, the recent-file list, the main window, new and opened
+// documents.
+#ifndef QUORVEL_APP_ORDA_APP_H
+#define QUORVEL_APP_ORDA_APP_H
+
+#include <QObject>
+
+#include "app/recent_files.h"
+
+class CChildFrame;
+class CMainFrame;
+class COrdaDoc;
+class QSettings;
+
+class COrdaApp : public QObject {
+    Q_OBJECT
+
+public:
+    // `settings` is the program's settings store; it must outlive the application object.
+    explicit COrdaApp(QSettings* settings);
+    ~COrdaApp() override;
+
+    // Reads the recent files, creates and shows the main window. No document is opened.
+    bool InitInstance();
+    // Writes the recent files back.
+    void ExitInstance();
+
+    CMainFrame* MainFrame() const { return mainFrame_; }
+    RecentFileList* GetRecentFiles() { return &recentFiles_; }
+    void AddToRecentFiles(const QString& path) { recentFiles_.Add(path); }
+
+    CChildFrame* OnFileNew();
+    void OnFileOpen();
+    // Opens a file as a new document; null when it cannot be read.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    void OnOpenRecentFile(int index);
+    void OnAppAbout();
+    void OnFilePrintSetup();
+
+private:
+    COrdaDoc* NewDocument();
+
+    QSettings* settings_;
+    RecentFileList recentFiles_;
+    CMainFrame* mainFrame_ = nullptr;
+};
+
+#endif

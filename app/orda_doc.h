@@ -1,0 +1,67 @@
+// One document: the encoded tree and the pane text, read from and written to a .tlv file.
+#ifndef QUORVEL_APP_ORDA_DOC_H
+#define QUORVEL_APP_ORDA_DOC_H
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include "editor/view_interfaces.h"
+
+class COrdaView;
+class QWidget;
+
+class COrdaDoc : public QObject, public ViewDocument {
+    Q_OBJECT
+
+public:
+    explicit COrdaDoc(QObject* parent = nullptr);
+
+    // The title of a document never saved.
+    static const char* const kUntitled;
+
+    void AddView(COrdaView* view);
+    void RemoveView(COrdaView* view);
+    // The view the document exchanges its strings with.
+    COrdaView* FirstView() const;
+    int ViewCount() const { return views_.size(); }
+
+    void OnNewDocument();
+    // Reads the file into the first view. False, after telling the user, when the file cannot
+    // be read at all; a file that is not a complete .tlv file opens empty without a word.
+    bool OnOpenDocument(const QString& path);
+    // Save, Save As: true once the file is written.
+    bool Save(QWidget* owner);
+    bool SaveAs(QWidget* owner);
+    // Before a modified document closes: asks whether to save; false when the user cancels or
+    // the save fails.
+    bool SaveModified(QWidget* owner);
+
+    QString Path() const { return path_; }
+    bool IsModified() const { return modified_; }
+    const QByteArray& EncodedHex() const { return encodedHex_; }
+    const QByteArray& PaneText() const { return paneText_; }
+
+    void SetModifiedFlag(bool modified) override { modified_ = modified; }
+    QString Title() const override { return title_; }
+    // Appends " *" to a modified document's title and takes it off an unmodified one's.
+    void SetTitle(const QString& title) override;
+
+signals:
+    void titleChanged(const QString& title);
+    // A file was opened or is about to be saved under `path`.
+    void fileUsed(const QString& path);
+
+private:
+    bool DoSave(QWidget* owner, const QString& path);
+
+    QByteArray paneText_;
+    QByteArray encodedHex_;
+    QString path_;
+    QString title_;
+    bool modified_ = false;
+    QList<QPointer<COrdaView>> views_;
+};
+
+#endif

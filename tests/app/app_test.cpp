@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include "app/app_ids.h"
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "app/orda_app.h"
+#include "app/orda_doc.h"
+#include "app/tlv_file.h"
+#include "editor/editor_ids.h"
+#include "editor/element_grid_ctrl.h"
+#include "editor/orda_view.h"
+#include "panels/analysis_bar.h"
+#include "panels/description_bar.h"
+#include "panels/dictionary_bar.h"
+#include "platform/scripted_prompts.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest() : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
+
+    void SetUp() override {
+        app_.reset(new COrdaApp(&settings_));
+        ASSERT_TRUE(app_->InitInstance());
+    }
+
+    void TearDown() override {
+        CloseAll();
+        app_->ExitInstance();
+    }
+
+    void CloseAll() {
+        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
+            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
+        }
+        Frame()->MdiArea()->closeAllSubWindows();
+        QApplication::processEvents();
+    }
+
+    CMainFrame* Frame() { return app_->MainFrame(); }
+
+    QStringList MenuTitles() {
+        QStringList titles;
+        for (QAction* action : Frame()->menuBar()->actions()) {
+            titles << action->text();
+        }
+        return titles;
+    }
+
+    QMenu* Menu(const QString& title) {
+        for (QAction* action : Frame()->menuBar()->actions()) {
+            if (action->text() == title) {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+
+    // Item texts of a menu, "-" for separators and "[id]" after items that carry a command id.
+    QStringList Items(QMenu* menu) {
+        QStringList items;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                items << QStringLiteral("-");
+            } else {
+                items << action->text() + (action->data().isValid()
+                                               ? QStringLiteral(" [%1]").arg(action->data().toInt())
+                                               : QString());
+            }
+        }
+        return items;
+    }
+
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    static QByteArray FileBytes(const std::string& tree, const std::string& pane) {
+        const std::vector<uint8_t> bytes = TlvFileWrite(tree, pane);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    }
+
+    static QByteArray ReadAll(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QTemporaryDir dir_;
+    QSettings settings_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<COrdaApp> app_;
+};
+
+TEST_F(AppTest, MenusFollowWhetherADocumentIsOpen) {
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&View", "&Help"}));
+    EXPECT_EQ(Items(Menu("&File")),
+              QStringList({"&New\tCtrl+N [57600]", "&Open...\tCtrl+O [57601]", "-",
+                           "P&rint Setup... [57606]", "-", "Recent Files", "-", "E&xit [57665]"}));
+    app_->OnFileNew();
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(Items(Menu("&File")),
+              QStringList({"&New\tCtrl+N [57600]", "&Open...\tCtrl+O [57601]", "&Close [57602]",
+                           "&Save\tCtrl+S [57603]", "Save &As... [57604]", "-",
+                           "&Print...\tCtrl+P [57607]", "Print Pre&view [57609]",
+                           "P&rint Setup... [57606]", "-", "Recent Files", "-", "E&xit [57665]"}));
+    EXPECT_EQ(Items(Menu("&Edit")),
+              QStringList({"Data Element", "-", "Cu&t\tCtrl+X [57635]", "&Copy\tCtrl+C [57634]",
+                           "&Paste\tCtrl+V [57637]"}));
+    EXPECT_EQ(Items(Menu("&Window")),
+              QStringList({"&New Window [57648]", "&Cascade [57650]", "&Tile [57651]",
+                           "&Arrange Icons [57649]", "&Windows... [32823]"}));
+    EXPECT_EQ(Items(Menu("&Help")), QStringList({"&About Quorvel BERTLV... [57664]"}));
+    const QStringList view = Items(Menu("&View"));
+    EXPECT_EQ(view.value(1), "&Status Bar [59393]");
+    EXPECT_EQ(Items(Menu("&View")->actions().value(2)->menu()),
+              QStringList({"Office &2000 [32833]", "Office &XP [32834]", "Office 200&3 [32835]",
+                           "Visual Studio.NET 200&5 [32837]", "&Windows XP [32836]"}));
+    CloseAll();
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&View", "&Help"}));
+}
+
+TEST_F(AppTest, CommandsCarryTheirPromptsAndKeys) {
+    EXPECT_EQ(Frame()->Action(ID_VIEW_CUSTOMIZE)->statusTip(), "Customize toolbars ane menus.");
+    EXPECT_EQ(Frame()->Action(ID_DELETE_DATA_ELEMENT)->statusTip(), "Delete Data Elementt");
+    EXPECT_EQ(Frame()->Action(ID_VIEW_ANALYSIS)->toolTip(), "Toggle Analysis");
+    EXPECT_EQ(Frame()->Action(ID_VIEW_ANALYSIS)->text(), "Analysis");
+    EXPECT_FALSE(Frame()->Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(ID_NEXT_PANE)->isEnabled());
+    EXPECT_EQ(Frame()->Action(ID_PREV_PANE)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    EXPECT_TRUE(Frame()
+                    ->Action(ID_EDIT_COPY)
+                    ->shortcuts()
+                    .contains(QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+    QStringList toolbar;
+    for (QAction* action : Frame()->StandardToolBar()->actions()) {
+        toolbar << (action->isSeparator() ? QStringLiteral("-") : action->data().toString());
+    }
+    EXPECT_EQ(toolbar.mid(0, 11), QStringList({"57600", "57601", "57603", "-", "57635", "57634",
+                                               "57637", "-", "57607", "-", "57664"}));
+    EXPECT_EQ(Frame()->StandardToolBar()->windowTitle(), "Standard");
+}
+
+TEST_F(AppTest, RecentFilesMenuNumbersTheFilledEntries) {
+    QMenu* recent = Frame()->RecentFilesMenu();
+    Frame()->RebuildRecentFilesMenu();
+    ASSERT_EQ(Items(recent), QStringList({"Empty [32858]"}));
+    EXPECT_FALSE(recent->actions()[0]->isEnabled());
+
+    app_->GetRecentFiles()->SetEntry(0, dir_.filePath("first.tlv"));
+    app_->GetRecentFiles()->SetEntry(2, dir_.filePath("third.tlv"));
+    Frame()->RebuildRecentFilesMenu();
+    const QString shown = QDir::toNativeSeparators(dir_.path());
+    EXPECT_EQ(Items(recent), QStringList({QStringLiteral("&1 %1/first.tlv [32858]").arg(shown),
+                                          QStringLiteral("&2 %1/third.tlv [32860]").arg(shown)}));
+}
+
+TEST_F(AppTest, RecentFilesMoveToTheFrontAndKeepFour) {
+    RecentFileList* recent = app_->GetRecentFiles();
+    for (const char* name : {"a.tlv", "b.tlv", "c.tlv", "d.tlv", "e.tlv"}) {
+        app_->AddToRecentFiles(dir_.filePath(name));
+    }
+    app_->AddToRecentFiles(dir_.filePath("c.tlv"));
+    QStringList names;
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        names << QFileInfo(recent->Entry(i)).fileName();
+    }
+    EXPECT_EQ(names, QStringList({"c.tlv", "e.tlv", "d.tlv", "b.tlv"}));
+    app_->ExitInstance();
+    settings_.sync();
+    RecentFileList reread;
+    reread.Read(&settings_);
+    EXPECT_EQ(QFileInfo(reread.Entry(0)).fileName(), "c.tlv");
+    EXPECT_EQ(QFileInfo(reread.Entry(3)).fileName(), "b.tlv");
+    EXPECT_EQ(settings_.value("V1.0/Recent File List/File2").toString(), recent->Entry(1));
+}
+
+TEST_F(AppTest, MissingRecentFileIsReportedAndDropped) {
+    app_->AddToRecentFiles(dir_.filePath("gone.tlv"));
+    app_->OnOpenRecentFile(0);
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to open document."));
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), "");
+    EXPECT_TRUE(Frame()->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(AppTest, LookIsStoredAndRestored) {
+    EXPECT_EQ(Frame()->CurrentAppLook(), 32837);
+    EXPECT_TRUE(Frame()->Action(32837)->isChecked());
+    Frame()->Action(32834)->trigger();
+    EXPECT_TRUE(Frame()->Action(32834)->isChecked());
+    EXPECT_FALSE(Frame()->Action(32837)->isChecked());
+    EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 32834);
+    CMainFrame restarted(app_.get(), &settings_);
+    EXPECT_EQ(restarted.CurrentAppLook(), 32834);
+    EXPECT_TRUE(restarted.Action(32834)->isChecked());
+    Frame()->OnApplicationLook(32837);
+}
+
+TEST_F(AppTest, TitleRuleMarksUnsavedChanges) {
+    COrdaDoc doc;
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.Title(), "Untitled");
+    doc.SetModifiedFlag(true);
+    doc.SetTitle(doc.Title());
+    EXPECT_EQ(doc.Title(), "Untitled *");
+    doc.SetTitle(doc.Title());
+    EXPECT_EQ(doc.Title(), "Untitled *");
+    doc.SetModifiedFlag(false);
+    doc.SetTitle(doc.Title());
+    EXPECT_EQ(doc.Title(), "Untitled");
+
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("5A"));
+    EXPECT_EQ(frame->windowTitle(), "Untitled *");
+    EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - Untitled *");
+}
+
+TEST_F(AppTest, OpeningFilesThatAreNotWhole) {
+    const QByteArray magic(reinterpret_cast<const char*>(TLV_FILE_MAGIC), 16);
+    QByteArray tooLong = magic + QByteArray("\x40\x00\x00\x00", 4) + "5A021234";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {
+        {"signature-only.tlv", magic},
+        {"n1-too-large.tlv", tooLong},
+        {"not-tlv.tlv", QByteArray("hello world, this is not a TLV file")},
+        {"empty.tlv", QByteArray()},
+    };
+    for (const auto& file : files) {
+        CChildFrame* frame = app_->OpenDocumentFile(WriteFile(file.name, file.bytes));
+        ASSERT_NE(frame, nullptr) << file.name;
+        EXPECT_EQ(frame->View()->Root(), nullptr) << file.name;
+        EXPECT_EQ(frame->View()->PaneText(), "") << file.name;
+        EXPECT_EQ(frame->windowTitle(), file.name);
+        EXPECT_FALSE(frame->Document()->IsModified());
+    }
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_EQ(QFileInfo(app_->GetRecentFiles()->Entry(0)).fileName(), "empty.tlv");
+    EXPECT_EQ(app_->OpenDocumentFile(dir_.filePath("missing.tlv")), nullptr);
+    EXPECT_EQ(prompts_.History().size(), 1);
+}
+
+TEST_F(AppTest, OpeningRestoresTreeAndPaneApart) {
+    QByteArray bytes = FileBytes("5A02 12\r\n34", "typed\r\n 5a 02");
+    CChildFrame* frame = app_->OpenDocumentFile(WriteFile("spaced.tlv", bytes));
+    ASSERT_NE(frame->View()->Root(), nullptr);
+    EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(6).Value(), "5A021234");
+    EXPECT_EQ(frame->View()->PaneText(), "typed\n 5a 02");
+
+    const std::string withZero("5A021234\0FF", 11);
+    frame = app_->OpenDocumentFile(WriteFile("zero.tlv", FileBytes(withZero, "")));
+    EXPECT_EQ(frame->Document()->EncodedHex(), "5A021234");
+    EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(6).Value(), "5A021234");
+}
+
+TEST_F(AppTest, SavingWritesTheViewsCurrentContent) {
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("abc"));
+    const QString path = dir_.filePath(QStringLiteral("new.tlv"));
+    prompts_.QueuePath(path);
+    ASSERT_TRUE(frame->Document()->Save(frame));
+    EXPECT_EQ(ReadAll(path).size(), 16 + 4 + 0 + 4 + 3);
+    EXPECT_EQ(ReadAll(path), FileBytes("", "abc"));
+    EXPECT_EQ(frame->windowTitle(), "new.tlv");
+    EXPECT_EQ(QFileInfo(app_->GetRecentFiles()->Entry(0)).fileName(), "new.tlv");
+
+    const QString opened = WriteFile("old.tlv", FileBytes("5A021234", "5A021234"));
+    frame = app_->OpenDocumentFile(opened);
+    frame->View()->Pane()->setPlainText(QStringLiteral("9F4D00"));
+    prompts_.QueueAnswer(true);
+    frame->View()->OnParse();
+    const QString copy = dir_.filePath(QStringLiteral("copy.tlv"));
+    prompts_.QueuePath(copy);
+    ASSERT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(ReadAll(copy), FileBytes("9F4D00", "9F4D00"));
+    EXPECT_FALSE(frame->Document()->IsModified());
+}
+
+TEST_F(AppTest, FailingSaveKeepsTheOldFileAndTheChanges) {
+    // The save goes through a temporary file beside the old one; with a name this long the
+    // temporary file's name is too long to be created, whoever runs the test.
+    const QString name = QString(246, QLatin1Char('k')) + QStringLiteral(".tlv");
+    const QString path = WriteFile(name, FileBytes("5A021234", "old"));
+    CChildFrame* frame = app_->OpenDocumentFile(path);
+    ASSERT_NE(frame, nullptr);
+    frame->View()->Pane()->setPlainText(QStringLiteral("new text"));
+    ASSERT_TRUE(frame->Document()->IsModified());
+    EXPECT_FALSE(frame->Document()->Save(frame));
+    EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "old"));
+    EXPECT_TRUE(frame->Document()->IsModified());
+    EXPECT_TRUE(frame->windowTitle().endsWith(" *"));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to save document."));
+}
+
+TEST_F(AppTest, ClosingAModifiedDocumentAsks) {
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("5A"));
+    prompts_.QueueThreeWayAnswer(Prompts::kCancel);
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text, "Save changes to Untitled?");
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(AppTest, PanelsStartDockedWithAnalysisBehindDescription) {
+    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->DictionaryBar()), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->DescriptionBar()), Qt::BottomDockWidgetArea);
+    EXPECT_TRUE(
+        Frame()->tabifiedDockWidgets(Frame()->DescriptionBar()).contains(Frame()->AnalysisBar()));
+    EXPECT_FALSE(Frame()->AnalysisBar()->visibleRegion().isEmpty() &&
+                 Frame()->DescriptionBar()->visibleRegion().isEmpty());
+    Frame()->ShowAnalysis(0, nullptr);
+    Frame()->ShowDescription(0);
+    EXPECT_EQ(Frame()->DescriptionBar()->Grid()->GetRow(0), nullptr);
+    Frame()->ShowDescription(15);
+    EXPECT_EQ(Frame()->DescriptionBar()->Grid()->GetRow(0)->Item(0).Value(),
+              "Application File Locator(AFL)");
+}
+
+}  // namespace
