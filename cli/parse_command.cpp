@@ -5,7 +5,7 @@
 #include "cli/hex_input.h"
 #include "cli/json_writer.h"
 #include "core/tlv.h"
-#include "editor/element_row.h"
+#include "dictionary/element_row.h"
 
 namespace {
 

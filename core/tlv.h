@@ -76,6 +76,19 @@ TlvResult TlvGetTagLengthValue(const TlvNode* node, uint8_t* tag, uint8_t* tagLe
 // by hand: this is the one way to give a leaf another value.
 TlvResult TlvSetValue(TlvNode* node, const uint8_t* value, uint16_t length);
 
+// New nodes for editing: a data element with the given tag, a one-byte length field 00 and no
+// value or children, or a padding node without bytes. Null when memory runs out; the node is
+// not yet in `parent`'s child array.
+TlvNode* TlvNewElement(const uint8_t* tag, uint8_t tagLength, TlvNode* parent);
+TlvNode* TlvNewPadding(TlvNode* parent);
+// Puts `child` at `index` (0 to childCount) of a constructed node, moving later children up.
+// TLV_ERR_PARAM for a bad argument or a full array (255 children), TLV_ERR_MEMORY when the
+// array cannot grow; the node is then unchanged. Neither sets `parent` nor lengths.
+TlvResult TlvInsertChild(TlvNode* node, uint8_t index, TlvNode* child);
+// Takes the child at `index` out of the array, moving later children down; the child is not
+// freed.
+TlvResult TlvRemoveChild(TlvNode* node, uint8_t index);
+
 // Bytes the node occupies in an encoding: its padding bytes, or tag + length field + value.
 uint32_t TlvEncodedSize(const TlvNode* node);
 

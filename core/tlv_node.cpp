@@ -67,11 +67,41 @@ TlvResult TlvGetChild(const TlvNode* node, uint8_t index, TlvNode** child,
 }
 
 TlvResult TlvAppendChild(TlvNode* node, TlvNode* child) {
-    if (node == nullptr || child == nullptr || !TlvIsConstructedElement(node)) {
+    // A child count is one byte wide: a 256th child cannot be recorded.
+    if (node == nullptr) {
         return TLV_ERR_PARAM;
     }
-    // A child count is one byte wide: a 256th child cannot be recorded.
-    if (node->childCount == UINT8_MAX) {
+    return TlvInsertChild(node, node->childCount, child);
+}
+
+TlvNode* TlvNewElement(const uint8_t* tag, uint8_t tagLength, TlvNode* parent) {
+    if (tag == nullptr || tagLength < 1 || tagLength > 2) {
+        return nullptr;
+    }
+    TlvNode* node = static_cast<TlvNode*>(tlvpool::Alloc(sizeof(TlvNode)));
+    if (node != nullptr) {
+        memset(node, 0, sizeof *node);
+        memcpy(node->tag, tag, tagLength);
+        node->tagLength = tagLength;
+        node->lengthSize = 1;
+        node->parent = parent;
+    }
+    return node;
+}
+
+TlvNode* TlvNewPadding(TlvNode* parent) {
+    TlvNode* node = static_cast<TlvNode*>(tlvpool::Alloc(sizeof(TlvNode)));
+    if (node != nullptr) {
+        memset(node, 0, sizeof *node);
+        node->isPadding = 1;
+        node->parent = parent;
+    }
+    return node;
+}
+
+TlvResult TlvInsertChild(TlvNode* node, uint8_t index, TlvNode* child) {
+    if (node == nullptr || child == nullptr || !TlvIsConstructedElement(node) ||
+        index > node->childCount || node->childCount == UINT8_MAX) {
         return TLV_ERR_PARAM;
     }
     const size_t slots = static_cast<size_t>(node->childCount) + 1;
@@ -79,9 +109,29 @@ TlvResult TlvAppendChild(TlvNode* node, TlvNode* child) {
     if (grown == nullptr) {
         return TLV_ERR_MEMORY;
     }
-    static_cast<TlvNode**>(grown)[node->childCount] = child;
+    TlvNode** children = static_cast<TlvNode**>(grown);
+    memmove(children + index + 1, children + index,
+            (static_cast<size_t>(node->childCount) - index) * sizeof(TlvNode*));
+    children[index] = child;
     node->data = grown;
     ++node->childCount;
+    return TLV_OK;
+}
+
+TlvResult TlvRemoveChild(TlvNode* node, uint8_t index) {
+    if (node == nullptr || !TlvIsConstructedElement(node) || node->data == nullptr ||
+        index >= node->childCount) {
+        return TLV_ERR_PARAM;
+    }
+    TlvNode** children = static_cast<TlvNode**>(node->data);
+    memmove(children + index, children + index + 1,
+            (static_cast<size_t>(node->childCount) - index - 1) * sizeof(TlvNode*));
+    --node->childCount;
+    // The array keeps its block, so that removing a child cannot fail; the next insert reuses it.
+    if (node->childCount == 0) {
+        tlvpool::Free(node->data);
+        node->data = nullptr;
+    }
     return TLV_OK;
 }
 

@@ -18,7 +18,7 @@
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/element_images.h"
-#include "editor/element_row.h"
+#include "dictionary/element_row.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"

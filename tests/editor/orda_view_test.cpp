@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "editor/element_grid_ctrl.h"
-#include "editor/element_row.h"
+#include "dictionary/element_row.h"
 #include "editor/view_fakes.h"
 #include "platform/byte_table.h"
 #include "platform/grid_printer.h"

@@ -1,4 +1,4 @@
-#include "editor/element_row.h"
+#include "dictionary/element_row.h"
 
 #include <stdio.h>
 

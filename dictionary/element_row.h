@@ -1,7 +1,7 @@
 // Cell texts of the data element grid, one row per node. Qt-free, so that the grid and the
 // command-line tool show exactly the same texts.
-#ifndef QUORVEL_EDITOR_ELEMENT_ROW_H
-#define QUORVEL_EDITOR_ELEMENT_ROW_H
+#ifndef QUORVEL_DICTIONARY_ELEMENT_ROW_H
+#define QUORVEL_DICTIONARY_ELEMENT_ROW_H
 
 #include <stdint.h>
 

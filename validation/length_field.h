@@ -1,0 +1,18 @@
+// Keeping a node's length field and size in step with its value, and checking ahead of a
+// change that every enclosing template can still record its length.
+#ifndef QUORVEL_VALIDATION_LENGTH_FIELD_H
+#define QUORVEL_VALIDATION_LENGTH_FIELD_H
+
+#include <stdint.h>
+
+#include "core/tlv.h"
+
+// Writes `length` into the node's length field: the one-byte form while it fits and the node
+// has it, else 81 and the length. False, with nothing written, above 255.
+bool WriteLengthField(TlvNode* node, uint32_t length);
+
+// The first ancestor of `node` whose content would exceed 255 bytes if the node's encoding grew
+// by `growth` bytes (ancestors switching to the two-byte form included); null when all fit.
+const TlvNode* AncestorOverflowing(const TlvNode* node, int32_t growth);
+
+#endif
