@@ -1,7 +1,9 @@
 #include "editor/element_images.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void InitEditorImages() { Q_INIT_RESOURCE(editor_images); }
+static void InitEditorImages() {
+    Q_INIT_RESOURCE(editor_images);
+}
 
 namespace {
 

@@ -15,17 +15,16 @@
 #include <QPushButton>
 
 #include "core/hex_text.h"
+#include "dictionary/element_row.h"
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/element_images.h"
-#include "dictionary/element_row.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
 #include "platform/prompts.h"
-#include "validation/apply_edit.h"
 
 namespace {
 
@@ -97,6 +96,7 @@ COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
     CreateGrid();
     CreateControls();
     dataElementMenu_ = new QMenu(this);
+    BuildContextMenu(nullptr, 0);
 }
 
 COrdaView::~COrdaView() {
@@ -187,6 +187,7 @@ void COrdaView::resizeEvent(QResizeEvent* event) {
 }
 
 void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed) {
+    BuildContextMenu(nullptr, 0);
     if (parent == nullptr) {
         grid_->RemoveAll();
     }
@@ -239,11 +240,17 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
     GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
     const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
     if (element != nullptr && lParam != 0) {
+        if (columnNumber == ELEMENT_COLUMN_NAME) {
+            BuildContextMenu(element, 1);
+        }
         uint8_t kind = 0;
         if (analysis_ != nullptr && TlvGetKind(element, &kind) == TLV_OK) {
             analysis_->ShowAnalysis(kind, element);
         }
         return;
+    }
+    if (lParam == 0 && element != nullptr) {
+        BuildContextMenu(element, 0);
     }
     if (lParam == 0 && analysis_ != nullptr) {
         analysis_->ShowAnalysis(0, nullptr);
@@ -251,8 +258,7 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
 }
 
 void COrdaView::OnGridItemChanged(const GridItem& cell, qintptr lParam) {
-    const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
-    ApplyEdit(context, cell, static_cast<uint16_t>(lParam & 0xFFFF));
+    ApplyEditToCell(cell, static_cast<int>(lParam & 0xFFFF));
 }
 
 void COrdaView::SetPaneText(const QString& text) {
@@ -311,6 +317,10 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     root_ = root;
     BuildRows(nullptr, root_, isConstructed);
     grid_->AdjustLayout();
+    // Rows were still there when BuildRows emptied the menu; an empty grid offers Create.
+    if (root_ == nullptr) {
+        BuildContextMenu(nullptr, 0);
+    }
 }
 
 void COrdaView::OnParse() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/tlv.h"
+#include "editor/menu_slots.h"
 #include "platform/grid_ctrl.h"
 #include "validation/error_row_list.h"
 
@@ -67,6 +68,25 @@ public:
     bool ContextMenuAllowed() const;
     QMenu* DataElementMenu() const { return dataElementMenu_; }
 
+    // Structure editing through the data element menu.
+    void BuildContextMenu(const TlvNode* element, int selected);
+    // Runs a command of the data element menu by its id.
+    void OnDataElementCommand(int commandId);
+    void OnCreateRoot(int commandId);
+    void OnAddChild(int commandId);
+    void OnInsertAbove(int commandId);
+    void OnInsertBelow(int commandId);
+    void OnInsertPadding(int commandId);
+    void OnDeleteElement();
+    // Delete is offered only with a selection in the Data Element column.
+    bool OnUpdateDeleteElement() const;
+    void UpdateLengths(TlvNode* node);
+    static void IndexOfChild(const TlvNode* parent, const TlvNode* child, int* index);
+    const MenuSlotTable& SlotTable(MenuKind kind) const { return slotTables_[kind]; }
+
+    // Applies an edited cell as the grid's posted notification does.
+    void ApplyEditToCell(const GridItem& cell, int column);
+
     // The pane's text, including text set while the pane was hidden and not yet shown in it.
     QString PaneText() const;
     TlvNode* Root() const { return root_; }
@@ -96,6 +116,10 @@ private:
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
     QWidget* ClipboardTarget() const;
+    // Shared by Add, Insert Above and Insert Below: checks, makes and places a new node under
+    // `parent` at `index`, then the common tail.
+    void InsertNewNode(TlvNode* parent, int index, const MenuSlot* slot);
+    QAction* AddMenuItem(QMenu* menu, const QString& text, int commandId);
 
     ViewDocument* document_ = nullptr;
     AnalysisTarget* analysis_ = nullptr;
@@ -107,6 +131,7 @@ private:
     ByteTableView* byteTables_[3] = {nullptr, nullptr, nullptr};
     QWidget* paneWindows_[DISPLAY_MODE_COUNT] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* dataElementMenu_ = nullptr;
+    MenuSlotTable slotTables_[MENU_KIND_COUNT];
 
     int displayMode_ = DISPLAY_MODE_EDIT;
     TlvNode* root_ = nullptr;

@@ -17,7 +17,11 @@ bool WriteLengthField(TlvNode* node, uint32_t length) {
 }
 
 const TlvNode* AncestorOverflowing(const TlvNode* node, int32_t growth) {
-    for (const TlvNode* up = node->parent; up != nullptr && growth != 0; up = up->parent) {
+    return TemplateOverflowing(node->parent, growth);
+}
+
+const TlvNode* TemplateOverflowing(const TlvNode* templateNode, int32_t growth) {
+    for (const TlvNode* up = templateNode; up != nullptr && growth != 0; up = up->parent) {
         const int32_t length = static_cast<int32_t>(up->valueLength) + growth;
         if (length > TLV_MAX_VALUE_LENGTH) {
             return up;

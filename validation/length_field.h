@@ -11,8 +11,11 @@
 // has it, else 81 and the length. False, with nothing written, above 255.
 bool WriteLengthField(TlvNode* node, uint32_t length);
 
-// The first ancestor of `node` whose content would exceed 255 bytes if the node's encoding grew
-// by `growth` bytes (ancestors switching to the two-byte form included); null when all fit.
+// The first of `templateNode` and its ancestors whose content would exceed 255 bytes if the
+// template's content grew by `growth` bytes (length fields switching to the two-byte form
+// included); null when all fit.
+const TlvNode* TemplateOverflowing(const TlvNode* templateNode, int32_t growth);
+// The same for the ancestors of `node` when the node's own encoding grows by `growth` bytes.
 const TlvNode* AncestorOverflowing(const TlvNode* node, int32_t growth);
 
 #endif
