@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "editor/element_grid_ctrl.h"
 #include "dictionary/element_row.h"
+#include "editor/element_grid_ctrl.h"
 #include "editor/view_fakes.h"
 #include "platform/byte_table.h"
 #include "platform/grid_printer.h"
