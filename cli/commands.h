@@ -10,6 +10,7 @@ enum { EXIT_DATA_ERROR = 1, EXIT_USAGE = 2 };
 
 int RunParse(const std::vector<std::string>& arguments);
 int RunDict(const std::vector<std::string>& arguments);
+int RunAnalyse(const std::vector<std::string>& arguments);
 
 // Prints the usage to standard error and returns EXIT_USAGE.
 int UsageError();

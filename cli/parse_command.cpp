@@ -2,8 +2,8 @@
 #include <stdio.h>
 
 #include "cli/commands.h"
-#include "cli/hex_input.h"
 #include "cli/json_writer.h"
+#include "cli/parse_input.h"
 #include "core/tlv.h"
 #include "dictionary/element_row.h"
 
@@ -82,47 +82,23 @@ void WriteRow(const TlvNode* node, JsonWriter* json) {
     json->EndObject();
 }
 
-int DataError(const char* message) {
-    fprintf(stderr, "%s\n", message);
-    return EXIT_DATA_ERROR;
-}
-
 }  // namespace
 
 int RunParse(const std::vector<std::string>& arguments) {
-    bool asJson = false;
-    bool checkPadding = true;
+    ParseOptions options;
     std::vector<std::string> hex;
     for (const std::string& argument : arguments) {
-        if (argument == "--json") {
-            asJson = true;
-        } else if (argument == "--no-padding-check") {
-            checkPadding = false;
-        } else if (!argument.empty() && argument[0] == '-') {
+        if (!TakeParseOption(argument, &options, &hex)) {
             return UsageError();
-        } else {
-            hex.push_back(argument);
         }
     }
-    bool tooLong = false;
-    const std::vector<uint8_t> bytes = ReadHexInput(hex, stdin, &tooLong);
-    if (bytes.empty()) {
-        return DataError("No data exist to parse!");
-    }
     TlvNode* root = nullptr;
-    uint32_t constructed = 0;
-    const TlvResult result = tooLong ? static_cast<TlvResult>(TLV_ERR_FORMAT)
-                                     : TlvParseEx(bytes.data(), static_cast<uint16_t>(bytes.size()),
-                                                  &root, &constructed, checkPadding ? 1 : 0);
-    if (result == TLV_ERR_PADDING) {
-        return DataError(
-            "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.");
-    }
-    if (result != TLV_OK) {
-        return DataError("Bad formatted BER-TLV data !");
+    const int status = ParseInput(hex, options, &root);
+    if (status != 0) {
+        return status;
     }
     std::string out;
-    if (asJson) {
+    if (options.json) {
         JsonWriter json;
         WriteRow(root, &json);
         out = json.Text() + "\n";

@@ -7,24 +7,40 @@
 #include <QDockWidget>
 
 class GridCtrl;
+class GridRow;
+class QMenu;
+struct AnalysisRow;
 struct TlvNode;
 
 class CAnalysisBar : public QDockWidget {
     Q_OBJECT
 
 public:
+    enum { ID_DE_INFO = 32857 };
+
     explicit CAnalysisBar(QWidget* parent = nullptr);
 
-    // Kind 0 with no node empties the panel.
+    // Kind 0 with no node, or a kind that does not match the node, empties the panel.
     void ShowElement(uint8_t kind, const TlvNode* node);
     GridCtrl* Grid() const { return grid_; }
+    QMenu* InfoMenu() const { return infoMenu_; }
+    int InfoIndex() const { return infoIndex_; }
+
+    // Whether a context menu request opens "Data Element Info.", remembering the index if so.
+    bool PrepareInfoMenu();
+    // "Data Element Info.": asks for the remembered entry to be described.
+    void OnDataElementInfo();
 
 signals:
-    // "Data Element Info." was chosen for the entry with this dictionary index.
     void infoRequested(int index);
 
 private:
+    void AddRow(GridRow* parent, const AnalysisRow& row);
+    void OnContextMenu(const QPoint& position);
+
     GridCtrl* grid_;
+    QMenu* infoMenu_;
+    uint8_t infoIndex_ = 0;
 };
 
 #endif

@@ -1,9 +1,149 @@
 #include "panels/dictionary_bar.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "dictionary/dictionary.h"
+#include "panels/panel_images.h"
+#include "platform/element_images.h"
+
+namespace {
+
+enum TreeImage { kImageNoTag = 0, kImageConstructed = 1, kImageGroup = 2, kImagePrimitive = 3 };
+
+QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, const QString& text, int image, int index,
+                         const QList<QIcon>& images) {
+    QTreeWidgetItem* item = new QTreeWidgetItem(parent, QStringList(text));
+    item->setIcon(0, images.value(image));
+    item->setData(0, Qt::UserRole, index);
+    return item;
+}
+
+}  // namespace
 
 CDictionaryBar::CDictionaryBar(QWidget* parent)
-    : QDockWidget(QStringLiteral("Data Elements"), parent), tree_(new QTreeWidget(this)) {
+    : QDockWidget(QStringLiteral("Data Elements"), parent),
+      tree_(new QTreeWidget),
+      sortButton_(new QToolButton),
+      sortMenu_(new QMenu(QStringLiteral("Sorting DE in Toolbar"), this)) {
     tree_->setHeaderHidden(true);
-    setWidget(tree_);
+    tree_->setRootIsDecorated(true);
+    tree_->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    QActionGroup* group = new QActionGroup(this);
+    const struct {
+        int id;
+        const char* text;
+    } sorts[] = {{ID_DE_SORT_ALPHA, "Sort &Alphabetically"},
+                 {ID_DE_SORT_TYPE, "Sort by &Type"},
+                 {ID_DE_SORT_SOURCE, "Sort by &Source"}};
+    for (const auto& sort : sorts) {
+        QAction* action = sortMenu_->addAction(SortImage(sort.id), QString::fromLatin1(sort.text));
+        action->setData(sort.id);
+        action->setCheckable(true);
+        action->setChecked(sort.id == currentSort_);
+        group->addAction(action);
+        const int id = sort.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnSort(id); });
+    }
+    sortButton_->setMenu(sortMenu_);
+    sortButton_->setPopupMode(QToolButton::InstantPopup);
+    sortButton_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    sortButton_->setIcon(SortImage(currentSort_));
+    sortButton_->setToolTip(QStringLiteral("Sort"));
+
+    QToolBar* toolBar = new QToolBar;
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->addWidget(sortButton_);
+
+    QWidget* body = new QWidget(this);
+    QVBoxLayout* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(tree_, 1);
+    setWidget(body);
+    setFocusProxy(tree_);
+
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CDictionaryBar::OnSelectionChanged);
+    FillTree(currentSort_);
+}
+
+void CDictionaryBar::FillTree(int sortCommand) {
+    const QList<QIcon> images = ElementImages();
+    tree_->clear();
+    QTreeWidgetItem* root =
+        new QTreeWidgetItem(QStringList(QStringLiteral("Data Elements Dictionary")));
+    root->setIcon(0, images.value(kImageGroup));
+    root->setData(0, Qt::UserRole, 0);
+    QFont bold = root->font(0);
+    bold.setBold(true);
+    root->setFont(0, bold);
+    tree_->addTopLevelItem(root);
+    tree_->setCurrentItem(root);
+
+    QList<QTreeWidgetItem*> groups;
+    if (sortCommand == ID_DE_SORT_TYPE || sortCommand == ID_DE_SORT_SOURCE) {
+        const char* const typeGroups[] = {"Constructed", "Primitive", "Tag not defined"};
+        const char* const sourceGroups[] = {"Source by ICC", "Source by Terminal",
+                                            "Source by Issuer"};
+        for (const char* name : sortCommand == ID_DE_SORT_TYPE ? typeGroups : sourceGroups) {
+            groups << NewItem(root, QString::fromLatin1(name), kImageGroup, 0, images);
+        }
+    }
+    for (int index = 1; index < DICT_ENTRY_COUNT; ++index) {
+        const DataElementDef* entry = DictGetEntry(index);
+        const bool constructed = entry->tagLength != 0 && (entry->tag[0] & 0x20) != 0;
+        const int image = entry->tagLength == 0 ? kImageNoTag
+                          : constructed         ? kImageConstructed
+                                                : kImagePrimitive;
+        const QString name = QString::fromLatin1(entry->name);
+        if (sortCommand == ID_DE_SORT_TYPE) {
+            NewItem(groups[entry->tagLength == 0 ? 2
+                           : constructed         ? 0
+                                                 : 1],
+                    name, image, index, images);
+        } else if (sortCommand == ID_DE_SORT_SOURCE) {
+            // An entry from several sources stands under each of them.
+            const uint8_t bits[3] = {SOURCE_ICC, SOURCE_TERMINAL, SOURCE_ISSUER};
+            for (int g = 0; g < 3; ++g) {
+                if ((entry->source & bits[g]) != 0) {
+                    NewItem(groups[g], name, image, index, images);
+                }
+            }
+        } else {
+            NewItem(root, name, image, index, images);
+        }
+    }
+    root->setExpanded(true);
+    for (QTreeWidgetItem* item : groups) {
+        item->setExpanded(true);
+    }
+    tree_->scrollToItem(root);
+}
+
+void CDictionaryBar::OnSort(int sortCommand) {
+    if (sortCommand == currentSort_ || sortCommand < ID_DE_SORT_ALPHA ||
+        sortCommand > ID_DE_SORT_SOURCE) {
+        return;
+    }
+    currentSort_ = sortCommand;
+    for (QAction* action : sortMenu_->actions()) {
+        action->setChecked(action->data().toInt() == sortCommand);
+    }
+    sortButton_->setIcon(SortImage(sortCommand));
+    FillTree(sortCommand);
+}
+
+void CDictionaryBar::OnSelectionChanged() {
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    const int index = selected.isEmpty() ? 0 : selected.first()->data(0, Qt::UserRole).toInt();
+    emit entrySelected(DictGetEntry(index) != nullptr ? index : 0);
 }

@@ -1,24 +1,45 @@
-// The "Data Elements" panel: the whole dictionary as a tree, sorted three ways.
+// The "Data Elements" panel: the whole dictionary as a tree, in one of three arrangements.
 #ifndef QUORVEL_PANELS_DICTIONARY_BAR_H
 #define QUORVEL_PANELS_DICTIONARY_BAR_H
 
 #include <QDockWidget>
 
+class QActionGroup;
+class QMenu;
+class QToolButton;
 class QTreeWidget;
 
 class CDictionaryBar : public QDockWidget {
     Q_OBJECT
 
 public:
+    enum SortCommand {
+        ID_DE_SORT_ALPHA = 32851,
+        ID_DE_SORT_TYPE = 32852,
+        ID_DE_SORT_SOURCE = 32853
+    };
+
     explicit CDictionaryBar(QWidget* parent = nullptr);
+
+    void FillTree(int sortCommand);
+    // A new arrangement rebuilds the tree; the active one changes nothing.
+    void OnSort(int sortCommand);
+    int CurrentSort() const { return currentSort_; }
     QTreeWidget* Tree() const { return tree_; }
+    QToolButton* SortButton() const { return sortButton_; }
+    QMenu* SortMenu() const { return sortMenu_; }
 
 signals:
     // The selection names this dictionary index; 0 for groups, the root or no selection.
     void entrySelected(int index);
 
 private:
+    void OnSelectionChanged();
+
     QTreeWidget* tree_;
+    QToolButton* sortButton_;
+    QMenu* sortMenu_;
+    int currentSort_ = ID_DE_SORT_ALPHA;
 };
 
 #endif

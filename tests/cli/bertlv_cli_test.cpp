@@ -146,6 +146,50 @@ TEST(BertlvCli, DictionaryListAndEntries) {
     EXPECT_NE(label.out.find("\"Template\": \"'61' or 'A5'\""), std::string::npos);
 }
 
+TEST(BertlvCli, AnalyseShowsThePanelRowsOfOneElement) {
+    const ToolRun aip = RunTool("analyse --path 0 770482021980");
+    EXPECT_EQ(aip.status, 0);
+    EXPECT_EQ(aip.out,
+              "Application Interchange Profile(AIP)\t82021980\t\n"
+              "  Tag\t82\t\n"
+              "  Length\t02\t2 bytes\n"
+              "  Value\t1980\t\n"
+              "    Byte 1 b5\t\tCardholder verification is supported\n"
+              "    Byte 1 b4\t\tTerminal risk management is to be performed\n"
+              "    Byte 1 b1\t\tCombined DDA/AC Generation is supported\n"
+              "    Byte 2 b8\t\tRFU\n"
+              "  Template\t\t'77' - \"Response Message Template Format 2\"\n");
+
+    const ToolRun padding = RunTool("analyse --json --path 1", "70055A02123400");
+    EXPECT_EQ(padding.status, 0);
+    EXPECT_EQ(padding.out,
+              "{\n"
+              "  \"contents\": \"Padding\",\n"
+              "  \"data\": \"00\",\n"
+              "  \"description\": \"1 byte padding data\",\n"
+              "  \"image\": 7,\n"
+              "  \"rowData\": 0,\n"
+              "  \"children\": [\n"
+              "    {\n"
+              "      \"contents\": \"Template\",\n"
+              "      \"data\": \"\",\n"
+              "      \"description\": \"'70' - \\\"Application Elementary File (AEF) Data "
+              "Template\\\"\",\n"
+              "      \"image\": 2,\n"
+              "      \"rowData\": 0,\n"
+              "      \"children\": []\n"
+              "    }\n"
+              "  ]\n"
+              "}\n");
+
+    for (const char* path : {"--path 2", "--path 0/0", "--path x", "--path 0//1"}) {
+        const ToolRun missing = RunTool(std::string("analyse ") + path + " 70055A02123400");
+        EXPECT_EQ(missing.status, 1) << path;
+        EXPECT_EQ(missing.err, "No such element\n") << path;
+    }
+    EXPECT_EQ(RunTool("analyse --path").status, 2);
+}
+
 TEST(BertlvCli, UsageErrors) {
     for (const char* arguments : {"", "frobnicate", "parse --bogus 5A00", "dict 1 2", "dict 9F2",
                                   "dict x9", "--version extra"}) {

@@ -1,4 +1,4 @@
-#include "editor/element_images.h"
+#include "editor/button_images.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitEditorImages() {
@@ -13,14 +13,6 @@ QIcon Picture(const char* name) {
 }
 
 }  // namespace
-
-QList<QIcon> ElementImages() {
-    QList<QIcon> images;
-    for (int i = 0; i < 7; ++i) {
-        images << Picture(qPrintable(QStringLiteral("element-%1").arg(i)));
-    }
-    return images;
-}
 
 QIcon EncodeButtonIcon() {
     return Picture("arrow-down");
