@@ -16,13 +16,13 @@
 
 #include "core/hex_text.h"
 #include "dictionary/element_row.h"
+#include "editor/button_images.h"
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
-#include "editor/button_images.h"
-#include "platform/element_images.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
+#include "platform/element_images.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
 #include "platform/prompts.h"
@@ -239,6 +239,11 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
     int rowNumber = -1;
     int columnNumber = -1;
     GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
+    for (QAction* action : dataElementMenu_->actions()) {
+        if (action->data().toInt() == ID_DE_DELETE) {
+            action->setEnabled(OnUpdateDeleteElement());
+        }
+    }
     const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
     if (element != nullptr && lParam != 0) {
         if (columnNumber == ELEMENT_COLUMN_NAME) {

@@ -132,6 +132,8 @@ private:
     QWidget* paneWindows_[DISPLAY_MODE_COUNT] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* dataElementMenu_ = nullptr;
     MenuSlotTable slotTables_[MENU_KIND_COUNT];
+    enum class MenuContent { kUnbuilt, kEmpty, kCreate, kElement };
+    MenuContent menuContent_ = MenuContent::kUnbuilt;
 
     int displayMode_ = DISPLAY_MODE_EDIT;
     TlvNode* root_ = nullptr;

@@ -61,6 +61,16 @@ QAction* COrdaView::AddMenuItem(QMenu* menu, const QString& text, int commandId)
 }
 
 void COrdaView::BuildContextMenu(const TlvNode* element, int selected) {
+    // Rebuilding the rows asks for the same empty menu once per row, and an empty grid for the
+    // same Create menu again and again: neither needs the menu built anew.
+    const MenuContent wanted =
+        element != nullptr
+            ? (selected != 0 ? MenuContent::kElement : MenuContent::kEmpty)
+            : (grid_->GetRow(0) != nullptr ? MenuContent::kEmpty : MenuContent::kCreate);
+    if (wanted == menuContent_ && wanted != MenuContent::kElement) {
+        return;
+    }
+    menuContent_ = wanted;
     for (QMenu* popup :
          dataElementMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         popup->deleteLater();

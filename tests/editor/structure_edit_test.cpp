@@ -58,6 +58,9 @@ TEST_F(StructureTest, MenusFollowTheSelectedElement) {
     // Only the Data Element column prepares the menu and allows Delete.
     Select(1, ELEMENT_COLUMN_VALUE);
     EXPECT_FALSE(view_.OnUpdateDeleteElement());
+    QAction* remove = view_.DataElementMenu()->actions().last();
+    EXPECT_EQ(remove->data().toInt(), ID_DE_DELETE);
+    EXPECT_FALSE(remove->isEnabled());
     Select(1, ELEMENT_COLUMN_NAME);
     EXPECT_TRUE(view_.OnUpdateDeleteElement());
 }
