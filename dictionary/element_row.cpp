@@ -9,16 +9,12 @@ const char* const kElementColumnTitles[ELEMENT_COLUMN_COUNT] = {
     "Data Element", "Tag", "Length in", "Length", "Value", "length", "TLV"};
 const char* const kLengthInOptions[2] = {"1 byte", "2 bytes"};
 
-namespace {
-
-std::string Hex(const uint8_t* bytes, uint32_t count) {
+std::string HexString(const uint8_t* bytes, uint32_t count) {
     std::string text(2 * static_cast<size_t>(count) + 1, '\0');
     BytesToHexText(bytes, count, &text[0]);
     text.resize(2 * static_cast<size_t>(count));
     return text;
 }
-
-}  // namespace
 
 bool BuildElementRow(const TlvNode* node, ElementRow* row) {
     uint8_t tag[2] = {0, 0};
@@ -47,13 +43,13 @@ bool BuildElementRow(const TlvNode* node, ElementRow* row) {
             row->kind == TLV_KIND_CONSTRUCTED ? ELEMENT_IMAGE_CONSTRUCTED : ELEMENT_IMAGE_PRIMITIVE;
         row->cells[ELEMENT_COLUMN_NAME] = DictGetNameByTag(tag, tagLength);
     }
-    row->cells[ELEMENT_COLUMN_TAG] = Hex(tag, tagLength);
+    row->cells[ELEMENT_COLUMN_TAG] = HexString(tag, tagLength);
     row->cells[ELEMENT_COLUMN_LENGTH_IN] = lengthSize == 0 ? "" : kLengthInOptions[lengthSize - 1];
-    row->cells[ELEMENT_COLUMN_LENGTH] = Hex(lengthBytes, lengthSize);
-    row->cells[ELEMENT_COLUMN_VALUE] = Hex(value, valueLength);
+    row->cells[ELEMENT_COLUMN_LENGTH] = HexString(lengthBytes, lengthSize);
+    row->cells[ELEMENT_COLUMN_VALUE] = HexString(value, valueLength);
     char count[16];
     snprintf(count, sizeof count, "%d bytes", valueLength);
     row->cells[ELEMENT_COLUMN_VALUE_LENGTH] = count;
-    row->cells[ELEMENT_COLUMN_TLV] = Hex(encoded, encodedLength);
+    row->cells[ELEMENT_COLUMN_TLV] = HexString(encoded, encodedLength);
     return true;
 }

@@ -36,6 +36,9 @@ struct ElementRow {
     std::string cells[ELEMENT_COLUMN_COUNT];
 };
 
+// Bytes as upper-case hexadecimal pairs, as every cell shows them.
+std::string HexString(const uint8_t* bytes, uint32_t count);
+
 // Fills the row of one node. False when the node's parts cannot be read or encoded or its
 // length field has a size other than 0, 1 or 2: such a node gets no row.
 bool BuildElementRow(const TlvNode* node, ElementRow* row);

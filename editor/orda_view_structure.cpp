@@ -224,26 +224,16 @@ void COrdaView::OnAddChild(int commandId) {
 }
 
 void COrdaView::OnInsertAbove(int commandId) {
-    const MenuSlot* slot =
-        FindMenuSlot(&slotTables_[MENU_KIND_INSERT_ABOVE], static_cast<uint32_t>(commandId));
-    if (slot == nullptr && commandId != ID_DE_INSERT_PADDING_ABOVE) {
-        return;
-    }
-    GridRow* row = grid_->GetCurSel(nullptr, nullptr);
-    TlvNode* selected = row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
-    GridRow* parentRow = row != nullptr ? row->ParentRow() : nullptr;
-    TlvNode* parent = parentRow != nullptr ? static_cast<TlvNode*>(parentRow->Data()) : nullptr;
-    int index = -1;
-    IndexOfChild(parent, selected, &index);
-    if (selected != nullptr && parent != nullptr && index >= 0) {
-        InsertNewNode(parent, index, slot);
-    }
+    InsertNextToSelection(MENU_KIND_INSERT_ABOVE, ID_DE_INSERT_PADDING_ABOVE, commandId, 0);
 }
 
 void COrdaView::OnInsertBelow(int commandId) {
-    const MenuSlot* slot =
-        FindMenuSlot(&slotTables_[MENU_KIND_INSERT_BELOW], static_cast<uint32_t>(commandId));
-    if (slot == nullptr && commandId != ID_DE_INSERT_PADDING_BELOW) {
+    InsertNextToSelection(MENU_KIND_INSERT_BELOW, ID_DE_INSERT_PADDING_BELOW, commandId, 1);
+}
+
+void COrdaView::InsertNextToSelection(int kind, int paddingId, int commandId, int offset) {
+    const MenuSlot* slot = FindMenuSlot(&slotTables_[kind], static_cast<uint32_t>(commandId));
+    if (slot == nullptr && commandId != paddingId) {
         return;
     }
     GridRow* row = grid_->GetCurSel(nullptr, nullptr);
@@ -253,7 +243,7 @@ void COrdaView::OnInsertBelow(int commandId) {
     int index = -1;
     IndexOfChild(parent, selected, &index);
     if (selected != nullptr && parent != nullptr && index >= 0) {
-        InsertNewNode(parent, index + 1, slot);
+        InsertNewNode(parent, index + offset, slot);
     }
 }
 

@@ -3,18 +3,11 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "core/hex_text.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/element_row.h"
 #include "panels/analysis_decoders.h"
 
 namespace {
-
-std::string Hex(const uint8_t* bytes, uint32_t count) {
-    std::string text(2 * static_cast<size_t>(count) + 1, '\0');
-    BytesToHexText(bytes, count, &text[0]);
-    text.resize(2 * static_cast<size_t>(count));
-    return text;
-}
 
 // "%d byte%s": "s" only above one.
 std::string ByteCount(int count, const char* suffix) {
@@ -29,9 +22,9 @@ AnalysisRow PartRow(const char* contents, const std::string& data, const std::st
 
 // '77' - "Response Message Template Format 2"
 AnalysisRow TemplateRow(const TlvNode* parent) {
-    const std::string text = "'" +
-                             Hex(parent->tag, parent->tagLength <= 2 ? parent->tagLength : 2) +
-                             "' - \"" + DictGetNameByTag(parent->tag, parent->tagLength) + "\"";
+    const std::string text =
+        "'" + HexString(parent->tag, parent->tagLength <= 2 ? parent->tagLength : 2) + "' - \"" +
+        DictGetNameByTag(parent->tag, parent->tagLength) + "\"";
     return PartRow("Template", "", text);
 }
 
@@ -41,7 +34,7 @@ std::string EncodingOf(const TlvNode* node, int contentOnly) {
     if (TlvEncode(buffer, node, &length, contentOnly) != TLV_OK) {
         return std::string();
     }
-    return Hex(buffer, length);
+    return HexString(buffer, length);
 }
 
 void AddElementRows(const TlvNode* node, bool constructed, AnalysisRow* header) {
@@ -54,8 +47,8 @@ void AddElementRows(const TlvNode* node, bool constructed, AnalysisRow* header) 
                           index,
                           {},
                           {}};
-    header->children.push_back(PartRow("Tag", Hex(node->tag, node->tagLength), ""));
-    header->children.push_back(PartRow("Length", Hex(node->lengthBytes, node->lengthSize),
+    header->children.push_back(PartRow("Tag", HexString(node->tag, node->tagLength), ""));
+    header->children.push_back(PartRow("Length", HexString(node->lengthBytes, node->lengthSize),
                                        ByteCount(node->valueLength, "")));
     AnalysisRow value =
         PartRow("Value", node->valueLength > 0 ? EncodingOf(node, 1) : std::string(), "");
@@ -87,13 +80,14 @@ bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
     const bool constructedTag = (node->tag[0] & 0x20) != 0;
     if (kind == TLV_KIND_PADDING && node->isPadding != 0) {
         const uint8_t* bytes = static_cast<const uint8_t*>(node->data);
-        *header = AnalysisRow{"Padding",
-                              bytes != nullptr ? Hex(bytes, node->valueLength) : std::string(),
-                              ByteCount(node->valueLength, " padding data"),
-                              ANALYSIS_IMAGE_PADDING,
-                              0,
-                              {},
-                              {}};
+        *header =
+            AnalysisRow{"Padding",
+                        bytes != nullptr ? HexString(bytes, node->valueLength) : std::string(),
+                        ByteCount(node->valueLength, " padding data"),
+                        ANALYSIS_IMAGE_PADDING,
+                        0,
+                        {},
+                        {}};
         if (node->parent != nullptr) {
             header->children.push_back(TemplateRow(node->parent));
         }

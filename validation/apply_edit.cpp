@@ -161,6 +161,34 @@ bool ApplyValue(const EditContext& context, const GridItem& cell, TlvNode* node)
     return true;
 }
 
+// Re-checks the cell's row up to the root. A row that passes leaves the error list; one that
+// fails is listed under its parent and coloured: the edited cell, or the whole row after a
+// change of the tree's shape (column 0).
+void RevalidateAndMark(const EditContext& context, const GridItem& cell, uint16_t column) {
+    GridRow* row = cell.Row();
+    GridRow* parent = row->ParentRow();
+    bool valid = true;
+    RevalidateRow(context, row, false, column, &valid);
+    if (valid) {
+        if (parent != nullptr) {
+            context.errors->RemoveExact(parent, row, cell);
+        }
+        return;
+    }
+    GridItem listed = cell;
+    if (column == ELEMENT_COLUMN_NAME) {
+        for (int i = 0; i < ELEMENT_COLUMN_COUNT; ++i) {
+            row->Item(i).SetTextColor(kErrorTextColor);
+        }
+        listed = row->Item(ELEMENT_COLUMN_COUNT - 1);
+    } else {
+        cell.SetTextColor(kErrorTextColor);
+    }
+    if (parent != nullptr) {
+        context.errors->Add(parent, row, listed);
+    }
+}
+
 }  // namespace
 
 void RevalidateRow(const EditContext& context, GridRow* row, bool fromChild, uint16_t column,
@@ -238,23 +266,8 @@ void ApplyEdit(const EditContext& context, const GridItem& cell, uint16_t column
     if (cell.IsNull() || column > 6 || node == nullptr) {
         return;
     }
-    GridRow* row = cell.Row();
-    GridRow* parent = row->ParentRow();
     if (column == ELEMENT_COLUMN_NAME) {
-        bool valid = true;
-        RevalidateRow(context, row, false, column, &valid);
-        if (valid) {
-            if (parent != nullptr) {
-                context.errors->RemoveExact(parent, row, cell);
-            }
-            return;
-        }
-        for (int i = 0; i < ELEMENT_COLUMN_COUNT; ++i) {
-            row->Item(i).SetTextColor(kErrorTextColor);
-        }
-        if (parent != nullptr) {
-            context.errors->Add(parent, row, row->Item(ELEMENT_COLUMN_COUNT - 1));
-        }
+        RevalidateAndMark(context, cell, column);
         return;
     }
     if (column != ELEMENT_COLUMN_LENGTH_IN && column != ELEMENT_COLUMN_VALUE) {
@@ -269,19 +282,7 @@ void ApplyEdit(const EditContext& context, const GridItem& cell, uint16_t column
         column == ELEMENT_COLUMN_LENGTH_IN
             ? node->isPadding == 0 && ApplyLengthForm(context, cell, node, valueLength)
             : ApplyValue(context, cell, node);
-    if (!applied) {
-        return;
-    }
-    bool valid = true;
-    RevalidateRow(context, row, false, column, &valid);
-    if (valid) {
-        if (parent != nullptr) {
-            context.errors->RemoveExact(parent, row, cell);
-        }
-        return;
-    }
-    cell.SetTextColor(kErrorTextColor);
-    if (parent != nullptr) {
-        context.errors->Add(parent, row, cell);
+    if (applied) {
+        RevalidateAndMark(context, cell, column);
     }
 }
