@@ -101,6 +101,12 @@ COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
 }
 
 COrdaView::~COrdaView() {
+    // The child widgets outlive this destructor: nothing they signal may reach the view, and
+    // no row may be read once the tree is gone.
+    for (QObject* child : children()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+    grid_->RemoveAll();
     TlvFree(root_);
 }
 
