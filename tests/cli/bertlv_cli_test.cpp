@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -26,11 +27,12 @@ std::string Slurp(const std::string& path) {
 
 // `input` is fed to standard input; arguments are passed through the shell as written.
 ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
-    // ctest runs the tests in parallel processes: every run gets files of its own.
+    // Tests run in parallel processes, and test runs side by side: every run gets files of its
+    // own.
     static int runs = 0;
     const std::string base = ::testing::TempDir() + "bertlv_" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                             std::to_string(++runs);
+                             std::to_string(getpid()) + "_" + std::to_string(++runs);
     const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in) << input;
     const std::string command =
