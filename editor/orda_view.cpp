@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -68,10 +67,18 @@ QByteArray TextToBytes(const QString& stripped) {
 }
 
 QString BytesToText(const uint8_t* bytes, uint32_t count) {
-    QByteArray text(2 * static_cast<qsizetype>(count) + 1, '\0');
-    BytesToHexText(bytes, count, text.data());
-    text.chop(1);
-    return QString::fromLatin1(text);
+    return QString::fromStdString(HexString(bytes, count));
+}
+
+// The whole element as hexadecimal text; false when the encoder refuses it.
+bool EncodedText(const TlvNode* root, QString* text) {
+    uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
+    uint16_t length = 0;
+    if (TlvEncode(encoded, root, &length, 0) != TLV_OK) {
+        return false;
+    }
+    *text = BytesToText(encoded, length);
+    return true;
 }
 
 // More bytes than any element can hold are malformed data: handing their count to the parser
@@ -376,12 +383,11 @@ void COrdaView::OnEncode() {
         if (!paneEmpty && !AppPrompts()->AskYesNo(this, QString::fromLatin1(kReplaceEncoded))) {
             return;
         }
-        uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
-        uint16_t length = 0;
-        if (TlvEncode(encoded, root, &length, 0) != TLV_OK) {
+        QString text;
+        if (!EncodedText(root, &text)) {
             return;
         }
-        SetPaneText(BytesToText(encoded, length));
+        SetPaneText(text);
         OnDisplayModeChange();
         SetDocumentModified();
         return;
@@ -398,10 +404,8 @@ void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
     treeText->clear();
     GridRow* first = grid_->GetRow(0);
     const TlvNode* root = first != nullptr ? static_cast<const TlvNode*>(first->Data()) : nullptr;
-    uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
-    uint16_t length = 0;
-    if (root != nullptr && TlvEncode(encoded, root, &length, 0) == TLV_OK) {
-        *treeText = BytesToText(encoded, length);
+    if (root != nullptr) {
+        EncodedText(root, treeText);
     }
     *paneText = PaneText();
 }

@@ -119,6 +119,8 @@ private:
     // Shared by Add, Insert Above and Insert Below: checks, makes and places a new node under
     // `parent` at `index`, then the common tail.
     void InsertNewNode(TlvNode* parent, int index, const MenuSlot* slot);
+    // The element of the selected row, with the selected column; null without one.
+    TlvNode* SelectedElement(int* column) const;
     // Insert Above (offset 0) and Insert Below (offset 1) of the selected element.
     void InsertNextToSelection(int kind, int paddingId, int commandId, int offset);
     QAction* AddMenuItem(QMenu* menu, const QString& text, int commandId);

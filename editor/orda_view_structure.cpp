@@ -214,8 +214,7 @@ void COrdaView::OnAddChild(int commandId) {
     if (slot == nullptr && commandId != ID_DE_ADD_PADDING) {
         return;
     }
-    GridRow* row = grid_->GetCurSel(nullptr, nullptr);
-    TlvNode* target = row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
+    TlvNode* target = SelectedElement(nullptr);
     uint8_t kind = 0;
     if (target == nullptr || TlvGetKind(target, &kind) != TLV_OK || kind != TLV_KIND_CONSTRUCTED) {
         return;
@@ -236,10 +235,8 @@ void COrdaView::InsertNextToSelection(int kind, int paddingId, int commandId, in
     if (slot == nullptr && commandId != paddingId) {
         return;
     }
-    GridRow* row = grid_->GetCurSel(nullptr, nullptr);
-    TlvNode* selected = row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
-    GridRow* parentRow = row != nullptr ? row->ParentRow() : nullptr;
-    TlvNode* parent = parentRow != nullptr ? static_cast<TlvNode*>(parentRow->Data()) : nullptr;
+    TlvNode* selected = SelectedElement(nullptr);
+    TlvNode* parent = selected != nullptr ? selected->parent : nullptr;
     int index = -1;
     IndexOfChild(parent, selected, &index);
     if (selected != nullptr && parent != nullptr && index >= 0) {
@@ -308,8 +305,7 @@ void COrdaView::InsertNewNode(TlvNode* parent, int index, const MenuSlot* slot) 
 
 void COrdaView::OnDeleteElement() {
     int column = -1;
-    GridRow* row = grid_->GetCurSel(nullptr, &column);
-    TlvNode* element = row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
+    TlvNode* element = SelectedElement(&column);
     uint8_t kind = 0;
     if (element == nullptr || column != ELEMENT_COLUMN_NAME ||
         TlvGetKind(element, &kind) != TLV_OK) {
@@ -356,6 +352,11 @@ void COrdaView::OnDeleteElement() {
     if (GridRow* parentRow = grid_->FindRowByData(parent)) {
         ApplyEditToCell(parentRow->Item(ELEMENT_COLUMN_NAME), ELEMENT_COLUMN_NAME);
     }
+}
+
+TlvNode* COrdaView::SelectedElement(int* column) const {
+    GridRow* row = grid_->GetCurSel(nullptr, column);
+    return row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
 }
 
 bool COrdaView::OnUpdateDeleteElement() const {

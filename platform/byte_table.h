@@ -14,7 +14,6 @@ public:
     ByteTableModel(int bytesPerRow, QObject* parent);
 
     void SetBytes(const QByteArray& bytes);
-    int BytesPerRow() const { return bytesPerRow_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

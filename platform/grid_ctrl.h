@@ -42,7 +42,6 @@ public:
     bool operator==(const GridItem& other) const {
         return row_ == other.row_ && column_ == other.column_;
     }
-    bool operator!=(const GridItem& other) const { return !(*this == other); }
 
 private:
     GridRow* row_ = nullptr;

@@ -7,13 +7,11 @@ HotImageButton::HotImageButton(const QString& text, const QIcon& image, const QI
 }
 
 void HotImageButton::enterEvent(QEnterEvent* event) {
-    hot_ = true;
     setIcon(hotImage_);
     QPushButton::enterEvent(event);
 }
 
 void HotImageButton::leaveEvent(QEvent* event) {
-    hot_ = false;
     setIcon(image_);
     QPushButton::leaveEvent(event);
 }

@@ -10,7 +10,6 @@ class HotImageButton : public QPushButton {
 
 public:
     HotImageButton(const QString& text, const QIcon& image, const QIcon& hotImage, QWidget* parent);
-    bool IsHot() const { return hot_; }
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -19,7 +18,6 @@ protected:
 private:
     QIcon image_;
     QIcon hotImage_;
-    bool hot_ = false;
 };
 
 #endif

@@ -11,10 +11,7 @@
 namespace {
 
 QString Hex(const uint8_t* bytes, uint32_t count) {
-    QByteArray text(2 * static_cast<qsizetype>(count) + 1, '\0');
-    BytesToHexText(bytes, count, text.data());
-    text.chop(1);
-    return QString::fromLatin1(text);
+    return QString::fromStdString(HexString(bytes, count));
 }
 
 TlvNode* NodeOf(GridRow* row) {
