@@ -1,32 +1,24 @@
 // bertlv analyse: the Analysis panel's rows for one element of the input.
 #include <stdio.h>
-#include <stdlib.h>
 
 #include "cli/commands.h"
+#include "cli/element_path.h"
 #include "cli/hex_input.h"
 #include "cli/json_writer.h"
+#include "cli/output.h"
 #include "cli/parse_input.h"
+#include "cli/text_escape.h"
 #include "panels/analysis_rows.h"
 
 namespace {
 
 // Follows child indices from the root; null when the path names no node.
-const TlvNode* NodeAt(const TlvNode* root, const std::string& path) {
+const TlvNode* NodeAt(const TlvNode* root, const std::vector<uint32_t>& path) {
     const TlvNode* node = root;
-    size_t at = 0;
-    while (node != nullptr && at < path.size()) {
-        const size_t slash = path.find('/', at);
-        const std::string part =
-            path.substr(at, slash == std::string::npos ? std::string::npos : slash - at);
-        at = slash == std::string::npos ? path.size() : slash + 1;
-        if (part.empty() || part.size() > 3 ||
-            part.find_first_not_of("0123456789") != std::string::npos) {
-            return nullptr;
-        }
+    for (const uint32_t index : path) {
         TlvNode* child = nullptr;
-        if (TlvGetChild(node, static_cast<uint8_t>(atoi(part.c_str()) & 0xFF), &child, nullptr) !=
-                TLV_OK ||
-            atoi(part.c_str()) > 255) {
+        if (index > UINT8_MAX ||
+            TlvGetChild(node, static_cast<uint8_t>(index), &child, nullptr) != TLV_OK) {
             return nullptr;
         }
         node = child;
@@ -36,7 +28,12 @@ const TlvNode* NodeAt(const TlvNode* root, const std::string& path) {
 
 void PrintRow(const AnalysisRow& row, int depth, std::string* out) {
     out->append(2 * static_cast<size_t>(depth), ' ');
-    *out += row.contents + "\t" + row.data + "\t" + row.description + "\n";
+    AppendEscaped(row.contents, out);
+    *out += '\t';
+    AppendEscaped(row.data, out);
+    *out += '\t';
+    AppendEscaped(row.description, out);
+    *out += '\n';
     for (const AnalysisRow& child : row.children) {
         PrintRow(child, depth + 1, out);
     }
@@ -67,15 +64,14 @@ void WriteRow(const AnalysisRow& row, JsonWriter* json) {
 
 int RunAnalyse(const std::vector<std::string>& arguments) {
     ParseOptions options;
-    std::string path;
+    std::vector<uint32_t> path;
     std::vector<std::string> hex;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--path") {
-            if (i + 1 >= arguments.size()) {
+            if (i + 1 >= arguments.size() || !ParseElementPath(arguments[++i], &path)) {
                 return UsageError();
             }
-            path = arguments[++i];
         } else if (!TakeParseOption(argument, &options, &hex)) {
             return UsageError();
         }
@@ -103,6 +99,6 @@ int RunAnalyse(const std::vector<std::string>& arguments) {
     } else {
         PrintRow(header, 0, &out);
     }
-    fwrite(out.data(), 1, out.size(), stdout);
+    WriteOutput(out);
     return 0;
 }

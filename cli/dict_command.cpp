@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/output.h"
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
 #include "panels/description_row.h"
@@ -183,6 +184,6 @@ int RunDict(const std::vector<std::string>& arguments) {
             out = EntryText(index);
         }
     }
-    fputs(out.c_str(), stdout);
+    WriteOutput(out);
     return 0;
 }

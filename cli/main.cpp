@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 
 namespace {
 
@@ -32,17 +33,19 @@ int UsageError() {
     return EXIT_USAGE;
 }
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     if (argc < 2) {
         return UsageError();
     }
     const std::vector<std::string> rest(argv + 2, argv + argc);
     if (strcmp(argv[1], "--help") == 0 && rest.empty()) {
-        fputs(kUsage, stdout);
+        WriteOutput(kUsage, sizeof kUsage - 1);
         return 0;
     }
     if (strcmp(argv[1], "--version") == 0 && rest.empty()) {
-        puts("bertlv (Quorvel BERTLV) 1.00");
+        WriteOutput("bertlv (Quorvel BERTLV) 1.00\n");
         return 0;
     }
     if (strcmp(argv[1], "parse") == 0) {
@@ -55,4 +58,10 @@ int main(int argc, char** argv) {
         return RunDict(rest);
     }
     return UsageError();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return FinishOutput(Run(argc, argv));
 }

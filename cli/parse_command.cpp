@@ -3,7 +3,9 @@
 
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/output.h"
 #include "cli/parse_input.h"
+#include "cli/text_escape.h"
 #include "core/tlv.h"
 #include "dictionary/element_row.h"
 
@@ -51,7 +53,7 @@ void PrintRows(const TlvNode* node, int depth, std::string* out) {
         if (column > 0) {
             *out += '\t';
         }
-        *out += row.cells[column];
+        AppendEscaped(row.cells[column], out);
     }
     *out += '\n';
     for (const TlvNode* child : ChildrenOf(node, row)) {
@@ -106,6 +108,6 @@ int RunParse(const std::vector<std::string>& arguments) {
         PrintRows(root, 0, &out);
     }
     TlvFree(root);
-    fputs(out.c_str(), stdout);
+    WriteOutput(out);
     return 0;
 }
