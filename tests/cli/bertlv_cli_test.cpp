@@ -1,51 +1,12 @@
 // Runs the built bertlv binary and checks what it prints and how it exits.
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli/tool_run.h"
+
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// `input` is fed to standard input; arguments are passed through the shell as written. Standard
-// output goes to `target` when one is named, and is then not captured.
-ToolRun RunTool(const std::string& arguments, const std::string& input = "",
-                const std::string& target = "") {
-    // Tests run in parallel processes, and test runs side by side: every run gets files of its
-    // own.
-    static int runs = 0;
-    const std::string base = ::testing::TempDir() + "bertlv_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                             std::to_string(getpid()) + "_" + std::to_string(++runs);
-    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
-    std::ofstream(in) << input;
-    const std::string command = std::string(BERTLV_PATH) + " " + arguments + " <" + in + " >" +
-                                (target.empty() ? out : target) + " 2>" + err;
-    const int raw = system(command.c_str());
-    ToolRun run = {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-    for (const std::string& path : {in, out, err}) {
-        remove(path.c_str());
-    }
-    return run;
-}
 
 TEST(BertlvCli, ParsePrintsTheGridRows) {
     const ToolRun run = RunTool("parse '70 07' 5A021234 00FF00");
