@@ -18,6 +18,7 @@ const char kSynopsis[] =
     "       bertlv analyse [--json] [--no-padding-check] [--list] [--ber] [--each] [--binary]\n"
     "                      [--path I/J/...] [INPUT ...]\n"
     "       bertlv dict    [--json] [INDEX | TAG]\n"
+    "       bertlv trace   [--json] [INPUT ...]\n"
     "       bertlv --help | COMMAND --help | --version\n";
 
 const char kInputHelp[] =
@@ -113,6 +114,13 @@ int Run(int argc, char** argv) {
             },
             "", "dictionary key"));
 
+    bool traceJson = false;
+    std::vector<std::string> traceInputs;
+    CLI::App* traceCommand = app.add_subcommand(
+        "trace", "Decode an APDU trace: one command or response per line, as hexadecimal text.");
+    traceCommand->add_flag("--json", traceJson, "Write one JSON object per exchange.");
+    traceCommand->add_option("INPUT", traceInputs, "Trace files, or - for standard input.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -141,6 +149,9 @@ int Run(int argc, char** argv) {
     }
     if (dictCommand->parsed()) {
         return RunDict(dictJson, key);
+    }
+    if (traceCommand->parsed()) {
+        return RunTrace(traceJson, traceInputs);
     }
     return UsageError("a command is required");
 }

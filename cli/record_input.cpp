@@ -112,3 +112,31 @@ bool LineRecords::EndLine() {
     overflow_ = false;
     return more;
 }
+
+bool TextLines::Take(const char* data, size_t size, bool) {
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') {
+            if (!EndLine()) {
+                return false;
+            }
+            continue;
+        }
+        started_ = true;
+        if (text_.size() < limit_) {
+            text_.push_back(data[i]);
+        }
+    }
+    return true;
+}
+
+bool TextLines::EndSource() {
+    return !started_ || EndLine();
+}
+
+bool TextLines::EndLine() {
+    ++line_;
+    const bool more = handler_(line_, text_);
+    text_.clear();
+    started_ = false;
+    return more;
+}

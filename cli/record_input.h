@@ -68,4 +68,25 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
+// The lines of the inputs as they are, numbered from 1 over all sources; each source ends its
+// last line. A line longer than the limit is cut there.
+class TextLines : public InputSink {
+public:
+    // Gets each line without its line feed. Returning false stops the reading.
+    using Handler = std::function<bool(uint64_t line, const std::string& text)>;
+
+    TextLines(size_t limit, Handler handler) : limit_(limit), handler_(std::move(handler)) {}
+    bool Take(const char* data, size_t size, bool binary) override;
+    bool EndSource() override;
+
+private:
+    bool EndLine();
+
+    size_t limit_;
+    Handler handler_;
+    uint64_t line_ = 0;
+    std::string text_;
+    bool started_ = false;
+};
+
 #endif

@@ -55,24 +55,40 @@ uint32_t ReadTag(const BerCursor* cursor, const uint8_t* pos, uint32_t available
         }
         return 2;
     }
+    bool tooLong = false;
+    const uint32_t size = BerTagSize(pos, available, &tooLong);
+    if (size == 0) {
+        *problem = tooLong ? static_cast<BerProblem>(BER_PROBLEM_TAG_TOO_LONG)
+                           : Shortage(cursor, BER_PROBLEM_TRUNCATED_TAG);
+    }
+    return size;
+}
+
+}  // namespace
+
+uint32_t BerTagSize(const uint8_t* bytes, uint32_t available, bool* tooLong) {
+    *tooLong = false;
+    if (available == 0) {
+        return 0;
+    }
+    if ((bytes[0] & 0x1F) != 0x1F) {
+        return 1;
+    }
     // Subsequent bytes follow while bit 8 of the byte before is set.
     uint32_t at = 1;
     for (;;) {
         if (at >= available) {
-            *problem = Shortage(cursor, BER_PROBLEM_TRUNCATED_TAG);
             return 0;
         }
-        if ((pos[at++] & 0x80) == 0) {
+        if ((bytes[at++] & 0x80) == 0) {
             return at;
         }
         if (at == BER_MAX_TAG_LENGTH) {
-            *problem = BER_PROBLEM_TAG_TOO_LONG;
+            *tooLong = true;
             return 0;
         }
     }
 }
-
-}  // namespace
 
 void BerCursorInit(BerCursor* cursor, const uint8_t* input, uint32_t length, uint8_t rules) {
     cursor->base = input;

@@ -126,6 +126,10 @@ enum {
 TlvResult BerCheck(const uint8_t* input, uint32_t length, uint8_t rules, uint8_t flags,
                    BerDiagnostic* diagnostic, uint32_t* topCount);
 
+// Bytes of the tag at `bytes` under the general rules (1 to 4), or 0 when it runs past
+// `available` bytes (`tooLong` false) or past 4 bytes (`tooLong` true).
+uint32_t BerTagSize(const uint8_t* bytes, uint32_t available, bool* tooLong);
+
 // A short English phrase for a problem ("truncated value"), or for a warning bit.
 const char* BerProblemText(BerProblem problem);
 const char* BerWarningText(uint8_t warning);
