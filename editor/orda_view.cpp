@@ -24,6 +24,7 @@
 #include "platform/element_images.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
+#include "platform/menu_status_tips.h"
 #include "platform/prompts.h"
 
 namespace {
@@ -104,6 +105,7 @@ COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
     CreateGrid();
     CreateControls();
     dataElementMenu_ = new QMenu(this);
+    ForwardMenuStatusTips(dataElementMenu_, this);
     BuildContextMenu(nullptr, 0);
 }
 
@@ -229,6 +231,8 @@ void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed
         parent->AddSubItem(row);
     } else {
         grid_->AddRow(row);
+        // The menu was rebuilt while the grid was still empty: Create is offered no longer.
+        BuildContextMenu(nullptr, 0);
     }
     row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
     if (isConstructed == 0) {
@@ -252,11 +256,7 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
     int rowNumber = -1;
     int columnNumber = -1;
     GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
-    for (QAction* action : dataElementMenu_->actions()) {
-        if (action->data().toInt() == ID_DE_DELETE) {
-            action->setEnabled(OnUpdateDeleteElement());
-        }
-    }
+    UpdateDataElementCommands();
     const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
     if (element != nullptr && lParam != 0) {
         if (columnNumber == ELEMENT_COLUMN_NAME) {
