@@ -19,6 +19,7 @@ class CElementGridCtrl;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class ViewDocument;
 
@@ -60,9 +61,10 @@ public:
     bool CanCopy() const;
     bool CanPaste() const;
 
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
+    // Printing works on the session's printer, so that earlier choices hold.
+    void OnFilePrint(QPrinter* printer);
+    void OnFilePrintDirect(QPrinter* printer);
+    void OnFilePrintPreview(QPrinter* printer);
 
     // Whether a context menu request on the grid opens the data element menu.
     bool ContextMenuAllowed() const;
@@ -103,6 +105,10 @@ public:
     ByteTableView* ByteTable(int mode) const;
     QWidget* PaneWindow(int mode) const { return paneWindows_[mode]; }
     ErrorRowList* Errors() { return &errors_; }
+
+signals:
+    // What Cut and Copy can do may have changed: a selection was made or removed.
+    void editCommandsChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -31,7 +31,6 @@ void CDescriptionBar::ShowEntry(int index) {
         for (int column = 0; column < DESCRIPTION_COLUMN_COUNT; ++column) {
             const QString text = QString::fromLatin1(texts.cells[column].c_str());
             row->Item(column).SetValue(text);
-            row->setToolTip(column, text);
         }
         grid_->AddRow(row);
     }
