@@ -31,12 +31,14 @@ std::vector<int> ShareColumnWidths(int total, const std::vector<int>& weights,
         if (weightSum == 0) {
             break;
         }
+        // Every share of a round comes from what was left when the round began.
+        const long long roundLeft = std::max(0LL, left);
         bool settledAny = false;
         for (size_t column = 0; column < count; ++column) {
             if (settled[column]) {
                 continue;
             }
-            const long long share = std::max(0LL, left) * std::max(1, weights[column]) / weightSum;
+            const long long share = roundLeft * std::max(1, weights[column]) / weightSum;
             if (share < minimumOf(column)) {
                 widths[column] = minimumOf(column);
                 settled[column] = true;

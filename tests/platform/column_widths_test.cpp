@@ -44,6 +44,11 @@ TEST(ColumnWidths, AFixedColumnComesFirst) {
     EXPECT_EQ(ShareColumnWidths(600, {1, 1, 1}, {0, 0, 200}, {300, -1, -1}),
               std::vector<int>({300, 100, 200}));
     EXPECT_EQ(ShareColumnWidths(600, {1, 2, 3}, {}, {-1, 120}), std::vector<int>({120, 120, 360}));
+    // Columns settled early in a round do not shrink the shares of later ones: the last
+    // column takes what the others leave.
+    EXPECT_EQ(ShareColumnWidths(816, {287, 48, 68, 52, 161, 72, 128}, {287, 48, 68, 52, 0, 72, 29},
+                                {-1, -1, -1, -1, 201, -1, -1}),
+              std::vector<int>({287, 48, 68, 52, 201, 72, 88}));
 }
 
 }  // namespace
