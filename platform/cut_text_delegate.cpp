@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QTreeView>
+#include <climits>
 
 namespace {
 
