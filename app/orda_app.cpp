@@ -1,9 +1,8 @@
 #include "app/orda_app.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 
 #include "app/about_box.h"
@@ -21,6 +20,8 @@ COrdaApp::~COrdaApp() {
 bool COrdaApp::InitInstance() {
     recentFiles_.Read(settings_);
     mainFrame_ = new CMainFrame(this, settings_);
+    // Every window without an icon of its own, the About box among them, shows the program's.
+    QApplication::setWindowIcon(mainFrame_->windowIcon());
     mainFrame_->show();
     return true;
 }
@@ -87,7 +88,5 @@ void COrdaApp::OnAppAbout() {
 }
 
 void COrdaApp::OnFilePrintSetup() {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, mainFrame_);
-    dialog.exec();
+    AppPrompts()->AskPageSetup(mainFrame_, &printer_);
 }

@@ -68,8 +68,9 @@ bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
             return false;
         }
     }
+    const ElementRecord record = {nullptr, bytes, size};
     BuildAnalysisRows(GetBerElementParts(element), nested ? parent.start : nullptr,
-                      nested ? parent.tagLength : 0, header);
+                      nested ? parent.tagLength : 0, record, header);
     return true;
 }
 
@@ -78,9 +79,10 @@ std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size) {
     BerCursor cursor;
     BerCursorInit(&cursor, bytes, size, BER_RULES_GENERAL);
     BerElement element;
+    const ElementRecord record = {nullptr, bytes, size};
     while (BerReadNext(&cursor, &element, nullptr) == TLV_OK) {
         rows.emplace_back();
-        BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, &rows.back());
+        BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, record, &rows.back());
     }
     return rows;
 }

@@ -31,7 +31,7 @@ std::string HexOrEmpty(const uint8_t* bytes, uint32_t count) {
     return bytes != nullptr ? HexString(bytes, count) : std::string();
 }
 
-void AddElementRows(const ElementParts& element, AnalysisRow* header) {
+void AddElementRows(const ElementParts& element, const ElementRecord& record, AnalysisRow* header) {
     const bool constructed = element.kind == TLV_KIND_CONSTRUCTED;
     uint8_t index = 0;
     const DataElementDef* entry =
@@ -62,7 +62,7 @@ void AddElementRows(const ElementParts& element, AnalysisRow* header) {
         }
         // No entry allows a value that long, so no decoder would take it.
         if (element.valueLength <= UINT16_MAX) {
-            AddDecodedRows(index, bytes, static_cast<uint16_t>(element.valueLength),
+            AddDecodedRows(index, bytes, static_cast<uint16_t>(element.valueLength), record,
                            &value.children);
         }
     }
@@ -72,7 +72,7 @@ void AddElementRows(const ElementParts& element, AnalysisRow* header) {
 }  // namespace
 
 void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
-                       uint32_t parentTagLength, AnalysisRow* header) {
+                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header) {
     if (element.kind == TLV_KIND_PADDING) {
         *header = AnalysisRow{"Padding",
                               HexOrEmpty(element.value, element.valueLength),
@@ -82,7 +82,7 @@ void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
                               {},
                               {}};
     } else {
-        AddElementRows(element, header);
+        AddElementRows(element, record, header);
     }
     if (parentTag != nullptr) {
         header->children.push_back(TemplateRow(parentTag, parentTagLength));
@@ -103,7 +103,9 @@ bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
         return false;
     }
     const TlvNode* parent = node->parent;
+    const ElementRecord record = {node, nullptr, 0};
     BuildAnalysisRows(parts.parts, parent != nullptr ? parent->tag : nullptr,
-                      parent != nullptr && parent->tagLength <= 2 ? parent->tagLength : 2, header);
+                      parent != nullptr && parent->tagLength <= 2 ? parent->tagLength : 2, record,
+                      header);
     return true;
 }

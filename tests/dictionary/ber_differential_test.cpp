@@ -34,7 +34,7 @@ void ExpectSameAnalysis(const AnalysisRow& a, const AnalysisRow& b, const std::s
 
 // Compares a node of the strict tree with the element the general reader read in its place.
 void ExpectSame(const TlvNode* node, const BerCursor& outer, const BerElement& element,
-                const ElementParts* parent, const std::string& where) {
+                const ElementParts* parent, const ElementRecord& record, const std::string& where) {
     NodeParts nodeParts;
     ASSERT_TRUE(GetNodeParts(node, &nodeParts)) << where;
     const ElementParts& expected = nodeParts.parts;
@@ -67,7 +67,7 @@ void ExpectSame(const TlvNode* node, const BerCursor& outer, const BerElement& e
     AnalysisRow generalAnalysis;
     ASSERT_TRUE(BuildAnalysisRows(expected.kind, node, &strictAnalysis)) << where;
     BuildAnalysisRows(actual, parent != nullptr ? parent->tag : nullptr,
-                      parent != nullptr ? parent->tagLength : 0, &generalAnalysis);
+                      parent != nullptr ? parent->tagLength : 0, record, &generalAnalysis);
     ExpectSameAnalysis(generalAnalysis, strictAnalysis, where);
 
     if (expected.kind != TLV_KIND_CONSTRUCTED) {
@@ -80,7 +80,7 @@ void ExpectSame(const TlvNode* node, const BerCursor& outer, const BerElement& e
     while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
         const TlvNode* strictChild = ChildAt(node, index);
         ASSERT_NE(strictChild, nullptr) << where << " child " << int(index);
-        ExpectSame(strictChild, inner, child, &actual, where + "/" + std::to_string(index));
+        ExpectSame(strictChild, inner, child, &actual, record, where + "/" + std::to_string(index));
         ++index;
     }
     EXPECT_EQ(index, node->childCount) << where;
@@ -135,7 +135,8 @@ Comparison Compare(const std::vector<uint8_t>& input, const std::string& where) 
     BerCursorInit(&top, input.data(), static_cast<uint32_t>(input.size()), BER_RULES_GENERAL);
     BerElement root;
     EXPECT_EQ(BerReadNext(&top, &root, nullptr), TLV_OK) << where;
-    ExpectSame(relaxed.get(), top, root, nullptr, where);
+    const ElementRecord record = {nullptr, input.data(), static_cast<uint32_t>(input.size())};
+    ExpectSame(relaxed.get(), top, root, nullptr, record, where);
     return COMPARED_TREES;
 }
 
@@ -282,7 +283,9 @@ TEST(BerDifferential, RowsOfLongTagsAndLengths) {
     EXPECT_EQ(child.warnings, BER_WARNING_NON_MINIMAL_LENGTH);
     const ElementParts rootParts = GetBerElementParts(root);
     AnalysisRow header;
-    BuildAnalysisRows(GetBerElementParts(child), rootParts.tag, rootParts.tagLength, &header);
+    const ElementRecord record = {nullptr, input.data(), static_cast<uint32_t>(input.size())};
+    BuildAnalysisRows(GetBerElementParts(child), rootParts.tag, rootParts.tagLength, record,
+                      &header);
     ASSERT_EQ(header.children.size(), 4u);
     EXPECT_EQ(header.contents, "Not Defined");
     EXPECT_EQ(header.children[0].data, "DF8102");
