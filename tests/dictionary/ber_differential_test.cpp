@@ -237,6 +237,18 @@ TEST(BerDifferential, SampleRecordsReadTheSameInBothReaders) {
     for (const TlvSample& sample : ValidSamples()) {
         EXPECT_EQ(Compare(sample.bytes, sample.name), COMPARED_TREES) << sample.name;
     }
+    // Amounts are decoded with the currency and exponent found elsewhere in the record.
+    for (const char* hex : {"7012"
+                            "9F0206000000001234"
+                            "5F2A020978"
+                            "5F360100",
+                            "7012"
+                            "5F360103"
+                            "9F0206000000001234"
+                            "5F2A020840"}) {
+        const std::vector<uint8_t> input(HexBytes(hex));
+        EXPECT_EQ(Compare(input, hex), COMPARED_TREES) << hex;
+    }
 }
 
 TEST(BerDifferential, RandomInputsReadTheSameInBothReaders) {
