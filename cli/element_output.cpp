@@ -4,38 +4,30 @@
 
 namespace {
 
-const char* const kJsonKeys[ELEMENT_COLUMN_COUNT] = {
-    "dataElement", "tag", "lengthIn", "length", "value", "valueLength", "tlv"};
+// Keys as strings made once, so that a member costs no key construction from a C string.
+const std::string* JsonKeys() {
+    static const std::string keys[ELEMENT_COLUMN_COUNT] = {
+        "dataElement", "tag", "lengthIn", "length", "value", "valueLength", "tlv"};
+    return keys;
+}
+
+const std::string& KindKey() {
+    static const std::string key = "kind";
+    return key;
+}
 
 const uint8_t kWarningBits[] = {BER_WARNING_NON_MINIMAL_LENGTH, BER_WARNING_MISPLACED_PADDING};
 
-const char* KindName(uint8_t kind) {
+const std::string& KindName(uint8_t kind) {
+    static const std::string names[3] = {"padding", "constructed", "primitive"};
     switch (kind) {
         case TLV_KIND_PADDING:
-            return "padding";
+            return names[0];
         case TLV_KIND_CONSTRUCTED:
-            return "constructed";
+            return names[1];
         default:
-            return "primitive";
+            return names[2];
     }
-}
-
-// Children of a template in grid order; stops at the first child that cannot be read, as the
-// grid does.
-std::vector<const TlvNode*> ChildrenOf(const TlvNode* node) {
-    std::vector<const TlvNode*> children;
-    uint8_t count = 0;
-    if (TlvGetChildCount(node, &count) != TLV_OK) {
-        return children;
-    }
-    for (uint8_t i = 0; i < count; ++i) {
-        TlvNode* child = nullptr;
-        if (TlvGetChild(node, i, &child, nullptr) != TLV_OK) {
-            break;
-        }
-        children.push_back(child);
-    }
-    return children;
 }
 
 }  // namespace
@@ -67,55 +59,6 @@ void ElementOutput::AppendRow(const ElementRow& row, int depth, uint8_t warnings
     *out += '\n';
 }
 
-Json ElementOutput::RowJson(const ElementRow& row) {
-    Json object = Json::object();
-    object["kind"] = KindName(row.kind);
-    for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
-        object[kJsonKeys[column]] = JsonText(row.cells[column]);
-    }
-    return object;
-}
-
-void ElementOutput::AppendNode(const TlvNode* node, int depth, std::string* out) {
-    ElementRow* row = RowAt(depth);
-    if (!BuildElementRow(node, row)) {
-        return;
-    }
-    AppendRow(*row, depth, 0, out);
-    if (row->kind == TLV_KIND_CONSTRUCTED) {
-        for (const TlvNode* child : ChildrenOf(node)) {
-            AppendNode(child, depth + 1, out);
-        }
-    }
-}
-
-Json ElementOutput::NodeJson(const TlvNode* node, int depth) {
-    ElementRow* row = RowAt(depth);
-    if (!BuildElementRow(node, row)) {
-        return Json();
-    }
-    Json object = RowJson(*row);
-    if (row->kind == TLV_KIND_CONSTRUCTED) {
-        Json children = Json::array();
-        for (const TlvNode* child : ChildrenOf(node)) {
-            Json built = NodeJson(child, depth + 1);
-            if (!built.is_null()) {
-                children.push_back(std::move(built));
-            }
-        }
-        object["children"] = std::move(children);
-    }
-    return object;
-}
-
-void ElementOutput::AppendText(const TlvNode* root, std::string* out) {
-    AppendNode(root, 0, out);
-}
-
-Json ElementOutput::ToJson(const TlvNode* root) {
-    return NodeJson(root, 0);
-}
-
 void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& element, int depth,
                                   std::string* out) {
     ElementRow* row = RowAt(depth);
@@ -134,30 +77,44 @@ void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& elem
 Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& element, int depth) {
     ElementRow* row = RowAt(depth);
     BuildElementRow(GetBerElementParts(element), row);
-    Json object = RowJson(*row);
-    Json warnings = Json::array();
-    for (const uint8_t bit : kWarningBits) {
-        if ((element.warnings & warnings_ & bit) != 0) {
-            warnings.push_back(BerWarningText(bit));
-        }
+    // Members are appended in order without the look-up that operator[] makes, and the cells
+    // are moved rather than copied: records of many rows are written at streaming speed.
+    Json object(Json::value_t::object);
+    Json::object_t& members = object.get_ref<Json::object_t&>();
+    members.reserve(ELEMENT_COLUMN_COUNT + 3);
+    members.emplace_back(KindKey(), KindName(row->kind));
+    // Only the name can hold a byte outside ASCII; the other cells are hexadecimal digits and
+    // fixed texts.
+    members.emplace_back(JsonKeys()[ELEMENT_COLUMN_NAME],
+                         JsonText(std::move(row->cells[ELEMENT_COLUMN_NAME])));
+    for (int column = ELEMENT_COLUMN_NAME + 1; column < ELEMENT_COLUMN_COUNT; ++column) {
+        members.emplace_back(JsonKeys()[column], std::move(row->cells[column]));
     }
-    object["warnings"] = std::move(warnings);
+    if (rules_ == BER_RULES_GENERAL) {
+        Json warnings(Json::value_t::array);
+        for (const uint8_t bit : kWarningBits) {
+            if ((element.warnings & warnings_ & bit) != 0) {
+                warnings.push_back(BerWarningText(bit));
+            }
+        }
+        members.emplace_back("warnings", std::move(warnings));
+    }
     if (element.kind == TLV_KIND_CONSTRUCTED) {
-        Json children = Json::array();
+        Json children(Json::value_t::array);
         BerCursor inner;
         BerCursorEnter(&outer, &element, &inner);
         BerElement child;
         while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
             children.push_back(ElementJson(inner, child, depth + 1));
         }
-        object["children"] = std::move(children);
+        members.emplace_back("children", std::move(children));
     }
     return object;
 }
 
 void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string* out) {
     BerCursor top;
-    BerCursorInit(&top, bytes, size, BER_RULES_GENERAL);
+    BerCursorInit(&top, bytes, size, rules_);
     BerElement element;
     while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
         AppendElement(top, element, 0, out);
@@ -167,7 +124,7 @@ void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string*
 std::vector<Json> ElementOutput::ToJson(const uint8_t* bytes, uint32_t size) {
     std::vector<Json> roots;
     BerCursor top;
-    BerCursorInit(&top, bytes, size, BER_RULES_GENERAL);
+    BerCursorInit(&top, bytes, size, rules_);
     BerElement element;
     while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
         roots.push_back(ElementJson(top, element, 0));

@@ -1,6 +1,22 @@
 #include "cli/json_output.h"
 
+#include <memory>
+#include <vector>
+
 namespace {
+
+struct ArenaBlock {
+    std::unique_ptr<unsigned char[]> bytes;
+    size_t size;
+};
+
+const size_t kArenaBlockSize = 1u << 16;
+const size_t kArenaAlignment = 16;
+
+std::vector<ArenaBlock> g_arenaBlocks;
+size_t g_arenaBlock = 0;
+size_t g_arenaUsed = 0;
+size_t g_arenaLive = 0;
 
 bool IsAscii(const std::string& text) {
     for (const char c : text) {
@@ -17,9 +33,35 @@ char Upper(char c) {
 
 }  // namespace
 
-Json JsonText(const std::string& text) {
+void* JsonArenaAllocate(size_t bytes) {
+    bytes = (bytes + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+    while (g_arenaBlock < g_arenaBlocks.size() &&
+           bytes > g_arenaBlocks[g_arenaBlock].size - g_arenaUsed) {
+        ++g_arenaBlock;
+        g_arenaUsed = 0;
+    }
+    if (g_arenaBlock == g_arenaBlocks.size()) {
+        const size_t size = bytes > kArenaBlockSize ? bytes : kArenaBlockSize;
+        g_arenaBlocks.push_back(
+            ArenaBlock{std::unique_ptr<unsigned char[]>(new unsigned char[size]), size});
+        g_arenaUsed = 0;
+    }
+    void* block = g_arenaBlocks[g_arenaBlock].bytes.get() + g_arenaUsed;
+    g_arenaUsed += bytes;
+    ++g_arenaLive;
+    return block;
+}
+
+void JsonArenaRelease() {
+    if (--g_arenaLive == 0) {
+        g_arenaBlock = 0;
+        g_arenaUsed = 0;
+    }
+}
+
+Json JsonText(std::string text) {
     if (IsAscii(text)) {
-        return text;
+        return Json(std::move(text));
     }
     std::string utf8;
     utf8.reserve(text.size() + 8);

@@ -3,20 +3,13 @@
 #include "cli/element_output.h"
 
 int RunParse(const RecordOptions& options) {
-    ElementOutput output(options.read.checkPadding
-                             ? BER_WARNING_NON_MINIMAL_LENGTH | BER_WARNING_MISPLACED_PADDING
-                             : BER_WARNING_NON_MINIMAL_LENGTH);
+    const uint8_t warnings = options.read.checkPadding
+                                 ? BER_WARNING_NON_MINIMAL_LENGTH | BER_WARNING_MISPLACED_PADDING
+                                 : BER_WARNING_NON_MINIMAL_LENGTH;
+    ElementOutput output(options.read.general ? BER_RULES_GENERAL : BER_RULES_STRICT, warnings);
     const bool list = options.read.list;
     return RunRecords(options, [&output, list](const Record& record, bool json, std::string* text,
                                                Json* value, bool* many, std::string*) {
-        if (record.root != nullptr) {
-            if (json) {
-                *value = output.ToJson(record.root);
-            } else {
-                output.AppendText(record.root, text);
-            }
-            return true;
-        }
         if (!json) {
             output.AppendText(record.bytes, record.size, text);
             return true;
@@ -26,7 +19,7 @@ int RunParse(const RecordOptions& options) {
             *value = std::move(roots.front());
             return true;
         }
-        *value = Json::array();
+        *value = Json(Json::value_t::array);
         for (Json& root : roots) {
             value->push_back(std::move(root));
         }

@@ -50,6 +50,8 @@ bool ReadRecord(const std::vector<uint8_t>& bytes, bool tooLong, const ReadOptio
                                  &constructed, options.checkPadding ? 1 : 0);
         if (result == TLV_OK) {
             record->root = root;
+            record->bytes = bytes.data();
+            record->size = static_cast<uint32_t>(bytes.size());
             return true;
         }
         error->message = kBadFormatMessage;

@@ -34,8 +34,8 @@ struct RecordError {
     std::string problem;
 };
 
-// A record that could be read: the strict parser's tree, owned here, or for the general reader
-// the checked bytes, which stay the caller's.
+// A record that could be read: its checked bytes, which stay the caller's, and for the strict
+// parser also its tree, owned here.
 struct Record {
     Record() = default;
     Record(const Record&) = delete;

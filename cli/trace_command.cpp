@@ -79,36 +79,38 @@ bool FindValue(const BerCursor& cursor, const DolInfo& dol, std::vector<uint8_t>
     return false;
 }
 
-// What a response's data reads as: one element by the strict reading, or by the general
-// reader when the strict one refuses it.
+// How a response's data reads as one element: by the strict reading, or by the general reader
+// when the strict one refuses it.
 struct ResponseData {
-    TlvNode* root = nullptr;
-    bool general = false;
     bool readable = false;
+    bool general = false;
     BerDiagnostic diagnostic = {BER_PROBLEM_NONE, 0};
-
-    ResponseData() = default;
-    ResponseData(const ResponseData&) = delete;
-    ResponseData& operator=(const ResponseData&) = delete;
-    ~ResponseData() { TlvFree(root); }
 };
 
-void ReadResponseData(const std::vector<uint8_t>& data, ResponseData* read) {
+ResponseData ReadResponseData(const std::vector<uint8_t>& data) {
+    ResponseData read;
+    TlvNode* root = nullptr;
     uint32_t constructed = 0;
     if (data.size() <= TLV_MAX_ELEMENT_SIZE &&
-        TlvParseEx(data.data(), static_cast<uint16_t>(data.size()), &read->root, &constructed, 0) ==
+        TlvParseEx(data.data(), static_cast<uint16_t>(data.size()), &root, &constructed, 0) ==
             TLV_OK) {
-        read->readable = true;
-        return;
+        TlvFree(root);
+        read.readable = true;
+        return read;
     }
-    read->general = true;
-    read->readable = BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL, 0,
-                              &read->diagnostic, nullptr) == TLV_OK;
+    read.general = true;
+    read.readable = BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL, 0,
+                             &read.diagnostic, nullptr) == TLV_OK;
+    return read;
 }
 
 class TraceSession {
 public:
-    TraceSession(bool json, std::string* out) : json_(json), out_(out), rows_(kAllWarnings) {}
+    TraceSession(bool json, std::string* out)
+        : json_(json),
+          out_(out),
+          strictRows_(BER_RULES_STRICT, 0),
+          generalRows_(BER_RULES_GENERAL, kAllWarnings) {}
 
     bool Line(uint64_t number, const std::string& text) {
         const size_t first = text.find_first_not_of(" \t\r");
@@ -366,8 +368,7 @@ private:
             return part;
         }
         part["data"] = Hex(data);
-        ResponseData read;
-        ReadResponseData(data, &read);
+        const ResponseData read = ReadResponseData(data);
         if (!read.readable) {
             const std::string note = std::string("not one BER-TLV element: ") +
                                      BerProblemText(read.diagnostic.problem) + " at offset " +
@@ -390,27 +391,21 @@ private:
     }
 
     void AddElement(const ResponseData& read, const std::vector<uint8_t>& data, Json* part) {
-        if (json_ && read.general) {
-            std::vector<Json> roots = rows_.ToJson(data.data(), static_cast<uint32_t>(data.size()));
-            (*part)["element"] = std::move(roots.front());
-            return;
-        }
+        ElementOutput& rows = read.general ? generalRows_ : strictRows_;
+        const uint32_t size = static_cast<uint32_t>(data.size());
         if (json_) {
-            (*part)["element"] = rows_.ToJson(read.root);
+            std::vector<Json> roots = rows.ToJson(data.data(), size);
+            (*part)["element"] = std::move(roots.front());
             return;
         }
         if (read.general) {
             *out_ += "  Read with the general reader: the strict reading refuses it.\n";
         }
-        std::string rows;
-        if (read.general) {
-            rows_.AppendText(data.data(), static_cast<uint32_t>(data.size()), &rows);
-        } else {
-            rows_.AppendText(read.root, &rows);
-        }
-        for (size_t at = 0; at < rows.size();) {
-            const size_t end = rows.find('\n', at);
-            *out_ += "  " + rows.substr(at, end - at + 1);
+        std::string text;
+        rows.AppendText(data.data(), size, &text);
+        for (size_t at = 0; at < text.size();) {
+            const size_t end = text.find('\n', at);
+            *out_ += "  " + text.substr(at, end - at + 1);
             at = end + 1;
         }
     }
@@ -476,7 +471,8 @@ private:
 
     bool json_;
     std::string* out_;
-    ElementOutput rows_;
+    ElementOutput strictRows_;
+    ElementOutput generalRows_;
     Side pending_;
     bool hasPending_ = false;
     bool expectCommand_ = true;

@@ -1,7 +1,5 @@
 #include "dictionary/element_row.h"
 
-#include <stdio.h>
-
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
 
@@ -102,9 +100,9 @@ bool BuildElementRow(const ElementParts& parts, ElementRow* row) {
     row->cells[ELEMENT_COLUMN_LENGTH_IN] = LengthInText(parts.lengthSize);
     SetHexCell(parts.lengthField, parts.lengthSize, &row->cells[ELEMENT_COLUMN_LENGTH]);
     SetHexCell(parts.value, parts.valueLength, &row->cells[ELEMENT_COLUMN_VALUE]);
-    char count[24];
-    snprintf(count, sizeof count, "%u bytes", parts.valueLength);
-    row->cells[ELEMENT_COLUMN_VALUE_LENGTH] = count;
+    std::string& count = row->cells[ELEMENT_COLUMN_VALUE_LENGTH];
+    count = std::to_string(parts.valueLength);
+    count += " bytes";
     SetHexCell(parts.encoded, parts.encodedLength, &row->cells[ELEMENT_COLUMN_TLV]);
     return true;
 }

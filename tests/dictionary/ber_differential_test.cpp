@@ -1,6 +1,6 @@
 // The general reader against the strict parser: on every input the strict parser accepts, the
-// same tree and the same grid and Analysis rows; and the strict rules of the general reader
-// refuse exactly what the strict parser refuses.
+// same tree and the same grid and Analysis rows; and under its strict rules the reader refuses
+// exactly what the strict parser refuses and reads the parser's tree.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -124,6 +124,14 @@ Comparison Compare(const std::vector<uint8_t>& input, const std::string& where) 
               ruleChecked == TLV_ERR_FORMAT && diagnostic.problem == BER_PROBLEM_MISPLACED_PADDING)
         << where;
     EXPECT_EQ(withRule == TLV_OK, ruleChecked == TLV_OK) << where;
+    // Under the strict rules the cursor reads the very tree the parser built, open tags
+    // included: bertlv shows the strict reading's rows from it.
+    BerCursor strictTop;
+    BerCursorInit(&strictTop, input.data(), static_cast<uint32_t>(input.size()), BER_RULES_STRICT);
+    BerElement strictRoot;
+    EXPECT_EQ(BerReadNext(&strictTop, &strictRoot, nullptr), TLV_OK) << where;
+    const ElementRecord treeRecord = {relaxed.get(), nullptr, 0};
+    ExpectSame(relaxed.get(), strictTop, strictRoot, nullptr, treeRecord, where + " (strict)");
     if (HasOpenTag(relaxed.get())) {
         return OPEN_TAG;
     }
