@@ -17,7 +17,8 @@ public:
     // `rules` is the reading the record passed: the strict parser's (BER_RULES_STRICT, whose
     // elements the cursor reads exactly as the parser does) or the general reader's. Only the
     // general reader's rows carry warnings, those of `warnings` (BER_WARNING_*).
-    ElementOutput(uint8_t rules, uint8_t warnings) : rules_(rules), warnings_(warnings) {}
+    ElementOutput(uint8_t rules, uint8_t warnings)
+        : rules_(rules), warnings_(rules == BER_RULES_GENERAL ? warnings : 0) {}
 
     // One row per element, children indented by two spaces under their template, the seven
     // cells separated by tabs and written with control bytes escaped; rows with warnings get an

@@ -122,6 +122,12 @@ TEST(BertlvRecords, BerReadsLongTagsAndLengths) {
         std::string::npos);
     const ToolRun unchecked = RunTool("parse --ber --no-padding-check --json 7008A503880101FFFF00");
     EXPECT_EQ(unchecked.out.find("misplaced"), std::string::npos);
+    // The strict reading shows no warnings.
+    EXPECT_EQ(RunTool("parse 5A810512345678FF").out,
+              "Application Primary Account Number(PAN)\t5A\t2 bytes\t8105\t12345678FF\t5 bytes\t"
+              "5A810512345678FF\n");
+    EXPECT_EQ(RunTool("parse --json 7008A503880101FFFF00 --no-padding-check").out.find("warning"),
+              std::string::npos);
     const ToolRun flagged = RunTool("parse --ber --json 5A810512345678FF");
     EXPECT_NE(flagged.out.find("\"warnings\": [\n    \"non-minimal length\"\n  ]"),
               std::string::npos);
