@@ -1,5 +1,7 @@
 #include "core/ber_reader.h"
 
+#include <stddef.h>
+
 namespace {
 
 bool IsPaddingByte(uint8_t byte) {
@@ -108,11 +110,12 @@ void BerCursorEnter(const BerCursor* outer, const BerElement* element, BerCursor
     inner->previousKind = 0;
 }
 
-TlvResult BerReadNext(BerCursor* cursor, BerElement* element, BerDiagnostic* diagnostic) {
+namespace {
+
+// Any element or padding run, and every problem. Kept out of line, so that the short way of
+// BerReadNext does not pay for saving the registers this one needs.
+__attribute__((noinline)) TlvResult ReadAnyElement(BerCursor* cursor, BerElement* element, BerDiagnostic* diagnostic) {
     const uint8_t* pos = cursor->pos;
-    if (pos >= cursor->end) {
-        return TLV_ERR_NOT_FOUND;
-    }
     const uint32_t available = static_cast<uint32_t>(cursor->end - pos);
     const uint32_t offset = static_cast<uint32_t>(pos - cursor->base);
     if (IsPaddingByte(pos[0])) {
@@ -163,6 +166,38 @@ TlvResult BerReadNext(BerCursor* cursor, BerElement* element, BerDiagnostic* dia
     cursor->pos = pos + at + valueLength;
     cursor->previousKind = element->kind;
     return TLV_OK;
+}
+
+}  // namespace
+
+TlvResult BerReadNext(BerCursor* cursor, BerElement* element, BerDiagnostic* diagnostic) {
+    const uint8_t* pos = cursor->pos;
+    if (pos >= cursor->end) {
+        return TLV_ERR_NOT_FOUND;
+    }
+    // Most elements have a tag of one or two bytes and a one-byte length, and lie within the
+    // bytes: they take this short way, everything else the full reading.
+    const size_t available = static_cast<size_t>(cursor->end - pos);
+    const uint8_t first = pos[0];
+    const size_t tagLength = (first & 0x1F) != 0x1F ? 1 : 2;
+    if (available > tagLength && !IsPaddingByte(first) &&
+        (tagLength == 1 || (pos[1] & 0x80) == 0 || cursor->rules == BER_RULES_STRICT)) {
+        const uint8_t length = pos[tagLength];
+        if (length < 0x80 && length < available - tagLength) {
+            const uint8_t kind = (first & 0x20) != 0 ? TLV_KIND_CONSTRUCTED : TLV_KIND_PRIMITIVE;
+            element->start = pos;
+            element->offset = static_cast<uint32_t>(pos - cursor->base);
+            element->valueLength = length;
+            element->tagLength = static_cast<uint8_t>(tagLength);
+            element->lengthSize = 1;
+            element->kind = kind;
+            element->warnings = 0;
+            cursor->pos = pos + tagLength + 1 + length;
+            cursor->previousKind = kind;
+            return TLV_OK;
+        }
+    }
+    return ReadAnyElement(cursor, element, diagnostic);
 }
 
 const char* BerProblemText(BerProblem problem) {
