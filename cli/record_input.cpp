@@ -37,7 +37,7 @@ bool WholeInput::Take(const char* data, size_t size, bool binary) {
         if (ended_) {
             return false;
         }
-        const size_t room = byteLimit_ + 1 - bytes_.size();
+        const size_t room = bytes_.size() > byteLimit_ ? 0 : byteLimit_ + 1 - bytes_.size();
         bytes_.insert(bytes_.end(), data, data + (size < room ? size : room));
         return bytes_.size() <= byteLimit_;
     }
@@ -124,6 +124,8 @@ bool TextLines::Take(const char* data, size_t size, bool) {
         started_ = true;
         if (text_.size() < limit_) {
             text_.push_back(data[i]);
+        } else {
+            cut_ = true;
         }
     }
     return true;
@@ -135,8 +137,9 @@ bool TextLines::EndSource() {
 
 bool TextLines::EndLine() {
     ++line_;
-    const bool more = handler_(line_, text_);
+    const bool more = handler_(line_, text_, cut_);
     text_.clear();
     started_ = false;
+    cut_ = false;
     return more;
 }

@@ -72,8 +72,9 @@ private:
 // last line. A line longer than the limit is cut there.
 class TextLines : public InputSink {
 public:
-    // Gets each line without its line feed. Returning false stops the reading.
-    using Handler = std::function<bool(uint64_t line, const std::string& text)>;
+    // Gets each line without its line feed, and whether it was cut. Returning false stops the
+    // reading.
+    using Handler = std::function<bool(uint64_t line, const std::string& text, bool cut)>;
 
     TextLines(size_t limit, Handler handler) : limit_(limit), handler_(std::move(handler)) {}
     bool Take(const char* data, size_t size, bool binary) override;
@@ -87,6 +88,7 @@ private:
     uint64_t line_ = 0;
     std::string text_;
     bool started_ = false;
+    bool cut_ = false;
 };
 
 #endif

@@ -112,10 +112,13 @@ public:
           strictRows_(BER_RULES_STRICT, 0),
           generalRows_(BER_RULES_GENERAL, kAllWarnings) {}
 
-    bool Line(uint64_t number, const std::string& text) {
+    bool Line(uint64_t number, const std::string& text, bool cut) {
         const size_t first = text.find_first_not_of(" \t\r");
         if (first == std::string::npos || text[first] == '#') {
             return true;
+        }
+        if (cut) {
+            return Refuse(number, "line longer than any command or response");
         }
         Side side{number, TraceLine()};
         if (!ParseTraceLine(text, &side.parsed)) {
@@ -488,8 +491,8 @@ private:
 int RunTrace(bool json, const std::vector<std::string>& inputs) {
     std::string out;
     TraceSession session(json, &out);
-    TextLines lines(kLineLimit, [&session](uint64_t line, const std::string& text) {
-        return session.Line(line, text);
+    TextLines lines(kLineLimit, [&session](uint64_t line, const std::string& text, bool cut) {
+        return session.Line(line, text, cut);
     });
     const bool read = ReadInputs(ClassifyInputs(inputs), false, &lines);
     session.Finish();

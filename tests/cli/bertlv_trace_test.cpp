@@ -144,6 +144,9 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
               std::string::npos);
     EXPECT_NE(run.out.find("  Data 5A0512, not one BER-TLV element: truncated value at offset 0\n"),
               std::string::npos);
+    const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.err, "bertlv: line 2: line longer than any command or response\n");
     // The unmarked response after the refused line pairs with nothing.
     EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
               std::string::npos);
