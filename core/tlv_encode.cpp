@@ -130,9 +130,11 @@ const TlvNode* LastOfSubtree(const TlvNode* node) {
     return node;
 }
 
-// `node`'s subtree, or its content only, for a node of a tree just as a parse left it.
-uint8_t* WriteParsed(uint8_t* at, uint8_t* end, const TlvNode* node, bool contentOnly) {
-    const TlvNode* last = LastOfSubtree(node) + 1;
+// `node`'s subtree, or its content only, when the node belongs to a tree just as a parse left
+// it (`arena`).
+uint8_t* WriteParsed(uint8_t* at, uint8_t* end, const tlvpool::Arena* arena, const TlvNode* node,
+                     bool contentOnly) {
+    const TlvNode* last = node == arena->root ? arena->nodesEnd : LastOfSubtree(node) + 1;
     if (contentOnly) {
         if (!TlvIsConstructedElement(node)) {
             return WriteContent(at, end, node);
@@ -140,12 +142,6 @@ uint8_t* WriteParsed(uint8_t* at, uint8_t* end, const TlvNode* node, bool conten
         ++node;
     }
     return WriteParsedNodes(at, end, node, last);
-}
-
-// Whether `node` belongs to a tree just as a parse left it.
-bool IsUneditedParse(const TlvNode* node) {
-    const tlvpool::Arena* arena = tlvpool::ArenaOf(node);
-    return arena != nullptr && !arena->edited;
 }
 
 bool TagMatches(const TlvNode* node, uint8_t tagLength, const uint8_t* tag) {
@@ -175,9 +171,11 @@ TlvResult TlvEncode(uint8_t* out, const TlvNode* node, uint16_t* length, int con
         return TLV_ERR_PARAM;
     }
     uint8_t* written = nullptr;
-    if (IsUneditedParse(node)) {
+    const tlvpool::Arena* arena = tlvpool::ArenaOf(node);
+    if (arena != nullptr && !arena->edited) {
         uint8_t scratch[TLV_MAX_ELEMENT_SIZE + kWideMove];
-        written = WriteParsed(scratch, scratch + TLV_MAX_ELEMENT_SIZE, node, contentOnly != 0);
+        written =
+            WriteParsed(scratch, scratch + TLV_MAX_ELEMENT_SIZE, arena, node, contentOnly != 0);
         if (written != nullptr) {
             TlvCopyBytes(out, scratch, static_cast<uint32_t>(written - scratch));
             written = out + (written - scratch);

@@ -49,6 +49,8 @@ static_assert(sizeof(Region) == kRegionHeaderSize, "region header must fill its 
 struct Arena {
     Region region;
     TlvNode* root;
+    // The tree's nodes lie in [root, nodesEnd), in document order.
+    TlvNode* nodesEnd;
     // Nodes and child arrays handed out and not yet freed.
     uint32_t liveBlocks;
     // Some block was freed, moved or replaced on its own: the tree is no longer the arena.
@@ -267,6 +269,7 @@ inline void CommitArena(Arena* arena, uint32_t length, TlvNode* root, TlvNode* n
     ASAN_POISON_MEMORY_REGION(nodesEnd, arrays - reinterpret_cast<uint8_t*>(nodesEnd));
     ASAN_POISON_MEMORY_REGION(arraysEnd, end - arraysEnd);
     arena->root = root;
+    arena->nodesEnd = nodesEnd;
     arena->liveBlocks = blocks;
     g_state.liveBlocks += blocks;
 }
