@@ -1,4 +1,5 @@
-// Quorvel BERTLV, the editor. The command line is not used: no document opens at start.
+// Quorvel BERTLV, the editor. Files named on the command line open as documents; nothing else
+// on it is used.
 #include <QApplication>
 #include <QSettings>
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     if (!app.InitInstance()) {
         return 1;
     }
+    app.OpenFiles(QApplication::arguments().mid(1));
     const int status = QApplication::exec();
     app.ExitInstance();
     return status;

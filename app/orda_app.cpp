@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -52,6 +53,11 @@ void COrdaApp::OnFileOpen() {
 }
 
 CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {
+    // A file already open is shown, not read into a second document that could overwrite it.
+    if (CChildFrame* open = FindOpenDocument(path)) {
+        mainFrame_->MdiArea()->setActiveSubWindow(open);
+        return open;
+    }
     COrdaDoc* document = NewDocument();
     CChildFrame* frame = new CChildFrame(document);
     if (!document->OnOpenDocument(path)) {
@@ -60,6 +66,29 @@ CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {
     }
     mainFrame_->AddChildFrame(frame);
     return frame;
+}
+
+CChildFrame* COrdaApp::FindOpenDocument(const QString& path) const {
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty()) {
+        return nullptr;
+    }
+    for (QMdiSubWindow* window : mainFrame_->MdiArea()->subWindowList()) {
+        CChildFrame* frame = qobject_cast<CChildFrame*>(window);
+        const QString open = frame != nullptr ? frame->Document()->Path() : QString();
+        if (!open.isEmpty() && QFileInfo(open).canonicalFilePath() == wanted) {
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+void COrdaApp::OpenFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (!path.isEmpty()) {
+            OpenDocumentFile(path);
+        }
+    }
 }
 
 void COrdaApp::OnOpenRecentFile(int index) {

@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include <QList>
+
 #include "platform/grid_ctrl.h"
 
 class CElementGridCtrl : public GridCtrl {
@@ -12,6 +14,10 @@ class CElementGridCtrl : public GridCtrl {
 
 public:
     explicit CElementGridCtrl(QWidget* parent = nullptr);
+
+    // Hands every posted edit to the view now rather than from the event loop, so that a
+    // command sees the values typed before it.
+    void DeliverPostedEdits();
 
 signals:
     // WM_GRID_SELCHANGED: lParam 1 on select, 0 on deselect.
@@ -23,6 +29,14 @@ signals:
 protected:
     void OnSelChanged(bool selected) override;
     void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) override;
+
+private:
+    struct PostedEdit {
+        GridItem cell;
+        qintptr lParam;
+        quint64 generation;
+    };
+    QList<PostedEdit> posted_;
 };
 
 #endif

@@ -174,6 +174,7 @@ void COrdaView::BuildContextMenu(const TlvNode* element, int selected) {
 }
 
 void COrdaView::OnDataElementCommand(int commandId) {
+    CommitEdits();
     if (commandId >= ID_DE_ADD_PADDING && commandId <= ID_DE_INSERT_PADDING_BELOW) {
         OnInsertPadding(commandId);
     } else if (commandId == ID_DE_DELETE) {
@@ -187,6 +188,7 @@ void COrdaView::OnDataElementCommand(int commandId) {
     } else if (commandId >= ID_DE_CREATE_FIRST) {
         OnCreateRoot(commandId);
     }
+    RefreshAnalysis();
 }
 
 void COrdaView::OnCreateRoot(int commandId) {
@@ -393,4 +395,5 @@ void COrdaView::IndexOfChild(const TlvNode* parent, const TlvNode* child, int* i
 void COrdaView::ApplyEditToCell(const GridItem& cell, int column) {
     const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
     ApplyEdit(context, cell, static_cast<uint16_t>(column));
+    RefreshAnalysis();
 }

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 class GridCtrl;
+class GridItemDelegate;
 class GridRow;
 
 // One cell: a row and a column. A null item names no cell.
@@ -101,6 +102,8 @@ public:
 
     // The cell whose in-place editor has the focus, and that editor when it edits text.
     QWidget* ActiveTextEditor() const;
+    // Ends an open in-place edit as the user's Enter would: a changed text is reported.
+    void CommitOpenEditor();
 
 signals:
     void gridSelectionChanged(bool selected);
@@ -117,6 +120,7 @@ private:
     friend class GridItemDelegate;
     void CommitEdit(const GridItem& item, const QString& text);
 
+    GridItemDelegate* delegate_;
     QList<int> weights_;
     QList<Qt::Alignment> alignments_;
     QList<QIcon> images_;
