@@ -1,13 +1,13 @@
 // Quorvel BERTLV, the editor. Files named on the command line open as documents; nothing else
 // on it is used.
-#include <QApplication>
 #include <QSettings>
 
 #include "app/orda_app.h"
+#include "app/safe_application.h"
 #include "app/settings_keys.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    SafeApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel BERTLV"));
     QApplication::setDesktopFileName(QStringLiteral("quorvel-bertlv"));
     QSettings settings(QString::fromLatin1(kSettingsOrganization),

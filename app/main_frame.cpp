@@ -550,14 +550,20 @@ void CMainFrame::ShowAnalysis(uint8_t kind, const TlvNode* node) {
     analysisBar_->ShowElement(kind, node);
 }
 
+// The window in front keeps its place while another application or a dialog is active.
+COrdaView* CMainFrame::CurrentView() const {
+    CChildFrame* frame = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
+    return frame != nullptr ? frame->View() : nullptr;
+}
+
 void CMainFrame::UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) {
-    if (view == ActiveView()) {
+    if (view == CurrentView()) {
         analysisBar_->ShowElement(kind, node);
     }
 }
 
 void CMainFrame::FollowActiveView() {
-    if (COrdaView* view = ActiveView()) {
+    if (COrdaView* view = CurrentView()) {
         view->RefreshAnalysis();
     } else if (mdiArea_->subWindowList().isEmpty()) {
         analysisBar_->ShowElement(0, nullptr);

@@ -72,6 +72,7 @@ private:
     void RestoreLayout();
     // The Analysis panel follows the active document window's selected element.
     void FollowActiveView();
+    COrdaView* CurrentView() const;
     void OnWindowList();
     void OnCustomize();
 

@@ -1,11 +1,15 @@
 #include "app/orda_app.h"
 
+#include <errno.h>
+#include <string.h>
+
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <new>
 
 #include "app/about_box.h"
 #include "app/child_frame.h"
@@ -64,7 +68,17 @@ CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {
         delete frame;
         return nullptr;
     }
-    mainFrame_->AddChildFrame(frame);
+    try {
+        mainFrame_->AddChildFrame(frame);
+    } catch (const std::bad_alloc&) {
+        // Laying out a large pane text is what may need more memory than there is.
+        delete frame;
+        AppPrompts()->ShowError(mainFrame_,
+                                QStringLiteral("Failed to open document.\r\n\r\n%1\r\n%2")
+                                    .arg(path, QString::fromLocal8Bit(strerror(ENOMEM))),
+                                QString::fromLatin1(kApplicationTitle));
+        return nullptr;
+    }
     return frame;
 }
 

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextDocument>
+#include <new>
 
 #include "core/hex_text.h"
 #include "dictionary/element_row.h"
@@ -342,6 +343,11 @@ void COrdaView::FlushPaneText() {
         pane_->setPlainText(paneText_);
         settingPaneText_ = false;
     }
+    // Carriage returns are all the widget changes: any other text is not kept twice.
+    if (!paneText_.contains(QLatin1Char('\r'))) {
+        paneTextExact_ = false;
+        paneText_.clear();
+    }
 }
 
 void COrdaView::OnPaneEdited() {
@@ -355,7 +361,13 @@ QString COrdaView::PaneText() const {
 }
 
 void COrdaView::ReadEncodedText() {
-    bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    bytes_.clear();
+    try {
+        bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    } catch (const std::bad_alloc&) {
+        // No memory for the conversion: no data, as for a pane without a complete byte.
+        bytes_.clear();
+    }
 }
 
 void COrdaView::ShowEncodedBytes() {

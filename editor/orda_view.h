@@ -153,8 +153,9 @@ private:
     QByteArray bytes_;
     ErrorRowList errors_;
     bool settingPaneText_ = false;
-    // The text widget turns CR LF and CR into line feeds; the pane keeps the exact text it was
-    // given until the user edits it, so that a document comes back byte for byte.
+    // The text widget turns CR LF and CR into line feeds: the pane keeps a text holding carriage
+    // returns as it was given until the user edits it, so that a document comes back byte for
+    // byte. Other texts the widget holds unchanged; they are kept here only until shown.
     QString paneText_;
     bool paneTextExact_ = true;
     // paneText_ has not reached the widget yet.

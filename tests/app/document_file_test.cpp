@@ -26,6 +26,7 @@
 #include "app/main_frame.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
+#include "app/safe_application.h"
 #include "app/tlv_file.h"
 #include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
@@ -178,6 +179,17 @@ TEST(FileAccess, ReplacingKeepsLinksAndModes) {
     ASSERT_EQ(stat(Local(target).c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+}
+
+TEST(SafeApplication, AnAllocationFailureWhileHandlingAnEventIsReported) {
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(DeliverReportingOutOfMemory([]() -> bool { throw std::bad_alloc(); }));
+    ASSERT_EQ(prompts.History().size(), 1);
+    EXPECT_EQ(prompts.History()[0].text,
+              "There is not enough memory to complete the operation.\r\n\r\nSave your "
+              "documents.");
+    EXPECT_TRUE(DeliverReportingOutOfMemory([] { return true; }));
+    EXPECT_EQ(prompts.History().size(), 1);
 }
 
 TEST_F(DocumentFileTest, APipeIsRefusedWithoutWaitingForAWriter) {
