@@ -106,7 +106,12 @@ bool ResolveTarget(const std::string& path, std::string* target, bool* exists, s
         }
     }
     *exists = true;
-    return RefuseUnlessRegular(*info, reason);
+    if (!RefuseUnlessRegular(*info, reason)) {
+        return false;
+    }
+    // The new file takes the old one's place through the folder: a file the user may not
+    // write stays as it is all the same.
+    return access(target->c_str(), W_OK) == 0 || FailWithErrno(reason, errno);
 }
 
 mode_t NewFileMode() {

@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -179,6 +180,40 @@ TEST(FileAccess, ReplacingKeepsLinksAndModes) {
     ASSERT_EQ(stat(Local(target).c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+}
+
+TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("locked.tlv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_EQ(chmod(Local(path).c_str(), 0444), 0);
+    ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0777), 0);
+    const auto replace = [&path] {
+        const uint8_t bytes[3] = {'n', 'e', 'w'};
+        std::string reason;
+        const bool replaced = ReplaceRegularFile(Local(path), bytes, 3, &reason);
+        return replaced ? 0 : reason == "Permission denied" ? 1 : 2;
+    };
+    int outcome = -1;
+    if (geteuid() != 0) {
+        outcome = replace();
+    } else {
+        // Whoever runs the test, the file is tried by a user other than its owner.
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            _exit(setgid(65534) == 0 && setuid(65534) == 0 ? replace() : 3);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        outcome = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    EXPECT_EQ(outcome, 1);
+    EXPECT_EQ(ReadAll(path), "old");
 }
 
 TEST(SafeApplication, AnAllocationFailureWhileHandlingAnEventIsReported) {
