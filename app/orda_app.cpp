@@ -3,11 +3,10 @@
 #include <errno.h>
 #include <string.h>
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <new>
 
@@ -26,6 +25,8 @@ COrdaApp::~COrdaApp() {
 bool COrdaApp::InitInstance() {
     recentFiles_.Read(settings_);
     mainFrame_ = new CMainFrame(this, settings_);
+    // Every window without an icon of its own, the About box among them, shows the program's.
+    QApplication::setWindowIcon(mainFrame_->windowIcon());
     mainFrame_->show();
     return true;
 }
@@ -130,7 +131,5 @@ void COrdaApp::OnAppAbout() {
 }
 
 void COrdaApp::OnFilePrintSetup() {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, mainFrame_);
-    dialog.exec();
+    AppPrompts()->AskPageSetup(mainFrame_, &printer_);
 }

@@ -4,6 +4,7 @@
 #define QUORVEL_APP_ORDA_APP_H
 
 #include <QObject>
+#include <QPrinter>
 #include <QStringList>
 
 #include "app/recent_files.h"
@@ -40,6 +41,9 @@ public:
     void OnOpenRecentFile(int index);
     void OnAppAbout();
     void OnFilePrintSetup();
+    // The printer of the session: Print Setup, Print and Print Preview all work on it, so
+    // that what the user chose in one holds for the others.
+    QPrinter* Printer() { return &printer_; }
 
 private:
     COrdaDoc* NewDocument();
@@ -48,6 +52,7 @@ private:
     QSettings* settings_;
     RecentFileList recentFiles_;
     CMainFrame* mainFrame_ = nullptr;
+    QPrinter printer_;
 };
 
 #endif

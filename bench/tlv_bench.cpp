@@ -1,38 +1,46 @@
-// Parse + encode + free of realistic EMV records, next to a walk of the same records with
-// OpenSSL's ASN1_get_object that builds an equivalent flat node array, as a reference.
+// Parse + encode + free of realistic EMV records, next to the OpenSSL reference walk of
+// asn1_reference_walk.h over the same records, in one binary and run. Every benchmark runs on
+// two workloads: the five-record corpus and its largest element alone (259 bytes, 85 children).
+// Run with repetitions and random interleaving; the run ends with the ratio of our rate to the
+// reference's per workload.
 #include <benchmark/benchmark.h>
-#include <openssl/asn1.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/asn1_reference_walk.h"
 #include "core/tlv.h"
 #include "support/tlv_samples.h"
 
 namespace {
 
-size_t CorpusBytes() {
-    size_t total = 0;
-    for (const TlvSample& record : EmvRecords()) {
-        total += record.bytes.size();
-    }
-    return total;
+const std::vector<TlvSample>& Corpus() {
+    return EmvRecords();
 }
 
-void SetCounters(benchmark::State& state) {
-    const double records = static_cast<double>(EmvRecords().size());
-    state.counters["records/s"] =
-        benchmark::Counter(records, benchmark::Counter::kIsIterationInvariantRate);
+const std::vector<TlvSample>& Largest() {
+    static const std::vector<TlvSample> largest = {EmvRecords().back()};
+    return largest;
+}
+
+void SetCounters(benchmark::State& state, const std::vector<TlvSample>& records) {
+    size_t bytes = 0;
+    for (const TlvSample& record : records) {
+        bytes += record.bytes.size();
+    }
+    state.counters["records/s"] = benchmark::Counter(static_cast<double>(records.size()),
+                                                     benchmark::Counter::kIsIterationInvariantRate);
     state.counters["per_byte"] = benchmark::Counter(
-        static_cast<double>(CorpusBytes()),
+        static_cast<double>(bytes),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_TlvParseEncodeFree(benchmark::State& state) {
+void ParseEncodeFree(benchmark::State& state, const std::vector<TlvSample>& records) {
     uint8_t encoded[TLV_ENCODE_BUFFER_SIZE];
     for (auto _ : state) {
-        for (const TlvSample& record : EmvRecords()) {
+        for (const TlvSample& record : records) {
             TlvNode* root = nullptr;
             uint32_t constructed = 0;
             TlvParse(record.bytes.data(), static_cast<uint16_t>(record.bytes.size()), &root,
@@ -43,83 +51,97 @@ void BM_TlvParseEncodeFree(benchmark::State& state) {
             TlvFree(root);
         }
     }
-    SetCounters(state);
-}
-BENCHMARK(BM_TlvParseEncodeFree);
-
-struct ReferenceNode {
-    int tag;
-    int tagClass;
-    long length;
-    const unsigned char* value;
-    int parent;
-};
-
-// Depth-first walk of one constructed value, appending a node per element.
-bool WalkAsn1(const unsigned char* pos, long length, int parent,
-              std::vector<ReferenceNode>* nodes) {
-    const unsigned char* end = pos + length;
-    while (pos < end) {
-        long valueLength = 0;
-        int tag = 0;
-        int tagClass = 0;
-        const int flags = ASN1_get_object(&pos, &valueLength, &tag, &tagClass, end - pos);
-        if ((flags & 0x80) != 0) {
-            return false;
-        }
-        const int self = static_cast<int>(nodes->size());
-        nodes->push_back(ReferenceNode{tag, tagClass, valueLength, pos, parent});
-        if ((flags & V_ASN1_CONSTRUCTED) != 0 && !WalkAsn1(pos, valueLength, self, nodes)) {
-            return false;
-        }
-        pos += valueLength;
-    }
-    return true;
+    SetCounters(state, records);
 }
 
-void BM_OpenSslAsn1Walk(benchmark::State& state) {
+void OpenSslWalk(benchmark::State& state, const std::vector<TlvSample>& records) {
     for (auto _ : state) {
-        for (const TlvSample& record : EmvRecords()) {
-            // Like the parsed tree, each record's node array is built, owned and released; one
-            // allocation suffices, as no record has more elements than bytes.
-            std::vector<ReferenceNode> nodes;
-            nodes.reserve(record.bytes.size());
-            const bool walked =
-                WalkAsn1(record.bytes.data(), static_cast<long>(record.bytes.size()), -1, &nodes);
+        for (const TlvSample& record : records) {
+            Asn1NodeArray nodes;
+            const bool walked = Asn1BuildNodes(record.bytes.data(), record.bytes.size(), &nodes);
             benchmark::DoNotOptimize(walked);
-            benchmark::DoNotOptimize(nodes.data());
+            benchmark::DoNotOptimize(nodes.nodes.get());
         }
     }
-    SetCounters(state);
+    SetCounters(state, records);
 }
-BENCHMARK(BM_OpenSslAsn1Walk);
 
-// Prints the usual table, then how our records/s compare with the reference walk.
+void BM_TlvParseEncodeFree_Corpus(benchmark::State& state) {
+    ParseEncodeFree(state, Corpus());
+}
+void BM_OpenSslWalk_Corpus(benchmark::State& state) {
+    OpenSslWalk(state, Corpus());
+}
+void BM_TlvParseEncodeFree_Largest(benchmark::State& state) {
+    ParseEncodeFree(state, Largest());
+}
+void BM_OpenSslWalk_Largest(benchmark::State& state) {
+    OpenSslWalk(state, Largest());
+}
+BENCHMARK(BM_TlvParseEncodeFree_Corpus);
+BENCHMARK(BM_OpenSslWalk_Corpus);
+BENCHMARK(BM_TlvParseEncodeFree_Largest);
+BENCHMARK(BM_OpenSslWalk_Largest);
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Prints the usual table, then per workload the ratio of the median rates (ours over the
+// reference's) and the lowest and highest ratio of the i-th repetitions of both.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
+        // With --benchmark_report_aggregates_only only the aggregates arrive: the median
+        // then stands for the repetitions.
         for (const Run& run : runs) {
             auto found = run.counters.find("records/s");
-            if (found != run.counters.end()) {
-                rates_[run.benchmark_name()] = found->second.value;
+            if (found == run.counters.end()) {
+                continue;
+            }
+            if (run.run_type == Run::RT_Iteration) {
+                rates_[run.run_name.function_name].push_back(found->second.value);
+            } else if (run.aggregate_name == "median") {
+                medians_[run.run_name.function_name] = found->second.value;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const double ours = rates_["BM_TlvParseEncodeFree"];
-        const double reference = rates_["BM_OpenSslAsn1Walk"];
-        if (ours > 0 && reference > 0) {
+        printf("\n");
+        for (const auto& median : medians_) {
+            if (rates_[median.first].empty()) {
+                rates_[median.first].push_back(median.second);
+            }
+        }
+        for (const char* workload : {"Corpus", "Largest"}) {
+            const std::vector<double>& ours =
+                rates_[std::string("BM_TlvParseEncodeFree_") + workload];
+            const std::vector<double>& reference =
+                rates_[std::string("BM_OpenSslWalk_") + workload];
+            const size_t pairs = std::min(ours.size(), reference.size());
+            if (pairs == 0) {
+                continue;
+            }
+            std::vector<double> ratios;
+            for (size_t i = 0; i < pairs; ++i) {
+                ratios.push_back(ours[i] / reference[i]);
+            }
             printf(
-                "\nparse+encode+free: %.2f M records/s; OpenSSL walk: %.2f M records/s; "
-                "ratio %.2f\n",
-                ours / 1e6, reference / 1e6, ours / reference);
+                "%-8s parse+encode+free %.2f M records/s, OpenSSL walk %.2f M records/s: "
+                "ratio %.2f (repetitions %.2f to %.2f, %zu pairs)\n",
+                workload, Median(ours) / 1e6, Median(reference) / 1e6,
+                Median(ours) / Median(reference), *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()), pairs);
         }
     }
 
 private:
-    std::map<std::string, double> rates_;
+    std::map<std::string, std::vector<double>> rates_;
+    std::map<std::string, double> medians_;
 };
 
 }  // namespace

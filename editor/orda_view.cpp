@@ -8,8 +8,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextDocument>
@@ -23,9 +21,11 @@
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
+#include "platform/command_focus.h"
 #include "platform/element_images.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
+#include "platform/menu_status_tips.h"
 #include "platform/prompts.h"
 
 namespace {
@@ -120,11 +120,13 @@ void PlaceWidget(QWidget* widget, const ViewRect& rect) {
 }  // namespace
 
 COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
+    TrackCommandFocus();
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
     CreateGrid();
     CreateControls();
     dataElementMenu_ = new QMenu(this);
+    ForwardMenuStatusTips(dataElementMenu_, this);
     BuildContextMenu(nullptr, 0);
 }
 
@@ -151,6 +153,7 @@ void COrdaView::CreateGrid() {
     connect(grid_, &CElementGridCtrl::selChanged, this, &COrdaView::OnGridSelChange);
     connect(grid_, &CElementGridCtrl::itemChangedPosted, this, &COrdaView::OnGridItemChanged);
     connect(grid_, &QWidget::customContextMenuRequested, this, &COrdaView::OnGridContextMenu);
+    connect(grid_, &GridCtrl::editorSelectionChanged, this, &COrdaView::editCommandsChanged);
 }
 
 void COrdaView::CreateControls() {
@@ -189,6 +192,7 @@ void COrdaView::CreateControls() {
             SetDocumentModified();
         }
     });
+    connect(pane_, &QPlainTextEdit::selectionChanged, this, &COrdaView::editCommandsChanged);
     paneWindows_[DISPLAY_MODE_EDIT] = pane_;
 
     const int ids[3] = {IDC_BYTE_GRID_8, IDC_BYTE_GRID_16, IDC_BYTE_GRID_32};
@@ -251,6 +255,8 @@ void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed
         parent->AddSubItem(row);
     } else {
         grid_->AddRow(row);
+        // The menu was rebuilt while the grid was still empty: Create is offered no longer.
+        BuildContextMenu(nullptr, 0);
     }
     row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
     if (isConstructed == 0) {
@@ -274,11 +280,7 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
     int rowNumber = -1;
     int columnNumber = -1;
     GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
-    for (QAction* action : dataElementMenu_->actions()) {
-        if (action->data().toInt() == ID_DE_DELETE) {
-            action->setEnabled(OnUpdateDeleteElement());
-        }
-    }
+    UpdateDataElementCommands();
     const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
     if (element != nullptr && lParam != 0) {
         if (columnNumber == ELEMENT_COLUMN_NAME) {
@@ -497,7 +499,7 @@ void COrdaView::SetDocumentModified() {
 }
 
 QWidget* COrdaView::ClipboardTarget() const {
-    if (pane_->hasFocus()) {
+    if (CommandFocusWidget() == pane_) {
         return pane_;
     }
     return grid_->ActiveTextEditor();
@@ -563,25 +565,20 @@ void COrdaView::OnGridContextMenu(const QPoint& position) {
     grid_->setFocus();
 }
 
-void COrdaView::OnFilePrint() {
+void COrdaView::OnFilePrint(QPrinter* printer) {
     CommitEdits();
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintGrid(grid_, &printer);
+    if (AppPrompts()->AskPrint(this, printer)) {
+        PrintGrid(grid_, printer);
     }
 }
 
-void COrdaView::OnFilePrintDirect() {
+void COrdaView::OnFilePrintDirect(QPrinter* printer) {
     CommitEdits();
-    QPrinter printer;
-    PrintGrid(grid_, &printer);
+    PrintGrid(grid_, printer);
 }
 
-void COrdaView::OnFilePrintPreview() {
+void COrdaView::OnFilePrintPreview(QPrinter* printer) {
     CommitEdits();
-    QPrintPreviewDialog preview(this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintGrid(grid_, printer); });
-    preview.exec();
+    AppPrompts()->ShowPrintPreview(this, printer,
+                                   [this](QPrinter* target) { PrintGrid(grid_, target); });
 }

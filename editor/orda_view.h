@@ -19,6 +19,7 @@ class CElementGridCtrl;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class ViewDocument;
 
@@ -65,9 +66,10 @@ public:
     bool CanCopy() const;
     bool CanPaste() const;
 
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
+    // Printing works on the session's printer, so that earlier choices hold.
+    void OnFilePrint(QPrinter* printer);
+    void OnFilePrintDirect(QPrinter* printer);
+    void OnFilePrintPreview(QPrinter* printer);
 
     // Whether a context menu request on the grid opens the data element menu.
     bool ContextMenuAllowed() const;
@@ -85,6 +87,9 @@ public:
     void OnDeleteElement();
     // Delete is offered only with a selection in the Data Element column.
     bool OnUpdateDeleteElement() const;
+    // Add and Insert are offered only while the Data Element cell of the element the menu was
+    // built for is selected.
+    bool OnUpdateElementCommands() const;
     void UpdateLengths(TlvNode* node);
     static void IndexOfChild(const TlvNode* parent, const TlvNode* child, int* index);
     const MenuSlotTable& SlotTable(MenuKind kind) const { return slotTables_[kind]; }
@@ -107,6 +112,10 @@ public:
     ByteTableView* ByteTable(int mode) const;
     QWidget* PaneWindow(int mode) const { return paneWindows_[mode]; }
     ErrorRowList* Errors() { return &errors_; }
+
+signals:
+    // What Cut and Copy can do may have changed: a selection was made or removed.
+    void editCommandsChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -133,6 +142,8 @@ private:
     // Insert Above (offset 0) and Insert Below (offset 1) of the selected element.
     void InsertNextToSelection(int kind, int paddingId, int commandId, int offset);
     QAction* AddMenuItem(QMenu* menu, const QString& text, int commandId);
+    // Enables the menu's commands by the current selection.
+    void UpdateDataElementCommands();
 
     ViewDocument* document_ = nullptr;
     AnalysisTarget* analysis_ = nullptr;
@@ -147,6 +158,8 @@ private:
     MenuSlotTable slotTables_[MENU_KIND_COUNT];
     enum class MenuContent { kUnbuilt, kEmpty, kCreate, kElement };
     MenuContent menuContent_ = MenuContent::kUnbuilt;
+    // The element the menu's Add and Insert commands were built for; only compared, never read.
+    const TlvNode* menuElement_ = nullptr;
 
     int displayMode_ = DISPLAY_MODE_EDIT;
     TlvNode* root_ = nullptr;

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
@@ -60,7 +62,14 @@ TEST_F(OpenEditorTest, EveryCommandOnTheTreeOrDocumentAppliesTheOpenEditorFirst)
         {"Encode, answered No", [](COrdaView* view) { view->OnEncode(); }},
         {"display mode change", [](COrdaView* view) { view->OnDisplayModeChange(); }},
         {"data element command", [](COrdaView* view) { view->OnDataElementCommand(ID_DE_DELETE); }},
-        {"print", [](COrdaView* view) { view->OnFilePrintDirect(); }},
+        {"print",
+         [](COrdaView* view) {
+             QTemporaryDir dir;
+             QPrinter printer;
+             printer.setOutputFormat(QPrinter::PdfFormat);
+             printer.setOutputFileName(dir.filePath("grid.pdf"));
+             view->OnFilePrintDirect(&printer);
+         }},
         {"store for saving",
          [](COrdaView* view) {
              QString tree;

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
@@ -503,6 +504,42 @@ TEST_F(ViewTest, ControlsCarryTheirIdsAndTexts) {
     EXPECT_EQ(titles, QStringList({"Data Element", "Tag", "Length in", "Length", "Value", "length",
                                    "TLV"}));
     EXPECT_EQ(view_.Grid()->ColumnAlign(1), Qt::AlignRight);
+}
+
+TEST_F(ViewTest, ColumnsShowEveryTagAndLengthAndTheLeadOfEveryName) {
+    // About the width of the view in the first window on a 1280 x 800 screen.
+    view_.resize(800, 420);
+    view_.show();
+    CElementGridCtrl* grid = view_.Grid();
+    for (const char* tree : {"6F1A840E315041592E5359532E4444463031A5088801025F2D02656E",
+                             "700A9F360200015F2D02656E", "7004DF7F0100"}) {
+        if (grid->GetRow(0) != nullptr) {
+            prompts_.QueueAnswer(true);
+        }
+        Parse(QString::fromLatin1(tree));
+        QApplication::processEvents();
+        for (int index = 0; GridRow* row = grid->GetRow(index); ++index) {
+            for (int column : {ELEMENT_COLUMN_TAG, ELEMENT_COLUMN_LENGTH_IN, ELEMENT_COLUMN_LENGTH,
+                               ELEMENT_COLUMN_VALUE_LENGTH}) {
+                EXPECT_FALSE(grid->IsTextCut(row->Item(column)))
+                    << tree << " row " << index << " column " << column << ": "
+                    << row->Item(column).Value().toStdString();
+            }
+            const GridItem name = row->Item(ELEMENT_COLUMN_NAME);
+            const QString whole = name.Value();
+            name.SetValue(whole.left(CElementGridCtrl::kNameCharactersShown));
+            EXPECT_FALSE(grid->IsTextCut(name)) << whole.toStdString();
+            name.SetValue(whole);
+        }
+    }
+    // Names longer than the column show cut, and so get their tooltip.
+    prompts_.QueueAnswer(true);
+    Parse(QStringLiteral("6F02A500"));
+    EXPECT_TRUE(grid->IsTextCut(grid->GetRow(1)->Item(ELEMENT_COLUMN_NAME)));
+    for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+        EXPECT_FALSE(grid->header()->sectionSizeHint(column) > grid->columnWidth(column))
+            << "title of column " << column;
+    }
 }
 
 }  // namespace
