@@ -16,6 +16,8 @@ const AppLook kAppLooks[5] = {
 
 namespace {
 
+const QColor kDisabledText(128, 128, 128);
+
 // Base window colour, highlight colour and button colour of each look.
 struct LookColours {
     QColor window;
@@ -47,9 +49,13 @@ QPalette PaletteOf(int id, const QPalette& base) {
     palette.setColor(QPalette::HighlightedText, id == 32835 ? Qt::black : Qt::white);
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::AlternateBase, colours.window.lighter(106));
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
+    // Text is black where it can be used and grey where it cannot, in every look.
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, Qt::black);
+        palette.setColor(QPalette::Inactive, role, Qt::black);
+        palette.setColor(QPalette::Disabled, role, kDisabledText);
+    }
     return palette;
 }
 

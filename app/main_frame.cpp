@@ -9,8 +9,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,11 +20,13 @@
 #include "app/app_looks.h"
 #include "app/child_frame.h"
 #include "app/customize_dialog.h"
+#include "app/lock_indicators.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
 #include "app/settings_keys.h"
 #include "app/windows_dialog.h"
 #include "editor/editor_ids.h"
+#include "editor/element_grid_ctrl.h"
 #include "editor/orda_view.h"
 #include "panels/analysis_bar.h"
 #include "panels/description_bar.h"
@@ -62,6 +66,7 @@ const CommandPrompt kPrompts[] = {
     {ID_WINDOW_TILE_HORZ, "Arrange windows as non-overlapping tiles\nTile Windows"},
     {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
     {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
     {ID_VIEW_CUSTOMIZE, "Customize toolbars ane menus.\nCustomize"},
     {ID_VIEW_WORKSPACE, "Show or hide the workspace bar\nToggle Workspace"},
@@ -96,7 +101,11 @@ QIcon OwnPicture(const char* name) {
 
 const char kGeometryKey[] = "MainWindowGeometry";
 const char kStateKey[] = "MainWindowState";
+const char kStatusBarKey[] = "StatusBarShown";
+const char kElementColumnsKey[] = "ElementGridColumns";
 const char kLookKey[] = "ApplicationLook";
+// Share of the available screen, in each direction, that the main window takes at first.
+const int kFirstSizePercent = 80;
 
 }  // namespace
 
@@ -129,6 +138,7 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
         UpdateMenus();
         UpdateEditCommands();
         UpdateCaption();
+        FollowActiveView();
     });
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -182,13 +192,13 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"), QKeySequence::Print),
             &QAction::triggered, this, [this] {
                 if (COrdaView* view = ActiveView()) {
-                    view->OnFilePrint();
+                    view->OnFilePrint(app_->Printer());
                 }
             });
     connect(MakeAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view")),
             &QAction::triggered, this, [this] {
                 if (COrdaView* view = ActiveView()) {
-                    view->OnFilePrintPreview();
+                    view->OnFilePrintPreview(app_->Printer());
                 }
             });
     connect(MakeAction(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup...")), &QAction::triggered,
@@ -260,8 +270,8 @@ void CMainFrame::CreateActions() {
                     AddChildFrame(new CChildFrame(frame->Document()));
                 }
             });
-    connect(MakeAction(ID_WINDOW_CASCADE, QStringLiteral("&Cascade")), &QAction::triggered,
-            mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(MakeAction(ID_WINDOW_CASCADE, QStringLiteral("&Cascade")), &QAction::triggered, this,
+            &CMainFrame::OnWindowCascade);
     connect(MakeAction(ID_WINDOW_TILE_HORZ, QStringLiteral("&Tile")), &QAction::triggered, mdiArea_,
             &QMdiArea::tileSubWindows);
     connect(MakeAction(ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons")), &QAction::triggered,
@@ -315,6 +325,7 @@ void CMainFrame::CreateMenus() {
     viewMenu_ = new QMenu(QStringLiteral("&View"), this);
     toolbarsMenu_ = viewMenu_->addMenu(QStringLiteral("&Toolbars"));
     toolbarsMenu_->menuAction()->setData(ID_VIEW_TOOLBARS);
+    ApplyPrompt(toolBar_->toggleViewAction(), ID_VIEW_TOOLBAR);
     toolbarsMenu_->addAction(toolBar_->toggleViewAction());
     for (QDockWidget* dock :
          std::initializer_list<QDockWidget*>{dictionaryBar_, descriptionBar_, analysisBar_}) {
@@ -379,11 +390,7 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     messagePane_ = new QLabel(QStringLiteral("Ready"), this);
     statusBar()->addWidget(messagePane_, 1);
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        QLabel* label = new QLabel(QString::fromLatin1(indicator), this);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addPermanentWidget(label);
-    }
+    lockIndicators_ = new LockIndicators(statusBar());
     // Prompts replace "Ready" while a command is under the mouse.
     connect(statusBar(), &QStatusBar::messageChanged, this,
             [this](const QString& message) { messagePane_->setVisible(message.isEmpty()); });
@@ -426,19 +433,38 @@ void CMainFrame::RestoreLayout() {
     settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
     const QByteArray geometry = settings_->value(QString::fromLatin1(kGeometryKey)).toByteArray();
     const QByteArray state = settings_->value(QString::fromLatin1(kStateKey)).toByteArray();
+    const bool statusBarShown = settings_->value(QString::fromLatin1(kStatusBarKey), true).toBool();
+    for (const QVariant& weight :
+         settings_->value(QString::fromLatin1(kElementColumnsKey)).toList()) {
+        elementColumnWeights_ << weight.toInt();
+    }
     settings_->endGroup();
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        resize(1024, 720);
+        // The first start uses most of the screen, centred.
+        const QRect available = screen()->availableGeometry();
+        const QSize size(available.width() * kFirstSizePercent / 100,
+                         available.height() * kFirstSizePercent / 100);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     }
     if (!state.isEmpty()) {
         restoreState(state);
     }
+    Action(ID_VIEW_STATUS_BAR)->setChecked(statusBarShown);
 }
 
 void CMainFrame::SaveLayout() {
     settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
     settings_->setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
     settings_->setValue(QString::fromLatin1(kStateKey), saveState());
+    settings_->setValue(QString::fromLatin1(kStatusBarKey),
+                        Action(ID_VIEW_STATUS_BAR)->isChecked());
+    if (!elementColumnWeights_.isEmpty()) {
+        QVariantList weights;
+        for (int weight : elementColumnWeights_) {
+            weights << weight;
+        }
+        settings_->setValue(QString::fromLatin1(kElementColumnsKey), weights);
+    }
     settings_->endGroup();
 }
 
@@ -465,13 +491,19 @@ COrdaView* CMainFrame::ActiveView() const {
 
 void CMainFrame::AddChildFrame(CChildFrame* frame) {
     frame->setWindowIcon(windowIcon());
-    frame->View()->SetAnalysisTarget(this);
+    COrdaView* view = frame->View();
+    view->SetAnalysisTarget(this);
+    view->Grid()->SetColumnWeights(elementColumnWeights_);
+    connect(view->Grid(), &GridCtrl::columnWeightsChangedByUser, this,
+            [this, view] { elementColumnWeights_ = view->Grid()->ColumnWeights(); });
+    connect(view, &COrdaView::editCommandsChanged, this, &CMainFrame::UpdateEditCommands);
     mdiArea_->addSubWindow(frame);
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);
     connect(frame, &QObject::destroyed, this, [this] {
         UpdateMenus();
         UpdateCaption();
+        FollowActiveView();
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCaption);
     UpdateMenus();
@@ -487,6 +519,12 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::UpdateMenus() {
     const bool hasDocument = !mdiArea_->subWindowList().isEmpty();
+    // Their keys and toolbar buttons stay, so these are disabled without a document.
+    const int documentCommands[] = {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
+                                    ID_FILE_PRINT_PREVIEW};
+    for (int id : documentCommands) {
+        Action(id)->setEnabled(hasDocument);
+    }
     if (hasDocument == hadDocument_ && !menuBar()->actions().isEmpty()) {
         return;
     }
@@ -527,12 +565,15 @@ void CMainFrame::RebuildRecentFilesMenu() {
 void CMainFrame::RebuildDataElementMenu() {
     dataElementMenu_->clear();
     COrdaView* view = ActiveView();
-    if (view == nullptr) {
+    if (view != nullptr) {
+        dataElementMenu_->addActions(view->DataElementMenu()->actions());
+    }
+    // A submenu once opened without items never opens again: it always keeps one.
+    if (dataElementMenu_->isEmpty()) {
         QAction* placeholder = dataElementMenu_->addAction(QString());
         placeholder->setData(ID_DELETE_DATA_ELEMENT);
-        return;
+        placeholder->setEnabled(false);
     }
-    dataElementMenu_->addActions(view->DataElementMenu()->actions());
 }
 
 void CMainFrame::UpdateEditCommands() {
@@ -548,12 +589,65 @@ void CMainFrame::ShowAnalysis(uint8_t kind, const TlvNode* node) {
     analysisBar_->ShowElement(kind, node);
 }
 
+// The window in front keeps its place while another application or a dialog is active.
+COrdaView* CMainFrame::CurrentView() const {
+    CChildFrame* frame = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
+    return frame != nullptr ? frame->View() : nullptr;
+}
+
+void CMainFrame::UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) {
+    if (view == CurrentView()) {
+        analysisBar_->ShowElement(kind, node);
+    }
+}
+
+void CMainFrame::FollowActiveView() {
+    if (COrdaView* view = CurrentView()) {
+        view->RefreshAnalysis();
+    } else if (mdiArea_->subWindowList().isEmpty()) {
+        analysisBar_->ShowElement(0, nullptr);
+    }
+}
+
 void CMainFrame::ShowDescription(int index) {
     if (index != 0) {
         descriptionBar_->show();
         descriptionBar_->raise();
     }
     descriptionBar_->ShowEntry(index);
+}
+
+void CMainFrame::OnWindowCascade() {
+    mdiArea_->cascadeSubWindows();
+    // The cascade leaves each window at its size hint, which is hardly more than a title bar:
+    // every window takes the size that lets the last one end at the area's corner, but no less
+    // than half the area.
+    const QSize area = mdiArea_->viewport()->size();
+    QPoint furthest;
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isMinimized()) {
+            furthest.setX(qMax(furthest.x(), window->x()));
+            furthest.setY(qMax(furthest.y(), window->y()));
+        }
+    }
+    const QSize size(qMax(area.width() - furthest.x(), area.width() / 2),
+                     qMax(area.height() - furthest.y(), area.height() / 2));
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isMinimized()) {
+            window->resize(size);
+        }
+    }
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (menu == nullptr) {
+        menu = new QMenu(this);
+    }
+    menu->addSeparator();
+    menu->addAction(Action(ID_VIEW_CUSTOMIZE));
+    return menu;
 }
 
 void CMainFrame::OnWindowList() {
@@ -567,7 +661,27 @@ void CMainFrame::OnCustomize() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    mdiArea_->closeAllSubWindows();
+    // Every document is asked about before any window closes: a Cancel keeps them all.
+    QList<COrdaDoc*> asked;
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        CChildFrame* frame = qobject_cast<CChildFrame*>(window);
+        if (frame == nullptr || asked.contains(frame->Document())) {
+            continue;
+        }
+        asked.append(frame->Document());
+        if (!frame->Document()->SaveModified(this)) {
+            event->ignore();
+            return;
+        }
+    }
+    for (QMdiSubWindow* window : windows) {
+        if (CChildFrame* frame = qobject_cast<CChildFrame*>(window)) {
+            frame->CloseAnswered();
+        } else {
+            window->close();
+        }
+    }
     if (!mdiArea_->subWindowList().isEmpty()) {
         event->ignore();
         return;

@@ -14,6 +14,7 @@ class CDescriptionBar;
 class CDictionaryBar;
 class COrdaApp;
 class COrdaView;
+class LockIndicators;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -29,6 +30,7 @@ public:
 
     // Shows the Analysis panel, brings it forward and shows the element there.
     void ShowAnalysis(uint8_t kind, const TlvNode* node) override;
+    void UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) override;
     // Index 0 empties the DE Description panel; any other shows and raises it first.
     void ShowDescription(int index);
 
@@ -57,6 +59,12 @@ public:
     void UpdateEditCommands();
 
     void SaveLayout();
+    LockIndicators* LockPanes() const { return lockIndicators_; }
+    // Window > Cascade: overlapping windows that each keep a usable size.
+    void OnWindowCascade();
+
+    // The toolbar and docking area's right-click menu: every bar, then "Customize...".
+    QMenu* createPopupMenu() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +77,9 @@ private:
     void CreateStatusBar();
     void CreateDockingPanels();
     void RestoreLayout();
+    // The Analysis panel follows the active document window's selected element.
+    void FollowActiveView();
+    COrdaView* CurrentView() const;
     void OnWindowList();
     void OnCustomize();
 
@@ -87,6 +98,10 @@ private:
     QMenu* toolbarsMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    LockIndicators* lockIndicators_ = nullptr;
+    // Column weights of the data element grids, as the user last left them; empty for the
+    // grid's own.
+    QList<int> elementColumnWeights_;
     CDictionaryBar* dictionaryBar_ = nullptr;
     CDescriptionBar* descriptionBar_ = nullptr;
     CAnalysisBar* analysisBar_ = nullptr;

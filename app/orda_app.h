@@ -4,6 +4,8 @@
 #define QUORVEL_APP_ORDA_APP_H
 
 #include <QObject>
+#include <QPrinter>
+#include <QStringList>
 
 #include "app/recent_files.h"
 
@@ -31,18 +33,26 @@ public:
 
     CChildFrame* OnFileNew();
     void OnFileOpen();
-    // Opens a file as a new document; null when it cannot be read.
+    // Opens a file as a new document, or shows the window of the document that has it open;
+    // null when it cannot be read.
     CChildFrame* OpenDocumentFile(const QString& path);
+    // Opens each file named on the command line as File > Open would.
+    void OpenFiles(const QStringList& paths);
     void OnOpenRecentFile(int index);
     void OnAppAbout();
     void OnFilePrintSetup();
+    // The printer of the session: Print Setup, Print and Print Preview all work on it, so
+    // that what the user chose in one holds for the others.
+    QPrinter* Printer() { return &printer_; }
 
 private:
     COrdaDoc* NewDocument();
+    CChildFrame* FindOpenDocument(const QString& path) const;
 
     QSettings* settings_;
     RecentFileList recentFiles_;
     CMainFrame* mainFrame_ = nullptr;
+    QPrinter printer_;
 };
 
 #endif

@@ -1,6 +1,18 @@
 #include "editor/element_grid_ctrl.h"
 
+#include <QHeaderView>
 #include <QMetaObject>
+#include <QStyle>
+
+#include "dictionary/dictionary.h"
+#include "dictionary/element_row.h"
+
+namespace {
+
+// Room between a text and its neighbours beyond the style's own margins.
+const int kSlack = 6;
+
+}  // namespace
 
 CElementGridCtrl::CElementGridCtrl(QWidget* parent) : GridCtrl(parent) {}
 
@@ -16,14 +28,70 @@ void CElementGridCtrl::OnItemChanged(const GridItem& item, int rowNumber, int co
     }
     const qintptr lParam =
         static_cast<qintptr>(((rowNumber & 0xFFFF) << 16) | (columnNumber & 0xFFFF));
-    // The posted edit is dropped when the rows were rebuilt in the meantime: its cell is gone.
-    const quint64 generation = Generation();
+    posted_.append({item, lParam, Generation()});
     QMetaObject::invokeMethod(
-        this,
-        [this, item, lParam, generation] {
-            if (generation == Generation()) {
-                emit itemChangedPosted(item, lParam);
+        this, [this] { DeliverPostedEdits(); }, Qt::QueuedConnection);
+}
+
+void CElementGridCtrl::DeliverPostedEdits() {
+    while (!posted_.isEmpty()) {
+        const PostedEdit edit = posted_.takeFirst();
+        // An edit is dropped when the rows were rebuilt in the meantime: its cell is gone.
+        if (edit.generation == Generation()) {
+            emit itemChangedPosted(edit.cell, edit.lParam);
+        }
+    }
+}
+
+int CElementGridCtrl::NamePrefixWidth() const {
+    const QString font = this->font().key();
+    if (font != measuredFont_) {
+        const QFontMetrics metrics(this->font());
+        int widest = metrics.horizontalAdvance(QStringLiteral("Not Defined"));
+        for (int index = 0; index < DICT_ENTRY_COUNT; ++index) {
+            const DataElementDef* entry = DictGetEntry(index);
+            if (entry != nullptr && entry->name != nullptr) {
+                widest =
+                    qMax(widest, metrics.horizontalAdvance(
+                                     QString::fromLatin1(entry->name).left(kNameCharactersShown)));
             }
-        },
-        Qt::QueuedConnection);
+        }
+        measuredFont_ = font;
+        namePrefixWidth_ = widest;
+    }
+    return namePrefixWidth_;
+}
+
+int CElementGridCtrl::ColumnMinimumWidth(int column) const {
+    const QFontMetrics metrics(font());
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    int hexDigit = 0;
+    for (const QChar digit : QStringLiteral("0123456789ABCDEF")) {
+        hexDigit = qMax(hexDigit, metrics.horizontalAdvance(digit));
+    }
+    int content = 0;
+    switch (column) {
+        case ELEMENT_COLUMN_NAME: {
+            const int icon = iconSize().isValid() ? iconSize().width()
+                                                  : style()->pixelMetric(QStyle::PM_SmallIconSize);
+            content = indentation() * (kNameDepthShown + (rootIsDecorated() ? 1 : 0)) + icon +
+                      margins + NamePrefixWidth();
+            break;
+        }
+        case ELEMENT_COLUMN_TAG:
+        case ELEMENT_COLUMN_LENGTH:
+            // Two bytes: a two-byte tag, or 81 and the length.
+            content = 4 * hexDigit;
+            break;
+        case ELEMENT_COLUMN_LENGTH_IN:
+            content = qMax(metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[0])),
+                           metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[1])));
+            break;
+        case ELEMENT_COLUMN_VALUE_LENGTH:
+            content = metrics.horizontalAdvance(QStringLiteral("255 bytes"));
+            break;
+        default:
+            break;
+    }
+    return qMax(header()->sectionSizeHint(column), content + margins + kSlack);
 }

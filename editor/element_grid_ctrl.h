@@ -1,9 +1,14 @@
 // The data element grid: a GridCtrl whose selection changes reach the view at once, while cell
 // edits are posted, so that the view handles them after the grid has finished its own edit.
+// Its columns are never narrower than their content needs: every tag, length form, length
+// field and value length shows whole, and so do the first characters of every name.
 #ifndef QUORVEL_EDITOR_ELEMENT_GRID_CTRL_H
 #define QUORVEL_EDITOR_ELEMENT_GRID_CTRL_H
 
 #include <stdint.h>
+
+#include <QList>
+#include <QString>
 
 #include "platform/grid_ctrl.h"
 
@@ -11,7 +16,14 @@ class CElementGridCtrl : public GridCtrl {
     Q_OBJECT
 
 public:
+    // The leading characters of a name that show whole, for rows this deep below the root.
+    enum { kNameCharactersShown = 28, kNameDepthShown = 2 };
+
     explicit CElementGridCtrl(QWidget* parent = nullptr);
+
+    // Hands every posted edit to the view now rather than from the event loop, so that a
+    // command sees the values typed before it.
+    void DeliverPostedEdits();
 
 signals:
     // WM_GRID_SELCHANGED: lParam 1 on select, 0 on deselect.
@@ -23,6 +35,20 @@ signals:
 protected:
     void OnSelChanged(bool selected) override;
     void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) override;
+    int ColumnMinimumWidth(int column) const override;
+
+private:
+    // The widest leading part of any dictionary name, in the grid's font; kept per font.
+    int NamePrefixWidth() const;
+
+    struct PostedEdit {
+        GridItem cell;
+        qintptr lParam;
+        quint64 generation;
+    };
+    QList<PostedEdit> posted_;
+    mutable QString measuredFont_;
+    mutable int namePrefixWidth_ = 0;
 };
 
 #endif

@@ -21,3 +21,6 @@ const MenuSlot* FindMenuSlot(const MenuSlotTable* table, uint32_t commandId) {
     }
     return &table->entries[commandId - table->base];
 }
+
+const char kDeletePrompt[] = "Delete Data Elementt";
+const char kDeleteTip[] = "Delete";

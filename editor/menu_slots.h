@@ -24,6 +24,10 @@ enum DataElementCommandId {
     ID_DE_DELETE = 32845,
 };
 
+// Status-bar prompt and tooltip of Delete.
+extern const char kDeletePrompt[];
+extern const char kDeleteTip[];
+
 enum { MENU_SLOT_CAPACITY = 200 };
 
 struct MenuSlot {

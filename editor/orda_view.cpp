@@ -8,10 +8,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
+#include <new>
 
 #include "core/hex_text.h"
 #include "dictionary/element_row.h"
@@ -21,9 +21,11 @@
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
+#include "platform/command_focus.h"
 #include "platform/element_images.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
+#include "platform/menu_status_tips.h"
 #include "platform/prompts.h"
 
 namespace {
@@ -92,6 +94,25 @@ TlvResult ParseBytes(const QByteArray& bytes, TlvNode** root, uint32_t* isConstr
                       static_cast<uint16_t>(bytes.size()), root, isConstructed, checkPadding);
 }
 
+// The text of the pane widget with every character the user typed or pasted, no-break spaces
+// included; only its line breaks are its own.
+QString WidgetPaneText(const QPlainTextEdit* pane) {
+    QString text = pane->document()->toRawText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+            case QChar::ParagraphSeparator:
+            case QChar::LineSeparator:
+            case 0xFDD0:  // frame start
+            case 0xFDD1:  // frame end
+                c = QLatin1Char('\n');
+                break;
+            default:
+                break;
+        }
+    }
+    return text;
+}
+
 void PlaceWidget(QWidget* widget, const ViewRect& rect) {
     widget->setGeometry(rect.x, rect.y, qMax(0, rect.width), qMax(0, rect.height));
 }
@@ -99,11 +120,13 @@ void PlaceWidget(QWidget* widget, const ViewRect& rect) {
 }  // namespace
 
 COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
+    TrackCommandFocus();
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
     CreateGrid();
     CreateControls();
     dataElementMenu_ = new QMenu(this);
+    ForwardMenuStatusTips(dataElementMenu_, this);
     BuildContextMenu(nullptr, 0);
 }
 
@@ -130,6 +153,7 @@ void COrdaView::CreateGrid() {
     connect(grid_, &CElementGridCtrl::selChanged, this, &COrdaView::OnGridSelChange);
     connect(grid_, &CElementGridCtrl::itemChangedPosted, this, &COrdaView::OnGridItemChanged);
     connect(grid_, &QWidget::customContextMenuRequested, this, &COrdaView::OnGridContextMenu);
+    connect(grid_, &GridCtrl::editorSelectionChanged, this, &COrdaView::editCommandsChanged);
 }
 
 void COrdaView::CreateControls() {
@@ -164,9 +188,11 @@ void COrdaView::CreateControls() {
     pane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPaneText_) {
+            OnPaneEdited();
             SetDocumentModified();
         }
     });
+    connect(pane_, &QPlainTextEdit::selectionChanged, this, &COrdaView::editCommandsChanged);
     paneWindows_[DISPLAY_MODE_EDIT] = pane_;
 
     const int ids[3] = {IDC_BYTE_GRID_8, IDC_BYTE_GRID_16, IDC_BYTE_GRID_32};
@@ -229,6 +255,8 @@ void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed
         parent->AddSubItem(row);
     } else {
         grid_->AddRow(row);
+        // The menu was rebuilt while the grid was still empty: Create is offered no longer.
+        BuildContextMenu(nullptr, 0);
     }
     row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
     if (isConstructed == 0) {
@@ -252,11 +280,7 @@ void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
     int rowNumber = -1;
     int columnNumber = -1;
     GridRow* row = grid_->GetCurSel(&rowNumber, &columnNumber);
-    for (QAction* action : dataElementMenu_->actions()) {
-        if (action->data().toInt() == ID_DE_DELETE) {
-            action->setEnabled(OnUpdateDeleteElement());
-        }
-    }
+    UpdateDataElementCommands();
     const TlvNode* element = row != nullptr ? static_cast<const TlvNode*>(row->Data()) : nullptr;
     if (element != nullptr && lParam != 0) {
         if (columnNumber == ELEMENT_COLUMN_NAME) {
@@ -280,33 +304,72 @@ void COrdaView::OnGridItemChanged(const GridItem& cell, qintptr lParam) {
     ApplyEditToCell(cell, static_cast<int>(lParam & 0xFFFF));
 }
 
+void COrdaView::CommitEdits() {
+    grid_->CommitOpenEditor();
+    grid_->DeliverPostedEdits();
+}
+
+void COrdaView::RefreshAnalysis() {
+    if (analysis_ == nullptr) {
+        return;
+    }
+    const TlvNode* element = SelectedElement(nullptr);
+    uint8_t kind = 0;
+    if (element == nullptr || TlvGetKind(element, &kind) != TLV_OK) {
+        analysis_->UpdateAnalysis(this, 0, nullptr);
+        return;
+    }
+    analysis_->UpdateAnalysis(this, kind, element);
+}
+
 void COrdaView::SetPaneText(const QString& text) {
-    pendingPaneText_ = text;
-    paneTextPending_ = true;
+    if (paneTextExact_ && !paneWidgetStale_ && text == paneText_) {
+        return;
+    }
+    paneText_ = text;
+    paneTextExact_ = true;
+    paneWidgetStale_ = true;
     if (displayMode_ == DISPLAY_MODE_EDIT) {
         FlushPaneText();
     }
 }
 
 void COrdaView::FlushPaneText() {
-    if (!paneTextPending_) {
+    if (!paneWidgetStale_) {
         return;
     }
-    paneTextPending_ = false;
-    if (pane_->toPlainText() != pendingPaneText_) {
+    paneWidgetStale_ = false;
+    // Laying the text out again is what costs; a widget already showing it is left alone.
+    if (WidgetPaneText(pane_) != paneText_) {
         settingPaneText_ = true;
-        pane_->setPlainText(pendingPaneText_);
+        pane_->setPlainText(paneText_);
         settingPaneText_ = false;
     }
-    pendingPaneText_.clear();
+    // Carriage returns are all the widget changes: any other text is not kept twice.
+    if (!paneText_.contains(QLatin1Char('\r'))) {
+        paneTextExact_ = false;
+        paneText_.clear();
+    }
+}
+
+void COrdaView::OnPaneEdited() {
+    paneTextExact_ = false;
+    paneWidgetStale_ = false;
+    paneText_.clear();
 }
 
 QString COrdaView::PaneText() const {
-    return paneTextPending_ ? pendingPaneText_ : pane_->toPlainText();
+    return paneTextExact_ ? paneText_ : WidgetPaneText(pane_);
 }
 
 void COrdaView::ReadEncodedText() {
-    bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    bytes_.clear();
+    try {
+        bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    } catch (const std::bad_alloc&) {
+        // No memory for the conversion: no data, as for a pane without a complete byte.
+        bytes_.clear();
+    }
 }
 
 void COrdaView::ShowEncodedBytes() {
@@ -318,6 +381,7 @@ void COrdaView::ShowEncodedBytes() {
 }
 
 void COrdaView::OnDisplayModeChange() {
+    CommitEdits();
     displayMode_ = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
     for (QWidget* window : paneWindows_) {
         window->hide();
@@ -340,9 +404,11 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     if (root_ == nullptr) {
         BuildContextMenu(nullptr, 0);
     }
+    RefreshAnalysis();
 }
 
 void COrdaView::OnParse() {
+    CommitEdits();
     ReadEncodedText();
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
@@ -373,6 +439,7 @@ void COrdaView::OnParse() {
 }
 
 void COrdaView::OnEncode() {
+    CommitEdits();
     const bool paneEmpty = StripWhiteSpace(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
@@ -401,6 +468,7 @@ void COrdaView::OnEncode() {
 }
 
 void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
+    CommitEdits();
     treeText->clear();
     GridRow* first = grid_->GetRow(0);
     const TlvNode* root = first != nullptr ? static_cast<const TlvNode*>(first->Data()) : nullptr;
@@ -431,7 +499,7 @@ void COrdaView::SetDocumentModified() {
 }
 
 QWidget* COrdaView::ClipboardTarget() const {
-    if (pane_->hasFocus()) {
+    if (CommandFocusWidget() == pane_) {
         return pane_;
     }
     return grid_->ActiveTextEditor();
@@ -497,22 +565,20 @@ void COrdaView::OnGridContextMenu(const QPoint& position) {
     grid_->setFocus();
 }
 
-void COrdaView::OnFilePrint() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintGrid(grid_, &printer);
+void COrdaView::OnFilePrint(QPrinter* printer) {
+    CommitEdits();
+    if (AppPrompts()->AskPrint(this, printer)) {
+        PrintGrid(grid_, printer);
     }
 }
 
-void COrdaView::OnFilePrintDirect() {
-    QPrinter printer;
-    PrintGrid(grid_, &printer);
+void COrdaView::OnFilePrintDirect(QPrinter* printer) {
+    CommitEdits();
+    PrintGrid(grid_, printer);
 }
 
-void COrdaView::OnFilePrintPreview() {
-    QPrintPreviewDialog preview(this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintGrid(grid_, printer); });
-    preview.exec();
+void COrdaView::OnFilePrintPreview(QPrinter* printer) {
+    CommitEdits();
+    AppPrompts()->ShowPrintPreview(this, printer,
+                                   [this](QPrinter* target) { PrintGrid(grid_, target); });
 }

@@ -19,6 +19,7 @@ class CElementGridCtrl;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class ViewDocument;
 
@@ -43,6 +44,11 @@ public:
     // Rebuilds the rows of `node` and everything below it under `parent` (null: the whole grid).
     void BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed);
     void OnGridSelChange(quintptr wParam, qintptr lParam);
+    // Applies an open in-place edit and every edit still posted, before a command acts on the
+    // tree or the document.
+    void CommitEdits();
+    // The Analysis panel shows the selected row's element as it is now, or nothing.
+    void RefreshAnalysis();
 
     void ReadEncodedText();
     void ShowEncodedBytes();
@@ -60,9 +66,10 @@ public:
     bool CanCopy() const;
     bool CanPaste() const;
 
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
+    // Printing works on the session's printer, so that earlier choices hold.
+    void OnFilePrint(QPrinter* printer);
+    void OnFilePrintDirect(QPrinter* printer);
+    void OnFilePrintPreview(QPrinter* printer);
 
     // Whether a context menu request on the grid opens the data element menu.
     bool ContextMenuAllowed() const;
@@ -80,14 +87,19 @@ public:
     void OnDeleteElement();
     // Delete is offered only with a selection in the Data Element column.
     bool OnUpdateDeleteElement() const;
+    // Add and Insert are offered only while the Data Element cell of the element the menu was
+    // built for is selected.
+    bool OnUpdateElementCommands() const;
     void UpdateLengths(TlvNode* node);
     static void IndexOfChild(const TlvNode* parent, const TlvNode* child, int* index);
     const MenuSlotTable& SlotTable(MenuKind kind) const { return slotTables_[kind]; }
 
-    // Applies an edited cell as the grid's posted notification does.
+    // Applies an edited cell as the grid's posted notification does, and shows the selected
+    // element's new state in the Analysis panel.
     void ApplyEditToCell(const GridItem& cell, int column);
 
-    // The pane's text, including text set while the pane was hidden and not yet shown in it.
+    // The pane's text: exactly as the program last set it (line breaks, no-break spaces and
+    // every other byte as loaded) until the user changes it, then the text the user sees.
     QString PaneText() const;
     TlvNode* Root() const { return root_; }
     const QByteArray& ByteBuffer() const { return bytes_; }
@@ -101,6 +113,10 @@ public:
     QWidget* PaneWindow(int mode) const { return paneWindows_[mode]; }
     ErrorRowList* Errors() { return &errors_; }
 
+signals:
+    // What Cut and Copy can do may have changed: a selection was made or removed.
+    void editCommandsChanged();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -112,6 +128,8 @@ private:
     // laying out megabytes of text costs a text widget far more than the tables need.
     void SetPaneText(const QString& text);
     void FlushPaneText();
+    // The user changed the pane: from now on its widget holds the text.
+    void OnPaneEdited();
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
@@ -124,6 +142,8 @@ private:
     // Insert Above (offset 0) and Insert Below (offset 1) of the selected element.
     void InsertNextToSelection(int kind, int paddingId, int commandId, int offset);
     QAction* AddMenuItem(QMenu* menu, const QString& text, int commandId);
+    // Enables the menu's commands by the current selection.
+    void UpdateDataElementCommands();
 
     ViewDocument* document_ = nullptr;
     AnalysisTarget* analysis_ = nullptr;
@@ -138,14 +158,21 @@ private:
     MenuSlotTable slotTables_[MENU_KIND_COUNT];
     enum class MenuContent { kUnbuilt, kEmpty, kCreate, kElement };
     MenuContent menuContent_ = MenuContent::kUnbuilt;
+    // The element the menu's Add and Insert commands were built for; only compared, never read.
+    const TlvNode* menuElement_ = nullptr;
 
     int displayMode_ = DISPLAY_MODE_EDIT;
     TlvNode* root_ = nullptr;
     QByteArray bytes_;
     ErrorRowList errors_;
     bool settingPaneText_ = false;
-    bool paneTextPending_ = false;
-    QString pendingPaneText_;
+    // The text widget turns CR LF and CR into line feeds: the pane keeps a text holding carriage
+    // returns as it was given until the user edits it, so that a document comes back byte for
+    // byte. Other texts the widget holds unchanged; they are kept here only until shown.
+    QString paneText_;
+    bool paneTextExact_ = true;
+    // paneText_ has not reached the widget yet.
+    bool paneWidgetStale_ = false;
 };
 
 #endif

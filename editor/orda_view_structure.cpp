@@ -71,6 +71,7 @@ void COrdaView::BuildContextMenu(const TlvNode* element, int selected) {
         return;
     }
     menuContent_ = wanted;
+    menuElement_ = wanted == MenuContent::kElement ? element : nullptr;
     for (QMenu* popup :
          dataElementMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         popup->deleteLater();
@@ -170,10 +171,23 @@ void COrdaView::BuildContextMenu(const TlvNode* element, int selected) {
         dataElementMenu_->addSeparator();
     }
     QAction* remove = AddMenuItem(dataElementMenu_, QStringLiteral("Delete"), ID_DE_DELETE);
-    remove->setEnabled(OnUpdateDeleteElement());
+    remove->setStatusTip(QString::fromLatin1(kDeletePrompt));
+    remove->setToolTip(QString::fromLatin1(kDeleteTip));
+    UpdateDataElementCommands();
+}
+
+void COrdaView::UpdateDataElementCommands() {
+    for (QAction* action : dataElementMenu_->actions()) {
+        if (action->data().toInt() == ID_DE_DELETE) {
+            action->setEnabled(OnUpdateDeleteElement());
+        } else if (action->menu() != nullptr && menuContent_ == MenuContent::kElement) {
+            action->setEnabled(OnUpdateElementCommands());
+        }
+    }
 }
 
 void COrdaView::OnDataElementCommand(int commandId) {
+    CommitEdits();
     if (commandId >= ID_DE_ADD_PADDING && commandId <= ID_DE_INSERT_PADDING_BELOW) {
         OnInsertPadding(commandId);
     } else if (commandId == ID_DE_DELETE) {
@@ -187,9 +201,14 @@ void COrdaView::OnDataElementCommand(int commandId) {
     } else if (commandId >= ID_DE_CREATE_FIRST) {
         OnCreateRoot(commandId);
     }
+    RefreshAnalysis();
 }
 
 void COrdaView::OnCreateRoot(int commandId) {
+    // Create comes from a menu shown for an empty grid; rows that came since are kept.
+    if (grid_->GetRow(0) != nullptr) {
+        return;
+    }
     TlvFree(root_);
     root_ = nullptr;
     uint32_t isConstructed = 0;
@@ -216,7 +235,8 @@ void COrdaView::OnAddChild(int commandId) {
     }
     TlvNode* target = SelectedElement(nullptr);
     uint8_t kind = 0;
-    if (target == nullptr || TlvGetKind(target, &kind) != TLV_OK || kind != TLV_KIND_CONSTRUCTED) {
+    if (target == nullptr || !OnUpdateElementCommands() || TlvGetKind(target, &kind) != TLV_OK ||
+        kind != TLV_KIND_CONSTRUCTED) {
         return;
     }
     InsertNewNode(target, target->childCount, slot);
@@ -233,6 +253,9 @@ void COrdaView::OnInsertBelow(int commandId) {
 void COrdaView::InsertNextToSelection(int kind, int paddingId, int commandId, int offset) {
     const MenuSlot* slot = FindMenuSlot(&slotTables_[kind], static_cast<uint32_t>(commandId));
     if (slot == nullptr && commandId != paddingId) {
+        return;
+    }
+    if (!OnUpdateElementCommands()) {
         return;
     }
     TlvNode* selected = SelectedElement(nullptr);
@@ -359,6 +382,12 @@ TlvNode* COrdaView::SelectedElement(int* column) const {
     return row != nullptr ? static_cast<TlvNode*>(row->Data()) : nullptr;
 }
 
+bool COrdaView::OnUpdateElementCommands() const {
+    int column = -1;
+    return menuElement_ != nullptr && SelectedElement(&column) == menuElement_ &&
+           column == ELEMENT_COLUMN_NAME;
+}
+
 bool COrdaView::OnUpdateDeleteElement() const {
     int column = -1;
     return grid_->GetCurSel(nullptr, &column) != nullptr && column == ELEMENT_COLUMN_NAME;
@@ -393,4 +422,5 @@ void COrdaView::IndexOfChild(const TlvNode* parent, const TlvNode* child, int* i
 void COrdaView::ApplyEditToCell(const GridItem& cell, int column) {
     const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
     ApplyEdit(context, cell, static_cast<uint16_t>(column));
+    RefreshAnalysis();
 }

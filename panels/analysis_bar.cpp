@@ -5,6 +5,7 @@
 #include "panels/analysis_rows.h"
 #include "panels/panel_images.h"
 #include "platform/grid_ctrl.h"
+#include "platform/menu_status_tips.h"
 
 CAnalysisBar::CAnalysisBar(QWidget* parent)
     : QDockWidget(QStringLiteral("Analysis"), parent),
@@ -22,6 +23,7 @@ CAnalysisBar::CAnalysisBar(QWidget* parent)
     info->setStatusTip(QStringLiteral("Data Element Info."));
     info->setToolTip(QStringLiteral("DE Info."));
     connect(info, &QAction::triggered, this, &CAnalysisBar::OnDataElementInfo);
+    ForwardMenuStatusTips(infoMenu_, this);
     setWidget(grid_);
 }
 

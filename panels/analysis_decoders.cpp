@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "dictionary/dictionary.h"
+#include "panels/value_decoders.h"
 
 const uint8_t BitMasks[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
 
@@ -89,47 +90,63 @@ const char* const AdditionalCapabilityHeadings[5] = {
     "Add'l Term. Capabilities Byte 4 - Term. Data Output Capability",
     "Add'l Term. Capabilities Byte 5 - Term. Data Output Capability"};
 
-// Dictionary indices of the decoded elements.
-enum {
-    kAdditionalTerminalCapabilities = 3,
-    kApplicationFileLocator = 15,
-    kApplicationInterchangeProfile = 18,
-    kApplicationUsageControl = 29,
-    kCryptogramInformationData = 49,
-    kIssuerActionCodeDefault = 70,
-    kIssuerActionCodeDenial = 71,
-    kIssuerActionCodeOnline = 72,
-    kTerminalCapabilities = 115,
-    kTerminalVerificationResults = 121,
-    kTransactionStatusInformation = 137,
+// The Terminal Verification Results in the wording of EMV 4.3 Book 3, Annex C5, Table 44. The
+// Issuer Action Codes keep their own texts (TvrBitTexts).
+const char* const TvrEmvBitTexts[5][8] = {
+    {"Offline data authentication was not performed", "SDA failed", "ICC data missing",
+     "Card appears on terminal exception file", "DDA failed", "CDA failed", "SDA selected", "RFU"},
+    {"ICC and terminal have different application versions", "Expired application",
+     "Application not yet effective", "Requested service not allowed for card product", "New card",
+     "RFU", "RFU", "RFU"},
+    {"Cardholder verification was not successful", "Unrecognised CVM", "PIN Try Limit exceeded",
+     "PIN entry required and PIN pad not present or not working",
+     "PIN entry required, PIN pad present, but PIN was not entered", "Online PIN entered", "RFU",
+     "RFU"},
+    {"Transaction exceeds floor limit", "Lower consecutive offline limit exceeded",
+     "Upper consecutive offline limit exceeded",
+     "Transaction selected randomly for online processing", "Merchant forced transaction online",
+     "RFU", "RFU", "RFU"},
+    {"Default TDOL used", "Issuer authentication failed",
+     "Script processing failed before final GENERATE AC",
+     "Script processing failed after final GENERATE AC", "RFU", "RFU", "RFU", "RFU"},
 };
 
-AnalysisRow DecodedRow(const std::string& contents, const std::string& data,
-                       const std::string& description) {
-    return AnalysisRow{contents, data, description, ANALYSIS_IMAGE_DECODED, 0, {}, {}};
-}
+struct BitTable {
+    const char* const (*texts)[8];
+    const char* const* headings;
+    int byteCount;
+};
+
+const BitTable kAipBits = {AipBitTexts, AipHeadings, 2};
+const BitTable kAucBits = {AucBitTexts, AucHeadings, 2};
+const BitTable kIacBits = {TvrBitTexts, TvrHeadings, 5};
+const BitTable kTvrBits = {TvrEmvBitTexts, TvrHeadings, 5};
+const BitTable kTsiBits = {TsiBitTexts, TsiHeadings, 2};
+const BitTable kTerminalCapabilityBits = {TerminalCapabilityBitTexts, TerminalCapabilityHeadings,
+                                          3};
+const BitTable kAdditionalCapabilityBits = {AdditionalCapabilityBitTexts,
+                                            AdditionalCapabilityHeadings, 5};
 
 // One row per set bit, bytes in order and bits from b8 to b1.
-void AddBitRows(const char* const (*texts)[8], const char* const* headings, int byteCount,
-                const uint8_t* value, std::vector<AnalysisRow>* rows) {
-    for (int byte = 0; byte < byteCount; ++byte) {
+void AddBitRows(const BitTable& table, const uint8_t* value, std::vector<AnalysisRow>* rows) {
+    for (int byte = 0; byte < table.byteCount; ++byte) {
         for (int bit = 0; bit < 8; ++bit) {
             if ((value[byte] & BitMasks[bit]) == 0) {
                 continue;
             }
             char contents[32];
             snprintf(contents, sizeof contents, "Byte %d b%d", byte + 1, 8 - bit);
-            AnalysisRow row = DecodedRow(contents, "", texts[byte][bit]);
-            row.tooltip = headings[byte];
+            AnalysisRow row = DecodedRow(contents, "", table.texts[byte][bit]);
+            row.tooltip = table.headings[byte];
             rows->push_back(row);
         }
     }
 }
 
-void AddAflRows(const uint8_t* value, uint16_t length, std::vector<AnalysisRow>* rows) {
-    const int count = length / 4;
+void DecodeAfl(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    const int count = in.length / 4;
     for (int k = 0; k < count; ++k) {
-        const uint8_t* group = value + 4 * k;
+        const uint8_t* group = in.value + 4 * k;
         char contents[32];
         char data[16];
         char description[96];
@@ -141,11 +158,12 @@ void AddAflRows(const uint8_t* value, uint16_t length, std::vector<AnalysisRow>*
     }
 }
 
-void AddCidRows(uint8_t value, std::vector<AnalysisRow>* rows) {
+void DecodeCid(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
     static const char* const kTypes[4] = {"AAC", "TC", "ARQC", "AAR"};
     static const char* const kReasons[4] = {"No information given", "Service not allowed",
                                             "PIN Try Limit exceeded",
                                             "Issuer authentication failed"};
+    const uint8_t value = in.value[0];
     rows->push_back(DecodedRow("AC Type", "", kTypes[value >> 6]));
     rows->push_back(
         DecodedRow("Advice", "", (value & 0x08) != 0 ? "Advice Required" : "No advice Required"));
@@ -153,6 +171,68 @@ void AddCidRows(uint8_t value, std::vector<AnalysisRow>* rows) {
     rows->push_back(
         DecodedRow("Reason/advice/referral code", "", reason < 4 ? kReasons[reason] : ""));
 }
+
+using Decoder = void (*)(const DecoderInput& in, std::vector<AnalysisRow>* rows);
+
+// The decoder of each decoded dictionary entry, by its index in the dictionary: either a bit
+// table or a decoder function.
+struct DecoderEntry {
+    int index;
+    const BitTable* bits;
+    Decoder decode;
+};
+
+const DecoderEntry kDecoders[] = {
+    {1, nullptr, DecodeAccountType},             // 5F57 Account Type
+    {3, &kAdditionalCapabilityBits, nullptr},    // 9F40 Additional Terminal Capabilities
+    {4, nullptr, DecodeBinaryAmount},            // 81 Amount, Authorised (Binary)
+    {5, nullptr, DecodeNumericAmount},           // 9F02 Amount, Authorised (Numeric)
+    {6, nullptr, DecodeBinaryAmount},            // 9F04 Amount, Other (Binary)
+    {7, nullptr, DecodeNumericAmount},           // 9F03 Amount, Other (Numeric)
+    {10, nullptr, DecodeCurrency},               // 9F42 Application Currency Code
+    {11, nullptr, DecodeCurrencyExponent},       // 9F44 Application Currency Exponent
+    {13, nullptr, DecodeDate},                   // 5F25 Application Effective Date
+    {14, nullptr, DecodeDate},                   // 5F24 Application Expiration Date
+    {15, nullptr, DecodeAfl},                    // 94 Application File Locator
+    {18, &kAipBits, nullptr},                    // 82 Application Interchange Profile
+    {23, nullptr, DecodeApplicationPriority},    // 87 Application Priority Indicator
+    {29, &kAucBits, nullptr},                    // 9F07 Application Usage Control
+    {30, nullptr, DecodeVersionNumber},          // 9F08 Application Version Number (card)
+    {31, nullptr, DecodeVersionNumber},          // 9F09 Application Version Number (terminal)
+    {36, nullptr, DecodeDol},                    // 8C CDOL1
+    {37, nullptr, DecodeDol},                    // 8D CDOL2
+    {41, nullptr, DecodeCvmList},                // 8E CVM List
+    {42, nullptr, DecodeCvmResults},             // 9F34 CVM Results
+    {49, nullptr, DecodeCid},                    // 9F27 Cryptogram Information Data
+    {56, nullptr, DecodeDol},                    // 9F49 DDOL
+    {70, &kIacBits, nullptr},                    // 9F0D Issuer Action Code - Default
+    {71, &kIacBits, nullptr},                    // 9F0E Issuer Action Code - Denial
+    {72, &kIacBits, nullptr},                    // 9F0F Issuer Action Code - Online
+    {73, nullptr, DecodeIssuerApplicationData},  // 9F10 Issuer Application Data
+    {76, nullptr, DecodeNumericCountry},         // 5F28 Issuer Country Code
+    {77, nullptr, DecodeAlphaCountry},           // 5F55 Issuer Country Code (alpha2)
+    {78, nullptr, DecodeAlphaCountry},           // 5F56 Issuer Country Code (alpha3)
+    {89, nullptr, DecodeLanguages},              // 5F2D Language Preference
+    {101, nullptr, DecodePosEntryMode},          // 9F39 POS Entry Mode
+    {102, nullptr, DecodeDol},                   // 9F38 PDOL
+    {106, nullptr, DecodeServiceCode},           // 5F30 Service Code
+    {115, &kTerminalCapabilityBits, nullptr},    // 9F33 Terminal Capabilities
+    {116, nullptr, DecodeNumericCountry},        // 9F1A Terminal Country Code
+    {120, nullptr, DecodeTerminalType},          // 9F35 Terminal Type
+    {121, &kTvrBits, nullptr},                   // 95 Terminal Verification Results
+    {124, nullptr, DecodeTrack2Discretionary},   // 9F20 Track 2 Discretionary Data
+    {125, nullptr, DecodeTrack2},                // 57 Track 2 Equivalent Data
+    {127, nullptr, DecodeDol},                   // 97 TDOL
+    {129, nullptr, DecodeCurrency},              // 5F2A Transaction Currency Code
+    {130, nullptr, DecodeCurrencyExponent},      // 5F36 Transaction Currency Exponent
+    {131, nullptr, DecodeDate},                  // 9A Transaction Date
+    {137, &kTsiBits, nullptr},                   // 9B Transaction Status Information
+    {138, nullptr, DecodeTime},                  // 9F21 Transaction Time
+    {139, nullptr, DecodeTransactionType},       // 9C Transaction Type
+};
+
+// Texts in the issuer's code table may use ISO/IEC 8859 characters beyond ASCII.
+const int kApplicationPreferredName = 20;
 
 }  // namespace
 
@@ -174,42 +254,27 @@ bool CheckLengthRule(const DataElementDef* entry, uint16_t length) {
     }
 }
 
-void AddDecodedRows(int index, const uint8_t* value, uint16_t length,
+void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const TlvNode* node,
                     std::vector<AnalysisRow>* rows) {
     const DataElementDef* entry = DictGetEntry(index);
     if (index == 0 || length == 0 || value == nullptr || entry == nullptr ||
         (entry->tagLength != 0 && (entry->tag[0] & 0x20) != 0) || !CheckLengthRule(entry, length)) {
         return;
     }
-    switch (index) {
-        case kApplicationFileLocator:
-            AddAflRows(value, length, rows);
-            break;
-        case kApplicationInterchangeProfile:
-            AddBitRows(AipBitTexts, AipHeadings, 2, value, rows);
-            break;
-        case kApplicationUsageControl:
-            AddBitRows(AucBitTexts, AucHeadings, 2, value, rows);
-            break;
-        case kCryptogramInformationData:
-            AddCidRows(value[0], rows);
-            break;
-        case kIssuerActionCodeDefault:
-        case kIssuerActionCodeDenial:
-        case kIssuerActionCodeOnline:
-        case kTerminalVerificationResults:
-            AddBitRows(TvrBitTexts, TvrHeadings, 5, value, rows);
-            break;
-        case kTransactionStatusInformation:
-            AddBitRows(TsiBitTexts, TsiHeadings, 2, value, rows);
-            break;
-        case kTerminalCapabilities:
-            AddBitRows(TerminalCapabilityBitTexts, TerminalCapabilityHeadings, 3, value, rows);
-            break;
-        case kAdditionalTerminalCapabilities:
-            AddBitRows(AdditionalCapabilityBitTexts, AdditionalCapabilityHeadings, 5, value, rows);
-            break;
-        default:
-            break;
+    const DecoderInput in = {value, length, node};
+    for (const DecoderEntry& decoder : kDecoders) {
+        if (decoder.index != index) {
+            continue;
+        }
+        if (decoder.bits != nullptr) {
+            AddBitRows(*decoder.bits, value, rows);
+        } else {
+            decoder.decode(in, rows);
+        }
+        return;
+    }
+    const uint32_t kind = entry->format & FORMAT_KIND_MASK;
+    if (kind == FORMAT_A || kind == FORMAT_AN || kind == FORMAT_ANS) {
+        DecodeText(in, kind, index == kApplicationPreferredName, rows);
     }
 }

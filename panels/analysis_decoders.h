@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "core/tlv.h"
 #include "panels/analysis_rows.h"
 
 struct DataElementDef;
@@ -14,8 +15,9 @@ struct DataElementDef;
 bool CheckLengthRule(const DataElementDef* entry, uint16_t length);
 
 // Appends the decoded rows of the value of dictionary entry `index` to `rows`; nothing for an
-// entry without a decoder.
-void AddDecodedRows(int index, const uint8_t* value, uint16_t length,
+// entry without a decoder. `node` is the element holding the value (or null): some values are
+// read with others from the same tree, such as an amount with its currency.
+void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const TlvNode* node,
                     std::vector<AnalysisRow>* rows);
 
 extern const uint8_t BitMasks[8];

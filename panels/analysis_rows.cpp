@@ -62,7 +62,7 @@ void AddElementRows(const TlvNode* node, bool constructed, AnalysisRow* header) 
                 zero != nullptr ? static_cast<const uint8_t*>(zero) - bytes : node->valueLength;
             value.description.assign(reinterpret_cast<const char*>(bytes), end);
         }
-        AddDecodedRows(index, bytes, node->valueLength, &value.children);
+        AddDecodedRows(index, bytes, node->valueLength, node, &value.children);
     }
     header->children.push_back(value);
     if (node->parent != nullptr) {

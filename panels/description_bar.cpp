@@ -15,6 +15,7 @@ CDescriptionBar::CDescriptionBar(QWidget* parent)
     grid_->setContextMenuPolicy(Qt::PreventContextMenu);
     grid_->setWordWrap(true);
     grid_->setUniformRowHeights(false);
+    grid_->setRootIsDecorated(false);
     for (int column = 0; column < DESCRIPTION_COLUMN_COUNT; ++column) {
         grid_->InsertColumn(column, QString::fromLatin1(kDescriptionColumnTitles[column]),
                             kWeights[column]);
@@ -31,7 +32,6 @@ void CDescriptionBar::ShowEntry(int index) {
         for (int column = 0; column < DESCRIPTION_COLUMN_COUNT; ++column) {
             const QString text = QString::fromLatin1(texts.cells[column].c_str());
             row->Item(column).SetValue(text);
-            row->setToolTip(column, text);
         }
         grid_->AddRow(row);
     }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QHeaderView>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -10,6 +11,7 @@
 
 #include "dictionary/dictionary.h"
 #include "panels/panel_images.h"
+#include "platform/cut_text_delegate.h"
 #include "platform/element_images.h"
 
 namespace {
@@ -34,6 +36,12 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Names are never elided: the panel scrolls sideways to the longest, and whatever lies
+    // beyond its edge shows in a tooltip.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tree_->setItemDelegate(new CutTextDelegate(tree_));
 
     QActionGroup* group = new QActionGroup(this);
     const struct {

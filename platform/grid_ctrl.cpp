@@ -7,6 +7,10 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
 
+#include "platform/column_widths.h"
+#include "platform/command_focus.h"
+#include "platform/cut_text_delegate.h"
+
 namespace {
 
 // Cell state kept in the item's data roles.
@@ -18,9 +22,9 @@ const int kImageRole = Qt::UserRole + 3;
 
 // Opens a line editor or, for option cells, a drop-down; only editable cells of a grid that is
 // not read-only get one. A commit that changes the text is reported by the grid.
-class GridItemDelegate : public QStyledItemDelegate {
+class GridItemDelegate : public CutTextDelegate {
 public:
-    explicit GridItemDelegate(GridCtrl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit GridItemDelegate(GridCtrl* grid) : CutTextDelegate(grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -28,14 +32,26 @@ public:
         if (grid_->IsReadOnly() || item.IsNull() || !item.IsEditable()) {
             return nullptr;
         }
+        editedIndex_ = index;
         const QStringList options = item.Options();
         if (!options.isEmpty()) {
             QComboBox* combo = new QComboBox(parent);
             combo->addItems(options);
+            // A choice in the drop-down applies at once, not when the editor loses the focus.
+            connect(combo, QOverload<int>::of(&QComboBox::activated), grid_,
+                    &GridCtrl::CommitOpenEditor);
             return combo;
         }
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (QLineEdit* line = qobject_cast<QLineEdit*>(editor)) {
+            QObject::connect(line, &QLineEdit::selectionChanged, grid_,
+                             &GridCtrl::editorSelectionChanged);
+        }
+        return editor;
     }
+
+    // The cell of the editor opened last; its editor may have closed since.
+    QModelIndex EditedIndex() const { return editedIndex_; }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         if (QComboBox* combo = qobject_cast<QComboBox*>(editor)) {
@@ -65,6 +81,7 @@ private:
     }
 
     GridCtrl* grid_;
+    mutable QPersistentModelIndex editedIndex_;
 };
 
 QString GridItem::Value() const {
@@ -135,15 +152,31 @@ GridCtrl::GridCtrl(QWidget* parent) : QTreeWidget(parent) {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    setItemDelegate(new GridItemDelegate(this));
+    delegate_ = new GridItemDelegate(this);
+    setItemDelegate(delegate_);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    header()->setSectionResizeMode(QHeaderView::Fixed);
+    // The columns fill the width; only minimums wider than the grid make it scroll.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     connect(this, &QTreeWidget::itemSelectionChanged, this,
             [this] { OnSelChanged(!selectedItems().isEmpty()); });
+    connect(header(), &QHeaderView::sectionResized, this, &GridCtrl::OnSectionResized);
+}
+
+void GridCtrl::SetColumnWeights(const QList<int>& weights) {
+    if (weights.size() != weights_.size()) {
+        return;
+    }
+    for (int weight : weights) {
+        if (weight <= 0) {
+            return;
+        }
+    }
+    weights_ = weights;
+    AdjustLayout();
 }
 
 void GridCtrl::InsertColumn(int position, const QString& title, int weight) {
@@ -247,30 +280,81 @@ void GridCtrl::RemoveAll() {
 }
 
 void GridCtrl::AdjustLayout() {
-    int total = 0;
-    for (int weight : weights_) {
-        total += weight;
-    }
     const int width = viewport()->width();
-    if (total == 0 || width <= 0) {
+    if (weights_.isEmpty() || width <= 0) {
         return;
     }
-    int used = 0;
+    std::vector<int> minimums;
     for (int column = 0; column < weights_.size(); ++column) {
-        const bool last = column == weights_.size() - 1;
-        const int share = last ? width - used : width * weights_[column] / total;
-        setColumnWidth(column, share);
-        used += share;
+        minimums.push_back(ColumnMinimumWidth(column));
+    }
+    ApplyColumnWidths(
+        ShareColumnWidths(width, std::vector<int>(weights_.cbegin(), weights_.cend()), minimums));
+}
+
+void GridCtrl::ApplyColumnWidths(const std::vector<int>& widths) {
+    settingWidths_ = true;
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+        setColumnWidth(column, widths[static_cast<size_t>(column)]);
+    }
+    settingWidths_ = false;
+    // Wrapped rows take their height from the column widths.
+    if (wordWrap()) {
+        scheduleDelayedItemsLayout();
     }
 }
 
+void GridCtrl::OnSectionResized(int column, int, int newWidth) {
+    const int width = viewport()->width();
+    if (settingWidths_ || column < 0 || column >= weights_.size() || width <= 0) {
+        return;
+    }
+    // The dragged column keeps its new width, even below its minimum; the others share the
+    // rest, and the widths become the weights that later resizes keep.
+    std::vector<int> minimums;
+    std::vector<int> fixed(static_cast<size_t>(weights_.size()), -1);
+    for (int at = 0; at < weights_.size(); ++at) {
+        minimums.push_back(ColumnMinimumWidth(at));
+    }
+    fixed[static_cast<size_t>(column)] = newWidth;
+    const std::vector<int> widths = ShareColumnWidths(
+        width, std::vector<int>(weights_.cbegin(), weights_.cend()), minimums, fixed);
+    ApplyColumnWidths(widths);
+    for (int at = 0; at < weights_.size(); ++at) {
+        weights_[at] = qMax(1, widths[static_cast<size_t>(at)]);
+    }
+    emit columnWeightsChangedByUser();
+}
+
+bool GridCtrl::IsTextCut(const GridItem& item) const {
+    if (item.IsNull()) {
+        return false;
+    }
+    const QModelIndex index = indexFromItem(item.Row(), item.Column());
+    const CutTextDelegate* delegate = qobject_cast<const CutTextDelegate*>(itemDelegate());
+    return delegate != nullptr && delegate->IsTextCut(this, index);
+}
+
+int GridCtrl::ColumnMinimumWidth(int) const {
+    return 0;
+}
+
 QWidget* GridCtrl::ActiveTextEditor() const {
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = CommandFocusWidget();
     if (state() != QAbstractItemView::EditingState || qobject_cast<QLineEdit*>(focus) == nullptr ||
         !isAncestorOf(focus)) {
         return nullptr;
     }
     return focus;
+}
+
+void GridCtrl::CommitOpenEditor() {
+    QWidget* editor = indexWidget(delegate_->EditedIndex());
+    if (state() != QAbstractItemView::EditingState || editor == nullptr) {
+        return;
+    }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridCtrl::OnSelChanged(bool selected) {

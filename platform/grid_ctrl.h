@@ -1,6 +1,8 @@
 // A tree-table of rows and cells: the grid the editor and the panels build on.
 //
-// Columns have titles, weights (their widths are shares of the grid's width) and alignments.
+// Columns have titles, weights (their widths are shares of the grid's width, above each
+// column's minimum) and alignments; the user may drag a column wider or narrower, and the
+// weights then follow the widths the user left.
 // Rows carry one data word and may hold sub-rows. Cells have a text, a text colour, an optional
 // image, an edit switch and, for option cells, a list of choices edited with a drop-down.
 // Exactly one cell can be selected. The grid reports selection changes at once and cell edits
@@ -13,8 +15,10 @@
 #include <QList>
 #include <QStringList>
 #include <QTreeWidget>
+#include <vector>
 
 class GridCtrl;
+class GridItemDelegate;
 class GridRow;
 
 // One cell: a row and a column. A null item names no cell.
@@ -73,6 +77,9 @@ public:
     explicit GridCtrl(QWidget* parent = nullptr);
 
     void InsertColumn(int position, const QString& title, int weight);
+    QList<int> ColumnWeights() const { return weights_; }
+    // Ignored unless it names one positive weight per column.
+    void SetColumnWeights(const QList<int>& weights);
     void SetColumnAlign(int column, Qt::Alignment alignment);
     int GetColumnCount() const { return columnCount(); }
     QString ColumnTitle(int column) const;
@@ -98,29 +105,43 @@ public:
     quint64 Generation() const { return generation_; }
     // Gives every column its share of the width.
     void AdjustLayout();
+    // Whether the cell shows its text only in part; such cells show it whole in a tooltip.
+    bool IsTextCut(const GridItem& item) const;
 
     // The cell whose in-place editor has the focus, and that editor when it edits text.
     QWidget* ActiveTextEditor() const;
+    // Ends an open in-place edit as the user's Enter would: a changed text is reported.
+    void CommitOpenEditor();
 
 signals:
     void gridSelectionChanged(bool selected);
     void gridItemChanged(GridItem item, int rowNumber, int columnNumber);
+    // The user resized a column; ColumnWeights() holds the new widths.
+    void columnWeightsChangedByUser();
+    // The selection in the in-place text editor changed.
+    void editorSelectionChanged();
 
 protected:
     // Hooks of the two notifications; by default they emit the signals.
     virtual void OnSelChanged(bool selected);
     virtual void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber);
+    // The narrowest a column may become when the grid shares out its width; 0 by default.
+    virtual int ColumnMinimumWidth(int column) const;
 
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class GridItemDelegate;
     void CommitEdit(const GridItem& item, const QString& text);
+    void OnSectionResized(int column, int oldWidth, int newWidth);
+    void ApplyColumnWidths(const std::vector<int>& widths);
 
+    GridItemDelegate* delegate_;
     QList<int> weights_;
     QList<Qt::Alignment> alignments_;
     QList<QIcon> images_;
     bool readOnly_ = false;
+    bool settingWidths_ = false;
     quint64 generation_ = 0;
 };
 

@@ -11,6 +11,10 @@ public:
     Answer AskYesNoCancel(QWidget* owner, const QString& text) override;
     QString AskOpenPath(QWidget* owner, const QString& filter) override;
     QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
+    bool AskPageSetup(QWidget* owner, QPrinter* printer) override;
+    bool AskPrint(QWidget* owner, QPrinter* printer) override;
+    void ShowPrintPreview(QWidget* owner, QPrinter* printer,
+                          const std::function<void(QPrinter*)>& paint) override;
 };
 
 #endif

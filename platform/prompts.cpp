@@ -2,6 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 #include "platform/message_box_prompts.h"
 
@@ -58,4 +62,21 @@ QString MessageBoxPrompts::AskOpenPath(QWidget* owner, const QString& filter) {
 QString MessageBoxPrompts::AskSavePath(QWidget* owner, const QString& suggested,
                                        const QString& filter) {
     return QFileDialog::getSaveFileName(owner, QString(), suggested, filter);
+}
+
+bool MessageBoxPrompts::AskPageSetup(QWidget* owner, QPrinter* printer) {
+    QPageSetupDialog dialog(printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MessageBoxPrompts::AskPrint(QWidget* owner, QPrinter* printer) {
+    QPrintDialog dialog(printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MessageBoxPrompts::ShowPrintPreview(QWidget* owner, QPrinter* printer,
+                                         const std::function<void(QPrinter*)>& paint) {
+    QPrintPreviewDialog preview(printer, owner);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    preview.exec();
 }

@@ -4,7 +4,9 @@
 #define QUORVEL_PLATFORM_PROMPTS_H
 
 #include <QString>
+#include <functional>
 
+class QPrinter;
 class QWidget;
 
 // Caption of every question.
@@ -24,6 +26,13 @@ public:
     virtual QString AskOpenPath(QWidget* owner, const QString& filter) = 0;
     virtual QString AskSavePath(QWidget* owner, const QString& suggested,
                                 const QString& filter) = 0;
+    // The printer set-up and print dialogs on `printer`: what the user chooses stays in it.
+    // False when cancelled.
+    virtual bool AskPageSetup(QWidget* owner, QPrinter* printer) = 0;
+    virtual bool AskPrint(QWidget* owner, QPrinter* printer) = 0;
+    // The print preview of the pages that `paint` draws on `printer`.
+    virtual void ShowPrintPreview(QWidget* owner, QPrinter* printer,
+                                  const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // The prompts in use; message boxes unless replaced.

@@ -1,5 +1,7 @@
 #include "platform/scripted_prompts.h"
 
+#include <QPrinter>
+
 ScriptedPrompts::ScriptedPrompts() {
     SetAppPrompts(this);
 }
@@ -28,4 +30,26 @@ QString ScriptedPrompts::AskOpenPath(QWidget*, const QString&) {
 
 QString ScriptedPrompts::AskSavePath(QWidget*, const QString&, const QString&) {
     return paths_.isEmpty() ? QString() : paths_.takeFirst();
+}
+
+bool ScriptedPrompts::TakePrinterChoice(const QString& name, QPrinter* printer) {
+    printDialogs_.append({name, printer, printer->pageLayout()});
+    if (printerChoices_.isEmpty()) {
+        return false;
+    }
+    printerChoices_.takeFirst()(printer);
+    return true;
+}
+
+bool ScriptedPrompts::AskPageSetup(QWidget*, QPrinter* printer) {
+    return TakePrinterChoice(QStringLiteral("Print Setup"), printer);
+}
+
+bool ScriptedPrompts::AskPrint(QWidget*, QPrinter* printer) {
+    return TakePrinterChoice(QStringLiteral("Print"), printer);
+}
+
+void ScriptedPrompts::ShowPrintPreview(QWidget*, QPrinter* printer,
+                                       const std::function<void(QPrinter*)>&) {
+    printDialogs_.append({QStringLiteral("Print Preview"), printer, printer->pageLayout()});
 }

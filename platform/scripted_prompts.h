@@ -3,8 +3,10 @@
 #define QUORVEL_PLATFORM_SCRIPTED_PROMPTS_H
 
 #include <QList>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/prompts.h"
 
@@ -28,10 +30,27 @@ public:
     // Take the next queued path; unscripted ones are cancelled (empty).
     QString AskOpenPath(QWidget* owner, const QString& filter) override;
     QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
+    // Print dialogs take the next queued choice, made on the printer, and are accepted;
+    // unscripted ones are cancelled. The preview paints nothing.
+    bool AskPageSetup(QWidget* owner, QPrinter* printer) override;
+    bool AskPrint(QWidget* owner, QPrinter* printer) override;
+    void ShowPrintPreview(QWidget* owner, QPrinter* printer,
+                          const std::function<void(QPrinter*)>& paint) override;
+
+    // A print dialog as it opened: "Print Setup", "Print" or "Print Preview", the printer it
+    // worked on, and that printer's page layout at that moment.
+    struct PrintDialog {
+        QString name;
+        QPrinter* printer;
+        QPageLayout layout;
+    };
+    using PrinterChoice = std::function<void(QPrinter*)>;
 
     void QueueAnswer(bool yes) { answers_.append(yes); }
     void QueueThreeWayAnswer(Answer answer) { threeWayAnswers_.append(answer); }
     void QueuePath(const QString& path) { paths_.append(path); }
+    void QueuePrinterChoice(const PrinterChoice& choice) { printerChoices_.append(choice); }
+    const QList<PrintDialog>& PrintDialogs() const { return printDialogs_; }
     const QList<Shown>& History() const { return history_; }
     void Clear() { history_.clear(); }
 
@@ -40,6 +59,10 @@ private:
     QList<Answer> threeWayAnswers_;
     QStringList paths_;
     QList<Shown> history_;
+    QList<PrinterChoice> printerChoices_;
+    QList<PrintDialog> printDialogs_;
+
+    bool TakePrinterChoice(const QString& name, QPrinter* printer);
 };
 
 #endif

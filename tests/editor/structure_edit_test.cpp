@@ -1,4 +1,4 @@
-#include <QFontInfo>
+#include <QFontDatabase>
 
 #include "editor/edit_test_util.h"
 #include "editor/menu_slots.h"
@@ -26,7 +26,9 @@ TEST_F(StructureTest, EmptyGridOffersCreate) {
     }
     EXPECT_EQ(view_.SlotTable(MENU_KIND_CREATE).count,
               static_cast<uint32_t>(constructed.size() - 1 + primitive.size()));
-    EXPECT_TRUE(QFontInfo(Submenu(create, "Primitive")->font()).fixedPitch());
+    // The tags line up only in the system's fixed font (whichever font the machine maps it to).
+    EXPECT_EQ(Submenu(create, "Primitive")->font().family(),
+              QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
 }
 
 TEST_F(StructureTest, CreateMakesTheRoot) {
@@ -226,6 +228,59 @@ TEST_F(StructureTest, EditMenuImportsTheSameCommands) {
     EXPECT_EQ(RootTlv(), "70075F24005A021234");
     Select(1, ELEMENT_COLUMN_NAME);
     EXPECT_EQ(Command({}, "Delete"), ID_DE_DELETE);
+}
+
+TEST_F(StructureTest, CreateIsOfferedOnlyWhileTheGridIsEmpty) {
+    const int aef = Command({"Create", "Constructed"}, "70 ");
+    ASSERT_NE(aef, 0);
+    for (const char* tree : {"5A021234", "70045A021234"}) {
+        Parse(tree);
+        EXPECT_TRUE(view_.DataElementMenu()->isEmpty()) << tree;
+        // A Create command from a menu shown before the rows came leaves them alone.
+        view_.OnDataElementCommand(aef);
+        EXPECT_EQ(RootTlv(), QString::fromLatin1(tree));
+        EXPECT_FALSE(document_.modified_);
+    }
+}
+
+TEST_F(StructureTest, ElementCommandsActOnlyOnTheElementTheMenuWasBuiltFor) {
+    // 6F{84, A5{88}}: the menu is built for 88, then the Value cell of 84 is selected.
+    Parse("6F0B8404A0000000A503880102");
+    Select(3, ELEMENT_COLUMN_NAME);
+    const int label = Command({"Insert Above", "Primitive"}, "50 ");
+    ASSERT_NE(label, 0);
+    const auto popup = [this](const char* title) {
+        return Submenu(view_.DataElementMenu(), QString::fromLatin1(title))->menuAction();
+    };
+    EXPECT_TRUE(popup("Insert Above")->isEnabled());
+    Select(1, ELEMENT_COLUMN_VALUE);
+    EXPECT_FALSE(popup("Insert Above")->isEnabled());
+    EXPECT_FALSE(popup("Insert Below")->isEnabled());
+    view_.OnDataElementCommand(label);
+    view_.OnDataElementCommand(ID_DE_INSERT_PADDING_BELOW);
+    EXPECT_EQ(RootTlv(), "6F0B8404A0000000A503880102");
+
+    // Another row's Data Element cell rebuilds the menu for that row; the same row's Value
+    // cell disables the commands until its Data Element cell is selected again.
+    Select(2, ELEMENT_COLUMN_NAME);
+    const int padding = ID_DE_ADD_PADDING;
+    Select(2, ELEMENT_COLUMN_TAG);
+    EXPECT_FALSE(popup("Add")->isEnabled());
+    view_.OnDataElementCommand(padding);
+    EXPECT_EQ(RootTlv(), "6F0B8404A0000000A503880102");
+    Select(2, ELEMENT_COLUMN_NAME);
+    EXPECT_TRUE(popup("Add")->isEnabled());
+    view_.OnDataElementCommand(padding);
+    EXPECT_EQ(Cell(4, ELEMENT_COLUMN_NAME), "padding");
+}
+
+TEST_F(StructureTest, DeleteCarriesItsPrompt) {
+    Parse("70045A021234");
+    Select(1, ELEMENT_COLUMN_NAME);
+    QAction* remove = view_.DataElementMenu()->actions().last();
+    ASSERT_EQ(remove->data().toInt(), ID_DE_DELETE);
+    EXPECT_EQ(remove->statusTip(), "Delete Data Elementt");
+    EXPECT_EQ(remove->toolTip(), "Delete");
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// Dates, times, amounts and currency exponents: EMV 4.3 Book 3, Annex A (formats n 6 YYMMDD,
+// n 6 HHMMSS, n 12 and b 4 amounts, n 1 exponents).
+#include <stdio.h>
+
+#include "panels/iso_tables.h"
+#include "panels/value_decoders.h"
+
+namespace {
+
+// Years below 50 are 20YY, the others 19YY.
+int FullYear(int yy) {
+    return yy < 50 ? 2000 + yy : 1900 + yy;
+}
+
+int DaysInMonth(int year, int month) {
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// The three two-digit fields of a BCD value; false when a nibble is not a decimal digit.
+bool ThreeFields(const uint8_t* value, int fields[3]) {
+    for (int i = 0; i < 3; ++i) {
+        long long field = 0;
+        if (!BcdValue(value + i, 1, &field)) {
+            return false;
+        }
+        fields[i] = static_cast<int>(field);
+    }
+    return true;
+}
+
+// A currency exponent value: n 1, one BCD digit in one byte.
+bool ExponentOf(const std::vector<uint8_t>& value, int* exponent) {
+    long long digit = 0;
+    if (value.size() != 1 || !BcdValue(value.data(), 1, &digit) || digit > 9) {
+        return false;
+    }
+    *exponent = static_cast<int>(digit);
+    return true;
+}
+
+// `digits` (no leading zeros needed) with a decimal point `exponent` places from the right.
+std::string PlaceDecimalPoint(std::string digits, int exponent) {
+    const size_t first = digits.find_first_not_of('0');
+    digits = first == std::string::npos ? "0" : digits.substr(first);
+    if (exponent == 0) {
+        return digits;
+    }
+    if (digits.size() <= static_cast<size_t>(exponent)) {
+        digits.insert(0, static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+    }
+    digits.insert(digits.size() - static_cast<size_t>(exponent), ".");
+    return digits;
+}
+
+// The alphabetic code of the currency in the element `tag0 tag1` of the tree, or "".
+std::string CurrencyCodeInTree(const TlvNode* node, uint8_t tag0, uint8_t tag1) {
+    std::vector<uint8_t> code;
+    long long numeric = 0;
+    if (!FindInTree(node, tag0, tag1, &code) || code.size() != 2 ||
+        !BcdValue(code.data(), 2, &numeric)) {
+        return std::string();
+    }
+    const IsoCurrency* currency = IsoCurrencyByNumeric(static_cast<int>(numeric));
+    return currency != nullptr ? currency->alpha3 : std::string();
+}
+
+struct Exponent {
+    int places;
+    const char* source;
+};
+
+// Transaction amounts take the Transaction Currency Exponent, else the Application Currency
+// Exponent, else 2.
+Exponent TransactionExponent(const TlvNode* node) {
+    std::vector<uint8_t> value;
+    int places = 0;
+    if (FindInTree(node, 0x5F, 0x36, &value) && ExponentOf(value, &places)) {
+        return Exponent{places, "Transaction Currency Exponent (5F36)"};
+    }
+    if (FindInTree(node, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
+        return Exponent{places, "Application Currency Exponent (9F44)"};
+    }
+    return Exponent{2, "No currency exponent in the data: 2 assumed"};
+}
+
+void AddAmountRows(const DecoderInput& in, const std::string& digits,
+                   std::vector<AnalysisRow>* rows) {
+    const Exponent exponent = TransactionExponent(in.node);
+    std::string text = PlaceDecimalPoint(digits, exponent.places);
+    const std::string currency = CurrencyCodeInTree(in.node, 0x5F, 0x2A);
+    if (!currency.empty()) {
+        text += " " + currency;
+    }
+    rows->push_back(DecodedRow("Amount", HexText(in.value, in.length), text));
+    rows->push_back(DecodedRow("Exponent", std::to_string(exponent.places), exponent.source));
+}
+
+}  // namespace
+
+void DecodeDate(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    const std::string data = HexText(in.value, in.length);
+    int field[3];
+    if (!ThreeFields(in.value, field)) {
+        rows->push_back(InvalidRow(data, "not a decimal date"));
+        return;
+    }
+    const int year = FullYear(field[0]);
+    if (field[1] < 1 || field[1] > 12) {
+        rows->push_back(InvalidRow(data, "month out of range"));
+        return;
+    }
+    if (field[2] < 1 || field[2] > DaysInMonth(year, field[1])) {
+        rows->push_back(InvalidRow(data, "day out of range"));
+        return;
+    }
+    char text[16];
+    snprintf(text, sizeof text, "%04d-%02d-%02d", year, field[1], field[2]);
+    rows->push_back(DecodedRow("Date", data, text));
+}
+
+void DecodeTime(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    const std::string data = HexText(in.value, in.length);
+    int field[3];
+    if (!ThreeFields(in.value, field)) {
+        rows->push_back(InvalidRow(data, "not a decimal time"));
+        return;
+    }
+    if (field[0] > 23) {
+        rows->push_back(InvalidRow(data, "hour out of range"));
+        return;
+    }
+    if (field[1] > 59) {
+        rows->push_back(InvalidRow(data, "minute out of range"));
+        return;
+    }
+    if (field[2] > 59) {
+        rows->push_back(InvalidRow(data, "second out of range"));
+        return;
+    }
+    char text[16];
+    snprintf(text, sizeof text, "%02d:%02d:%02d", field[0], field[1], field[2]);
+    rows->push_back(DecodedRow("Time", data, text));
+}
+
+void DecodeNumericAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    const std::string digits = HexText(in.value, in.length);
+    if (!AllDecimal(digits)) {
+        rows->push_back(InvalidRow(digits, "not a decimal amount"));
+        return;
+    }
+    AddAmountRows(in, digits, rows);
+}
+
+void DecodeBinaryAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    uint32_t amount = 0;
+    for (int i = 0; i < in.length && i < 4; ++i) {
+        amount = amount << 8 | in.value[i];
+    }
+    AddAmountRows(in, std::to_string(amount), rows);
+}
+
+std::string ApplicationCurrencyAmount(const DecoderInput& in, uint32_t amount) {
+    std::vector<uint8_t> value;
+    int places = 2;
+    if (!FindInTree(in.node, 0x9F, 0x44, &value) || !ExponentOf(value, &places)) {
+        places = 2;
+    }
+    std::string text = PlaceDecimalPoint(std::to_string(amount), places);
+    const std::string currency = CurrencyCodeInTree(in.node, 0x9F, 0x42);
+    return currency.empty() ? text : text + " " + currency;
+}
+
+void DecodeCurrencyExponent(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    int places = 0;
+    if (!ExponentOf(std::vector<uint8_t>(in.value, in.value + in.length), &places)) {
+        rows->push_back(InvalidRow(HexText(in.value, in.length), "not a decimal digit"));
+        return;
+    }
+    rows->push_back(
+        DecodedRow("Exponent", HexText(in.value, in.length),
+                   std::to_string(places) + (places == 1 ? " decimal place" : " decimal places")));
+}

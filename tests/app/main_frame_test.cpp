@@ -1,0 +1,394 @@
+// The main window's commands, menus, bars and layout as the user meets them.
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
+
+#include "app/about_box.h"
+#include "app/app_ids.h"
+#include "app/app_looks.h"
+#include "app/child_frame.h"
+#include "app/lock_indicators.h"
+#include "app/orda_app.h"
+#include "app/orda_doc.h"
+#include "dictionary/element_row.h"
+#include "editor/editor_ids.h"
+#include "editor/element_grid_ctrl.h"
+#include "editor/menu_slots.h"
+#include "editor/orda_view.h"
+#include "platform/scripted_prompts.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest()
+        : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
+
+    void SetUp() override {
+        app_.reset(new COrdaApp(&settings_));
+        ASSERT_TRUE(app_->InitInstance());
+    }
+
+    void TearDown() override {
+        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
+            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
+        }
+        Frame()->MdiArea()->closeAllSubWindows();
+        QApplication::processEvents();
+        app_->ExitInstance();
+    }
+
+    CMainFrame* Frame() { return app_->MainFrame(); }
+
+    // A new document whose grid shows `hex`.
+    COrdaView* NewDocument(const QString& hex) {
+        COrdaView* view = app_->OnFileNew()->View();
+        view->Pane()->setPlainText(hex);
+        view->OnParse();
+        return view;
+    }
+
+    void ShowActive() {
+        QApplication::setActiveWindow(Frame());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    }
+
+    static QStringList Texts(QMenu* menu) {
+        QStringList texts;
+        for (QAction* action : menu->actions()) {
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        return texts;
+    }
+
+    static QAction* ActionWithData(QMenu* menu, int id) {
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == id) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir dir_;
+    QSettings settings_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<COrdaApp> app_;
+};
+
+TEST_F(MainFrameTest, DataElementMenuOpensEmptyAndThenFilled) {
+    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    QMenu* menu = Frame()->DataElementMenu();
+    for (const char* tree : {"70045A021234", "6F0B8404A0000000A503880102"}) {
+        // Parse leaves the view's menu empty; the submenu then gets one disabled placeholder,
+        // so that it has a size and opens again later.
+        view->Pane()->setPlainText(QString::fromLatin1(tree));
+        prompts_.QueueAnswer(true);
+        view->OnParse();
+        ASSERT_TRUE(view->DataElementMenu()->isEmpty());
+        menu->popup(QPoint(10, 10));
+        QApplication::processEvents();
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_FALSE(menu->actions()[0]->isEnabled());
+        EXPECT_EQ(menu->actions()[0]->data().toInt(), ID_DE_DELETE);
+        EXPECT_GT(menu->sizeHint().height(), 0);
+        menu->hide();
+
+        view->Grid()->SelectItem(view->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_NAME));
+        menu->popup(QPoint(10, 10));
+        QApplication::processEvents();
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(Texts(menu), QStringList({"Add", "-", "Delete"}));
+        menu->hide();
+    }
+}
+
+TEST_F(MainFrameTest, PrinterChoicesHoldForTheSession) {
+    NewDocument(QStringLiteral("70045A021234"));
+    prompts_.QueuePrinterChoice(
+        [](QPrinter* printer) { printer->setPageOrientation(QPageLayout::Landscape); });
+    Frame()->Action(ID_FILE_PRINT_SETUP)->trigger();
+
+    const QString pdf = dir_.filePath(QStringLiteral("grid.pdf"));
+    prompts_.QueuePrinterChoice([&pdf](QPrinter* printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        printer->setPageSize(QPageSize(QPageSize::A5));
+    });
+    Frame()->Action(ID_FILE_PRINT)->trigger();
+    Frame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    // Cancelling the next print changes nothing that was chosen before.
+    Frame()->Action(ID_FILE_PRINT)->trigger();
+
+    const QList<ScriptedPrompts::PrintDialog>& dialogs = prompts_.PrintDialogs();
+    ASSERT_EQ(dialogs.size(), 4);
+    EXPECT_EQ(dialogs[1].name, "Print");
+    EXPECT_EQ(dialogs[1].layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(dialogs[2].name, "Print Preview");
+    EXPECT_EQ(dialogs[2].layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(dialogs[2].layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(dialogs[3].layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(dialogs[3].printer->outputFileName(), pdf);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+}
+
+TEST_F(MainFrameTest, CutCopyPasteFollowTheStateAtOnce) {
+    ShowActive();
+    QPlainTextEdit* pane = app_->OnFileNew()->View()->Pane();
+    pane->setPlainText(QStringLiteral("5A021234"));
+    pane->setFocus();
+    QApplication::clipboard()->clear();
+    QAction* cut = Frame()->Action(ID_EDIT_CUT);
+    QAction* copy = Frame()->Action(ID_EDIT_COPY);
+    QAction* paste = Frame()->Action(ID_EDIT_PASTE);
+    EXPECT_FALSE(cut->isEnabled());
+    EXPECT_FALSE(paste->isEnabled());
+
+    QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(cut->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+
+    // Alt+E gives the keyboard to the menu bar; the commands still act on the pane.
+    QTest::keyClick(pane, Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr);
+    QMenu* edit = Frame()->menuBar()->actions()[1]->menu();
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_TRUE(cut->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "5A021234");
+    EXPECT_TRUE(paste->isEnabled());
+    edit->hide();
+}
+
+TEST_F(MainFrameTest, SaveAndPrintNeedADocument) {
+    const int documentCommands[] = {ID_FILE_SAVE, ID_FILE_PRINT, ID_FILE_SAVE_AS, ID_FILE_CLOSE,
+                                    ID_FILE_PRINT_PREVIEW};
+    for (int id : documentCommands) {
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
+    }
+    CChildFrame* frame = app_->OnFileNew();
+    for (int id : documentCommands) {
+        EXPECT_TRUE(Frame()->Action(id)->isEnabled()) << id;
+    }
+    frame->close();
+    QApplication::processEvents();
+    for (int id : documentCommands) {
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
+    }
+    // Ctrl+S without a document asks for no file name.
+    Frame()->Action(ID_FILE_SAVE)->trigger();
+    EXPECT_TRUE(prompts_.History().isEmpty());
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsTheProgramIcon) {
+    CAboutDlg about(Frame());
+    bool pictured = false;
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        pictured = pictured || !label->pixmap().isNull();
+    }
+    EXPECT_TRUE(pictured);
+}
+
+TEST_F(MainFrameTest, EveryCommandPromptsOnHover) {
+    ShowActive();
+    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    view->Grid()->SelectItem(view->Grid()->GetRow(1)->Item(ELEMENT_COLUMN_NAME));
+
+    // The grid's right-click menu.
+    QMenu* context = view->DataElementMenu();
+    context->popup(QPoint(20, 20));
+    context->setActiveAction(ActionWithData(context, ID_DE_DELETE));
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Delete Data Elementt");
+    context->hide();
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), "");
+
+    // Edit > Data Element, opened from the menu bar.
+    QMenu* edit = Frame()->menuBar()->actions()[1]->menu();
+    Frame()->menuBar()->setActiveAction(edit->menuAction());
+    edit->setActiveAction(Frame()->DataElementMenu()->menuAction());
+    QTest::keyClick(edit, Qt::Key_Right);
+    QMenu* dataElement = Frame()->DataElementMenu();
+    ASSERT_TRUE(dataElement->isVisible());
+    dataElement->setActiveAction(ActionWithData(dataElement, ID_DE_DELETE));
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), "Delete Data Elementt");
+    dataElement->hide();
+    edit->hide();
+
+    // Every other command of the menus and the toolbar has its prompt.
+    QList<QAction*> commands = Frame()->StandardToolBar()->actions();
+    QList<QMenu*> menus;
+    for (QAction* action : Frame()->menuBar()->actions()) {
+        menus << action->menu();
+    }
+    while (!menus.isEmpty()) {
+        QMenu* menu = menus.takeFirst();
+        if (menu == nullptr || menu == Frame()->DataElementMenu() ||
+            menu == Frame()->RecentFilesMenu()) {
+            continue;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->menu() != nullptr) {
+                menus << action->menu();
+            } else {
+                commands << action;
+            }
+        }
+    }
+    for (QAction* action : commands) {
+        if (!action->isSeparator() && action->isVisible() && action->menu() == nullptr &&
+            qobject_cast<QWidgetAction*>(action) == nullptr) {
+            EXPECT_FALSE(action->statusTip().isEmpty()) << action->text().toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, BarAreaMenuEndsWithCustomize) {
+    std::unique_ptr<QMenu> menu(Frame()->createPopupMenu());
+    ASSERT_NE(menu, nullptr);
+    const QStringList texts = Texts(menu.get());
+    EXPECT_TRUE(texts.contains("Standard"));
+    EXPECT_TRUE(texts.contains("Data Elements"));
+    EXPECT_TRUE(texts.contains("Analysis"));
+    EXPECT_EQ(texts.last(), "Customize...");
+    EXPECT_EQ(menu->actions().last()->data().toInt(), ID_VIEW_CUSTOMIZE);
+    EXPECT_EQ(texts.value(texts.size() - 2), "-");
+}
+
+// The darkest grey level in a rectangle of a picture.
+int Darkest(const QImage& image, const QRect& rect) {
+    int darkest = 255;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            darkest = qMin(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+TEST_F(MainFrameTest, DisabledMenuItemsLookDisabledInEveryLook) {
+    for (const AppLook& look : kAppLooks) {
+        Frame()->OnApplicationLook(look.id);
+        QMenu menu;
+        QAction* enabled = menu.addAction(QStringLiteral("Enabled item"));
+        QAction* disabled = menu.addAction(QStringLiteral("Disabled item"));
+        disabled->setEnabled(false);
+        menu.ensurePolished();
+        menu.resize(menu.sizeHint());
+        const QImage picture = menu.grab().toImage();
+        const int enabledInk = Darkest(picture, menu.actionGeometry(enabled));
+        const int disabledInk = Darkest(picture, menu.actionGeometry(disabled));
+        EXPECT_LT(enabledInk, 60) << look.menuText;
+        EXPECT_GT(disabledInk, enabledInk + 60) << look.menuText;
+    }
+    Frame()->OnApplicationLook(kDefaultAppLook);
+}
+
+TEST_F(MainFrameTest, StatusBarVisibilityIsKeptWithTheLayout) {
+    Frame()->Action(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_TRUE(Frame()->statusBar()->isHidden());
+    Frame()->SaveLayout();
+    {
+        CMainFrame restarted(app_.get(), &settings_);
+        EXPECT_TRUE(restarted.statusBar()->isHidden());
+        EXPECT_FALSE(restarted.Action(ID_VIEW_STATUS_BAR)->isChecked());
+    }
+    Frame()->Action(ID_VIEW_STATUS_BAR)->trigger();
+    Frame()->SaveLayout();
+    CMainFrame restarted(app_.get(), &settings_);
+    EXPECT_FALSE(restarted.statusBar()->isHidden());
+    EXPECT_TRUE(restarted.Action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MainFrameTest, LockPanesClaimNoLockTheyCannotSee) {
+    // Offscreen there is no keyboard to ask: the panes show, drawn disabled.
+    LockIndicators* locks = Frame()->LockPanes();
+    const char* const texts[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(locks->Pane(i)->text(), texts[i]);
+        EXPECT_FALSE(locks->Pane(i)->isEnabled()) << texts[i];
+    }
+    QTest::keyClick(Frame(), Qt::Key_CapsLock);
+    EXPECT_FALSE(locks->Pane(0)->isEnabled());
+}
+
+TEST_F(MainFrameTest, CascadeLeavesWindowsOfAUsableSize) {
+    for (int i = 0; i < 3; ++i) {
+        NewDocument(QStringLiteral("70045A021234"));
+    }
+    Frame()->Action(ID_WINDOW_CASCADE)->trigger();
+    QApplication::processEvents();
+    const QRect area = Frame()->MdiArea()->viewport()->rect();
+    QList<QPoint> corners;
+    for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
+        EXPECT_FALSE(window->isMaximized());
+        EXPECT_GE(window->width(), area.width() / 2);
+        EXPECT_GE(window->height(), area.height() / 2);
+        EXPECT_TRUE(area.contains(window->geometry())) << window->geometry().width();
+        corners << window->pos();
+    }
+    ASSERT_EQ(corners.size(), 3);
+    EXPECT_NE(corners[0], corners[1]);
+    EXPECT_NE(corners[1], corners[2]);
+}
+
+TEST_F(MainFrameTest, FirstStartUsesMostOfTheScreenThenTheStoredSize) {
+    const QRect available = Frame()->screen()->availableGeometry();
+    EXPECT_NEAR(Frame()->width(), available.width() * 0.8, 2);
+    EXPECT_NEAR(Frame()->height(), available.height() * 0.8, 2);
+    EXPECT_TRUE(available.contains(Frame()->geometry()));
+
+    Frame()->resize(500, 400);
+    Frame()->SaveLayout();
+    CMainFrame restarted(app_.get(), &settings_);
+    EXPECT_EQ(restarted.size(), QSize(500, 400));
+}
+
+TEST_F(MainFrameTest, ColumnWidthsFollowTheUserAndAreKept) {
+    Frame()->resize(1200, 800);
+    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    CElementGridCtrl* grid = view->Grid();
+    QApplication::processEvents();
+    const int viewport = grid->viewport()->width();
+    const int wider = grid->columnWidth(ELEMENT_COLUMN_VALUE) + 40;
+    grid->header()->resizeSection(ELEMENT_COLUMN_VALUE, wider);
+    EXPECT_EQ(grid->columnWidth(ELEMENT_COLUMN_VALUE), wider);
+    int total = 0;
+    for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+        total += grid->columnWidth(column);
+    }
+    EXPECT_EQ(total, viewport);
+    const QList<int> weights = grid->ColumnWeights();
+    Frame()->SaveLayout();
+
+    // A later session's grids start as the user left them.
+    CMainFrame restarted(app_.get(), &settings_);
+    CChildFrame* frame = new CChildFrame(new COrdaDoc);
+    restarted.AddChildFrame(frame);
+    EXPECT_EQ(frame->View()->Grid()->ColumnWeights(), weights);
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+// Every text of the grids and panels can be read: cut texts show whole in a tooltip, the
+// description wraps, the dictionary scrolls sideways.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <vector>
+
+#include "core/tlv.h"
+#include "panels/analysis_bar.h"
+#include "panels/description_bar.h"
+#include "panels/dictionary_bar.h"
+#include "platform/grid_ctrl.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+// What a tooltip request at the middle of `rect` in `view` shows; empty when nothing shows.
+QString ToolTipAt(QAbstractItemView* view, const QRect& rect) {
+    QToolTip::hideText();
+    // The last tip fades out first.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    const QPoint at = rect.center();
+    QHelpEvent event(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+QString CellToolTip(GridCtrl* grid, GridRow* row, int column) {
+    return ToolTipAt(grid, grid->visualRect(grid->indexFromItem(row, column)));
+}
+
+void ShowAndSettle(QWidget* widget, int width, int height) {
+    widget->resize(width, height);
+    widget->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget));
+    // Wrapped rows are laid out once the event loop runs.
+    QTest::qWait(20);
+}
+
+TEST(CutTexts, CellsShownInPartShowThemWholeInATooltip) {
+    GridCtrl grid;
+    grid.InsertColumn(0, QStringLiteral("Name"), 1);
+    grid.InsertColumn(1, QStringLiteral("Data"), 1);
+    GridRow* row = grid.CreateRow();
+    const QString longText = QStringLiteral("Issuer Application Data 0110A00003220000000000000000");
+    row->Item(0).SetValue(longText);
+    row->Item(1).SetValue(QStringLiteral("01"));
+    grid.AddRow(row);
+    ShowAndSettle(&grid, 200, 120);
+    EXPECT_TRUE(grid.IsTextCut(row->Item(0)));
+    EXPECT_FALSE(grid.IsTextCut(row->Item(1)));
+    EXPECT_EQ(CellToolTip(&grid, row, 0), longText);
+    EXPECT_EQ(CellToolTip(&grid, row, 1), "");
+
+    // A cell's own tooltip follows its whole text; alone when the text fits.
+    row->setToolTip(0, QStringLiteral("AIP Byte 1 - (Leftmost)"));
+    row->setToolTip(1, QStringLiteral("AIP Byte 1 - (Leftmost)"));
+    EXPECT_EQ(CellToolTip(&grid, row, 0), longText + "\nAIP Byte 1 - (Leftmost)");
+    EXPECT_EQ(CellToolTip(&grid, row, 1), "AIP Byte 1 - (Leftmost)");
+
+    // Wide enough, nothing is cut.
+    grid.resize(900, 120);
+    QTest::qWait(20);
+    EXPECT_FALSE(grid.IsTextCut(row->Item(0)));
+}
+
+TEST(CutTexts, DescriptionWrapsToItsColumn) {
+    CDescriptionBar bar;
+    ShowAndSettle(&bar, 900, 260);
+    bar.ShowEntry(15);
+    QTest::qWait(20);
+    GridCtrl* grid = bar.Grid();
+    GridRow* row = grid->GetRow(0);
+    ASSERT_NE(row, nullptr);
+    const QString description = row->Item(1).Value();
+    ASSERT_GT(description.size(), 200);
+    const int lineHeight = grid->fontMetrics().height();
+    EXPECT_GT(grid->visualItemRect(row).height(), 3 * lineHeight);
+    for (int column = 0; column < grid->GetColumnCount(); ++column) {
+        EXPECT_FALSE(grid->IsTextCut(row->Item(column))) << column;
+    }
+    // Too low a panel cuts the description: the tooltip has it all.
+    bar.resize(900, 60);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->IsTextCut(row->Item(1)));
+    EXPECT_TRUE(CellToolTip(grid, row, 1).contains(description.left(60).toHtmlEscaped()));
+}
+
+TEST(CutTexts, DictionaryScrollsSidewaysAndTipsWhatLiesBeyond) {
+    CDictionaryBar bar;
+    ShowAndSettle(&bar, 200, 500);
+    QTreeWidget* tree = bar.Tree();
+    EXPECT_GT(tree->horizontalScrollBar()->maximum(), 0);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    QStringList exponents;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem* item = root->child(i);
+        if (!item->text(0).startsWith(QStringLiteral("Application Currency"))) {
+            continue;
+        }
+        tree->scrollToItem(item);
+        QTest::qWait(10);
+        exponents << ToolTipAt(tree, tree->visualItemRect(item));
+    }
+    EXPECT_EQ(exponents,
+              QStringList({"Application Currency Code", "Application Currency Exponent"}));
+    tree->scrollToItem(root->child(0));
+    EXPECT_EQ(ToolTipAt(tree, tree->visualItemRect(root->child(0))), "");
+}
+
+TEST(CutTexts, AnalysisCellsTipTheirWholeText) {
+    std::vector<uint8_t> bytes = {0x9F, 0x10, 18};
+    bytes.resize(3 + 18, 0x11);
+    TlvNode* node = nullptr;
+    uint32_t constructed = 0;
+    ASSERT_EQ(TlvParse(bytes.data(), static_cast<uint16_t>(bytes.size()), &node, &constructed),
+              TLV_OK);
+    CAnalysisBar bar;
+    ShowAndSettle(&bar, 350, 200);
+    bar.ShowElement(TLV_KIND_PRIMITIVE, node);
+    GridCtrl* grid = bar.Grid();
+    GridRow* header = grid->GetRow(0);
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(CellToolTip(grid, header, 0), header->Item(0).Value());
+    TlvFree(node);
+}
+
+}  // namespace
