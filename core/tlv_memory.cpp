@@ -58,10 +58,41 @@ void ReleaseLargeChunk(uint8_t* chunk) {
 }
 
 Arena* NewArena(uint32_t arenaClass) {
-    return reinterpret_cast<Arena*>(NewRegion(ArenaCapacity(arenaClass), kArenaRegion, arenaClass));
+    if (g_state.arenaCount == g_state.arenaCapacity) {
+        const uint32_t capacity = g_state.arenaCapacity > 0 ? 2 * g_state.arenaCapacity : 16;
+        void* grown = realloc(g_state.arenas, capacity * sizeof(uintptr_t));
+        if (grown == nullptr) {
+            return nullptr;
+        }
+        g_state.arenas = static_cast<uintptr_t*>(grown);
+        g_state.arenaCapacity = capacity;
+    }
+    Region* region = NewRegion(ArenaCapacity(arenaClass), kArenaRegion, arenaClass);
+    if (region == nullptr) {
+        return nullptr;
+    }
+    const uintptr_t address = reinterpret_cast<uintptr_t>(region);
+    uint32_t at = g_state.arenaCount;
+    for (; at > 0 && g_state.arenas[at - 1] > address; --at) {
+        g_state.arenas[at] = g_state.arenas[at - 1];
+    }
+    g_state.arenas[at] = address;
+    ++g_state.arenaCount;
+    return reinterpret_cast<Arena*>(region);
 }
 
 void ReleaseArenaRegion(Arena* arena) {
+    const uintptr_t address = reinterpret_cast<uintptr_t>(arena);
+    uint32_t at = 0;
+    while (g_state.arenas[at] != address) {
+        ++at;
+    }
+    for (--g_state.arenaCount; at < g_state.arenaCount; ++at) {
+        g_state.arenas[at] = g_state.arenas[at + 1];
+    }
+    if (g_state.recentArena == address) {
+        g_state.recentArena = 0;
+    }
     ASAN_UNPOISON_MEMORY_REGION(ArenaPayload(arena), ArenaPayloadSize(arena));
     free(arena);
 }

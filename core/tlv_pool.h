@@ -119,14 +119,20 @@ struct State {
     FreeChunk* freeLists[kClassCount];
     Arena* spareArenas[kArenaClassCount];
     uint32_t spareCounts[kArenaClassCount];
+    // The address of every arena, in use or spare, in ascending order, and the arena last
+    // handed out, which is most often the one asked about.
+    uintptr_t* arenas;
+    uint32_t arenaCount;
+    uint32_t arenaCapacity;
+    uintptr_t recentArena;
     size_t liveBlocks;
     uint32_t failCountdown;
 };
 extern State g_state;
 
 // Slow paths, out of line: a chunk of the class from a new slab (or a large region for
-// kHeapClass); giving a large region back; a new arena of the class; giving an arena's memory
-// back.
+// kHeapClass); giving a large region back; a new arena of the class, listed among the arenas;
+// giving an arena's memory back and striking it off the list.
 uint8_t* NewChunk(uint32_t sizeClass, size_t size);
 void ReleaseLargeChunk(uint8_t* chunk);
 Arena* NewArena(uint32_t arenaClass);
@@ -136,10 +142,27 @@ inline Region* RegionOf(const void* block) {
     return reinterpret_cast<Region*>(reinterpret_cast<uintptr_t>(block) & ~(kRegionSize - 1));
 }
 
-// The arena a block belongs to, or null for a slab or large block.
+// The arena holding `block`, or null. Nodes handed to the core may be the caller's own, on the
+// stack or anywhere, so the answer comes from the list of arenas, without reading memory that
+// may not be the allocator's.
 inline Arena* ArenaOf(const void* block) {
-    Region* region = RegionOf(block);
-    return region->kind == kArenaRegion ? reinterpret_cast<Arena*>(region) : nullptr;
+    const uintptr_t region = reinterpret_cast<uintptr_t>(RegionOf(block));
+    if (region == g_state.recentArena) {
+        return reinterpret_cast<Arena*>(region);
+    }
+    const uintptr_t* arenas = g_state.arenas;
+    uint32_t low = 0;
+    uint32_t high = g_state.arenaCount;
+    while (low < high) {
+        const uint32_t middle = (low + high) / 2;
+        if (arenas[middle] < region) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low < g_state.arenaCount && arenas[low] == region ? reinterpret_cast<Arena*>(region)
+                                                             : nullptr;
 }
 
 inline size_t ChunkSize(uint32_t sizeClass) {
@@ -241,6 +264,7 @@ inline Arena* AcquireArena(size_t bytes) {
         }
     }
     ASAN_UNPOISON_MEMORY_REGION(ArenaPayload(arena), ArenaPayloadSize(arena));
+    g_state.recentArena = reinterpret_cast<uintptr_t>(arena);
     arena->root = nullptr;
     arena->liveBlocks = 0;
     arena->edited = false;

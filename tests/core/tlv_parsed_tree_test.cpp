@@ -1,5 +1,6 @@
-// Trees straight from a parse live in one block of memory of their own: these tests pin down
-// what callers see of that, from the deepest nesting a record allows to edits made by hand.
+// Where nodes live: trees straight from a parse in one block of memory of their own, nodes the
+// caller made anywhere else. These tests pin down what callers see of that, from the deepest
+// nesting a record allows to edits made by hand.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -123,6 +124,51 @@ TEST(ParsedTree, ManyTreesLiveSideBySide) {
         trees[i].reset();
     }
     trees.clear();
+    EXPECT_EQ(TlvMemLiveBlocks(), before);
+}
+
+// Nodes may be the caller's own, here on the stack: they are encoded and edited like nodes the
+// core made, and parsed trees go into them and out again.
+TEST(CallerNodes, EncodeAndEditNodesOnTheStack) {
+    const size_t before = TlvMemLiveBlocks();
+    uint8_t pan[] = {0x12, 0x34};
+    TlvNode leaf;
+    memset(&leaf, 0, sizeof leaf);
+    leaf.tag[0] = 0x5A;
+    leaf.tagLength = 1;
+    leaf.lengthBytes[0] = 0x02;
+    leaf.lengthSize = 1;
+    leaf.valueLength = 2;
+    leaf.data = pan;
+    EXPECT_EQ(BytesHex(Encode(&leaf, 0)), "5A021234");
+
+    TlvNode record;
+    memset(&record, 0, sizeof record);
+    record.tag[0] = 0x70;
+    record.tagLength = 1;
+    record.lengthSize = 1;
+    ASSERT_EQ(TlvInsertChild(&record, 0, &leaf), TLV_OK);
+    TlvTree parsed;
+    ASSERT_EQ(ParseExact(HexBytes("9F4D020B0A"), &parsed, 1), TLV_OK);
+    ASSERT_EQ(TlvAppendChild(&record, parsed.get()), TLV_OK);
+    record.lengthBytes[0] = 0x09;
+    EXPECT_EQ(BytesHex(Encode(&record, 0)), "70095A0212349F4D020B0A");
+    ASSERT_EQ(TlvRemoveChild(&record, 1), TLV_OK);
+    ASSERT_EQ(TlvRemoveChild(&record, 0), TLV_OK);
+    EXPECT_EQ(record.data, nullptr);
+    EXPECT_EQ(BytesHex(Encode(parsed.get(), 0)), "9F4D020B0A");
+
+    TlvNode empty;
+    memset(&empty, 0, sizeof empty);
+    empty.tag[0] = 0x5A;
+    empty.tagLength = 1;
+    empty.lengthSize = 1;
+    const uint8_t value[] = {0x56, 0x78, 0x9A};
+    ASSERT_EQ(TlvSetValue(&empty, value, sizeof value), TLV_OK);
+    empty.lengthBytes[0] = 0x03;
+    EXPECT_EQ(BytesHex(Encode(&empty, 0)), "5A0356789A");
+    ASSERT_EQ(TlvSetValue(&empty, nullptr, 0), TLV_OK);
+    parsed.reset();
     EXPECT_EQ(TlvMemLiveBlocks(), before);
 }
 
