@@ -21,8 +21,16 @@ CChildFrame::~CChildFrame() {
     }
 }
 
+bool CChildFrame::CloseAnswered() {
+    answered_ = true;
+    const bool closed = close();
+    answered_ = false;
+    return closed;
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    if (document_->ViewCount() <= 1 && !document_->SaveModified(this)) {
+    view_->CommitEdits();
+    if (!answered_ && document_->ViewCount() <= 1 && !document_->SaveModified(this)) {
         event->ignore();
         return;
     }

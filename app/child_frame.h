@@ -16,6 +16,8 @@ public:
 
     COrdaDoc* Document() const { return document_; }
     COrdaView* View() const { return view_; }
+    // Closes the window without the save question: the user has already answered it.
+    bool CloseAnswered();
 
 protected:
     // Closing a document's last window first offers to save it.
@@ -24,6 +26,7 @@ protected:
 private:
     COrdaDoc* document_;
     COrdaView* view_;
+    bool answered_ = false;
 };
 
 #endif

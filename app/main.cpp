@@ -1,12 +1,13 @@
-// Quorvel BERTLV, the editor. The command line is not used: no document opens at start.
-#include <QApplication>
+// Quorvel BERTLV, the editor. Files named on the command line open as documents; nothing else
+// on it is used.
 #include <QSettings>
 
 #include "app/orda_app.h"
+#include "app/safe_application.h"
 #include "app/settings_keys.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    SafeApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel BERTLV"));
     QApplication::setDesktopFileName(QStringLiteral("quorvel-bertlv"));
     QSettings settings(QString::fromLatin1(kSettingsOrganization),
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     if (!app.InitInstance()) {
         return 1;
     }
+    app.OpenFiles(QApplication::arguments().mid(1));
     const int status = QApplication::exec();
     app.ExitInstance();
     return status;

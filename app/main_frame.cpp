@@ -138,6 +138,7 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
         UpdateMenus();
         UpdateEditCommands();
         UpdateCaption();
+        FollowActiveView();
     });
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -502,6 +503,7 @@ void CMainFrame::AddChildFrame(CChildFrame* frame) {
     connect(frame, &QObject::destroyed, this, [this] {
         UpdateMenus();
         UpdateCaption();
+        FollowActiveView();
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCaption);
     UpdateMenus();
@@ -587,6 +589,26 @@ void CMainFrame::ShowAnalysis(uint8_t kind, const TlvNode* node) {
     analysisBar_->ShowElement(kind, node);
 }
 
+// The window in front keeps its place while another application or a dialog is active.
+COrdaView* CMainFrame::CurrentView() const {
+    CChildFrame* frame = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
+    return frame != nullptr ? frame->View() : nullptr;
+}
+
+void CMainFrame::UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) {
+    if (view == CurrentView()) {
+        analysisBar_->ShowElement(kind, node);
+    }
+}
+
+void CMainFrame::FollowActiveView() {
+    if (COrdaView* view = CurrentView()) {
+        view->RefreshAnalysis();
+    } else if (mdiArea_->subWindowList().isEmpty()) {
+        analysisBar_->ShowElement(0, nullptr);
+    }
+}
+
 void CMainFrame::ShowDescription(int index) {
     if (index != 0) {
         descriptionBar_->show();
@@ -639,7 +661,27 @@ void CMainFrame::OnCustomize() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    mdiArea_->closeAllSubWindows();
+    // Every document is asked about before any window closes: a Cancel keeps them all.
+    QList<COrdaDoc*> asked;
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        CChildFrame* frame = qobject_cast<CChildFrame*>(window);
+        if (frame == nullptr || asked.contains(frame->Document())) {
+            continue;
+        }
+        asked.append(frame->Document());
+        if (!frame->Document()->SaveModified(this)) {
+            event->ignore();
+            return;
+        }
+    }
+    for (QMdiSubWindow* window : windows) {
+        if (CChildFrame* frame = qobject_cast<CChildFrame*>(window)) {
+            frame->CloseAnswered();
+        } else {
+            window->close();
+        }
+    }
     if (!mdiArea_->subWindowList().isEmpty()) {
         event->ignore();
         return;

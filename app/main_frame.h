@@ -30,6 +30,7 @@ public:
 
     // Shows the Analysis panel, brings it forward and shows the element there.
     void ShowAnalysis(uint8_t kind, const TlvNode* node) override;
+    void UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) override;
     // Index 0 empties the DE Description panel; any other shows and raises it first.
     void ShowDescription(int index);
 
@@ -76,6 +77,9 @@ private:
     void CreateStatusBar();
     void CreateDockingPanels();
     void RestoreLayout();
+    // The Analysis panel follows the active document window's selected element.
+    void FollowActiveView();
+    COrdaView* CurrentView() const;
     void OnWindowList();
     void OnCustomize();
 

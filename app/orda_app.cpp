@@ -1,9 +1,14 @@
 #include "app/orda_app.h"
 
+#include <errno.h>
+#include <string.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
+#include <new>
 
 #include "app/about_box.h"
 #include "app/child_frame.h"
@@ -53,14 +58,52 @@ void COrdaApp::OnFileOpen() {
 }
 
 CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {
+    // A file already open is shown, not read into a second document that could overwrite it.
+    if (CChildFrame* open = FindOpenDocument(path)) {
+        mainFrame_->MdiArea()->setActiveSubWindow(open);
+        return open;
+    }
     COrdaDoc* document = NewDocument();
     CChildFrame* frame = new CChildFrame(document);
     if (!document->OnOpenDocument(path)) {
         delete frame;
         return nullptr;
     }
-    mainFrame_->AddChildFrame(frame);
+    try {
+        mainFrame_->AddChildFrame(frame);
+    } catch (const std::bad_alloc&) {
+        // Laying out a large pane text is what may need more memory than there is.
+        delete frame;
+        AppPrompts()->ShowError(mainFrame_,
+                                QStringLiteral("Failed to open document.\r\n\r\n%1\r\n%2")
+                                    .arg(path, QString::fromLocal8Bit(strerror(ENOMEM))),
+                                QString::fromLatin1(kApplicationTitle));
+        return nullptr;
+    }
     return frame;
+}
+
+CChildFrame* COrdaApp::FindOpenDocument(const QString& path) const {
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty()) {
+        return nullptr;
+    }
+    for (QMdiSubWindow* window : mainFrame_->MdiArea()->subWindowList()) {
+        CChildFrame* frame = qobject_cast<CChildFrame*>(window);
+        const QString open = frame != nullptr ? frame->Document()->Path() : QString();
+        if (!open.isEmpty() && QFileInfo(open).canonicalFilePath() == wanted) {
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+void COrdaApp::OpenFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (!path.isEmpty()) {
+            OpenDocumentFile(path);
+        }
+    }
 }
 
 void COrdaApp::OnOpenRecentFile(int index) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPrinter>
+#include <QStringList>
 
 #include "app/recent_files.h"
 
@@ -32,8 +33,11 @@ public:
 
     CChildFrame* OnFileNew();
     void OnFileOpen();
-    // Opens a file as a new document; null when it cannot be read.
+    // Opens a file as a new document, or shows the window of the document that has it open;
+    // null when it cannot be read.
     CChildFrame* OpenDocumentFile(const QString& path);
+    // Opens each file named on the command line as File > Open would.
+    void OpenFiles(const QStringList& paths);
     void OnOpenRecentFile(int index);
     void OnAppAbout();
     void OnFilePrintSetup();
@@ -43,6 +47,7 @@ public:
 
 private:
     COrdaDoc* NewDocument();
+    CChildFrame* FindOpenDocument(const QString& path) const;
 
     QSettings* settings_;
     RecentFileList recentFiles_;

@@ -1,10 +1,14 @@
 #include "app/orda_doc.h"
 
+#include <errno.h>
+#include <string.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <new>
 
+#include "app/file_access.h"
 #include "app/tlv_file.h"
 #include "editor/orda_view.h"
 #include "platform/prompts.h"
@@ -14,6 +18,7 @@ const char* const COrdaDoc::kUntitled = "Untitled";
 namespace {
 
 const char kFilter[] = "TLV Files(*.tlv)";
+const char kExtension[] = ".tlv";
 
 QString FileError(const char* what, const QString& path, const QString& reason) {
     return QStringLiteral("%1\r\n\r\n%2\r\n%3")
@@ -51,36 +56,49 @@ void COrdaDoc::OnNewDocument() {
 }
 
 bool COrdaDoc::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        AppPrompts()->ShowError(nullptr,
-                                FileError("Failed to open document.", path, file.errorString()),
-                                QString::fromLatin1(kApplicationTitle));
+    std::string reason;
+    if (!ReadDocument(path, &reason)) {
+        AppPrompts()->ShowError(
+            nullptr, FileError("Failed to open document.", path, QString::fromLocal8Bit(reason)),
+            QString::fromLatin1(kApplicationTitle));
         return false;
-    }
-    encodedHex_.clear();
-    paneText_.clear();
-    // Mapping reads nothing beyond the file, however large the lengths inside it claim to be.
-    const qint64 size = file.size();
-    const uchar* data = size > 0 ? file.map(0, size) : nullptr;
-    QByteArray contents;
-    if (size > 0 && data == nullptr) {
-        contents = file.readAll();
-        data = reinterpret_cast<const uchar*>(contents.constData());
-    }
-    TlvFileStrings strings;
-    if (TlvFileRead(data, data != nullptr ? static_cast<size_t>(size) : 0, &strings)) {
-        encodedHex_ = QByteArray::fromStdString(strings.encodedHex);
-        paneText_ = QByteArray::fromStdString(strings.paneText);
-        if (COrdaView* view = FirstView()) {
-            QString tree = QString::fromLatin1(encodedHex_);
-            view->LoadDocumentData(&tree, QString::fromLatin1(paneText_));
-        }
     }
     path_ = QFileInfo(path).absoluteFilePath();
     modified_ = false;
     SetTitle(QFileInfo(path).fileName());
     emit fileUsed(path_);
+    return true;
+}
+
+bool COrdaDoc::ReadDocument(const QString& path, std::string* reason) {
+    encodedHex_.clear();
+    paneText_.clear();
+    try {
+        TlvFileStrings strings;
+        {
+            std::vector<uint8_t> contents;
+            if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxDocumentFileSize,
+                                 &contents, reason)) {
+                return false;
+            }
+            if (!TlvFileRead(contents.data(), contents.size(), &strings)) {
+                return true;
+            }
+        }
+        encodedHex_ = QByteArray::fromStdString(strings.encodedHex);
+        strings.encodedHex = std::string();
+        paneText_ = QByteArray::fromStdString(strings.paneText);
+        strings.paneText = std::string();
+        if (COrdaView* view = FirstView()) {
+            QString tree = QString::fromLatin1(encodedHex_);
+            view->LoadDocumentData(&tree, QString::fromLatin1(paneText_));
+        }
+    } catch (const std::bad_alloc&) {
+        encodedHex_.clear();
+        paneText_.clear();
+        *reason = strerror(ENOMEM);
+        return false;
+    }
     return true;
 }
 
@@ -90,30 +108,47 @@ bool COrdaDoc::Save(QWidget* owner) {
 
 bool COrdaDoc::SaveAs(QWidget* owner) {
     const QString suggested = path_.isEmpty() ? QStringLiteral("TLV.tlv") : path_;
-    const QString path = AppPrompts()->AskSavePath(owner, suggested, QString::fromLatin1(kFilter));
-    return !path.isEmpty() && DoSave(owner, path);
+    QString path = AppPrompts()->AskSavePath(owner, suggested, QString::fromLatin1(kFilter));
+    if (path.isEmpty()) {
+        return false;
+    }
+    // A name typed without an extension gets the document's, so that File > Open lists it;
+    // the file dialog could not ask before replacing a file of that name.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1String(kExtension);
+        if (QFileInfo::exists(path) &&
+            !AppPrompts()->AskYesNo(owner, QStringLiteral("%1 already exists.\r\nDo you want to "
+                                                          "replace it?")
+                                               .arg(QFileInfo(path).fileName()))) {
+            return false;
+        }
+    }
+    return DoSave(owner, path);
 }
 
 bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
-    if (COrdaView* view = FirstView()) {
-        QString tree;
-        QString pane;
-        view->StoreDocumentData(&tree, &pane);
-        encodedHex_ = tree.toLatin1();
-        paneText_ = pane.toLatin1();
+    std::string reason;
+    bool written = false;
+    try {
+        if (COrdaView* view = FirstView()) {
+            QString tree;
+            QString pane;
+            view->StoreDocumentData(&tree, &pane);
+            encodedHex_ = tree.toLatin1();
+            paneText_ = pane.toLatin1();
+        }
+        emit fileUsed(QFileInfo(path).absoluteFilePath());
+        const std::vector<uint8_t> bytes =
+            TlvFileWrite(encodedHex_.toStdString(), paneText_.toStdString());
+        written = ReplaceRegularFile(QFile::encodeName(path).toStdString(), bytes.data(),
+                                     bytes.size(), &reason);
+    } catch (const std::bad_alloc&) {
+        reason = strerror(ENOMEM);
     }
-    emit fileUsed(QFileInfo(path).absoluteFilePath());
-    const std::vector<uint8_t> bytes =
-        TlvFileWrite(encodedHex_.toStdString(), paneText_.toStdString());
-    // The old file stays untouched unless the new one was written in full.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        AppPrompts()->ShowError(owner,
-                                FileError("Failed to save document.", path, file.errorString()),
-                                QString::fromLatin1(kApplicationTitle));
+    if (!written) {
+        AppPrompts()->ShowError(
+            owner, FileError("Failed to save document.", path, QString::fromLocal8Bit(reason)),
+            QString::fromLatin1(kApplicationTitle));
         return false;
     }
     path_ = QFileInfo(path).absoluteFilePath();
@@ -123,6 +158,11 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
 }
 
 bool COrdaDoc::SaveModified(QWidget* owner) {
+    for (const QPointer<COrdaView>& view : views_) {
+        if (view) {
+            view->CommitEdits();
+        }
+    }
     if (!modified_) {
         return true;
     }

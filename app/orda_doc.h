@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <string>
 
 #include "editor/view_interfaces.h"
 
@@ -54,6 +55,9 @@ signals:
     void fileUsed(const QString& path);
 
 private:
+    // Reads the file's strings into the document and its first view; false with the reason
+    // when the file cannot be read. A file that is not a complete .tlv file is read as empty.
+    bool ReadDocument(const QString& path, std::string* reason);
     bool DoSave(QWidget* owner, const QString& path);
 
     QByteArray paneText_;

@@ -28,16 +28,19 @@ void CElementGridCtrl::OnItemChanged(const GridItem& item, int rowNumber, int co
     }
     const qintptr lParam =
         static_cast<qintptr>(((rowNumber & 0xFFFF) << 16) | (columnNumber & 0xFFFF));
-    // The posted edit is dropped when the rows were rebuilt in the meantime: its cell is gone.
-    const quint64 generation = Generation();
+    posted_.append({item, lParam, Generation()});
     QMetaObject::invokeMethod(
-        this,
-        [this, item, lParam, generation] {
-            if (generation == Generation()) {
-                emit itemChangedPosted(item, lParam);
-            }
-        },
-        Qt::QueuedConnection);
+        this, [this] { DeliverPostedEdits(); }, Qt::QueuedConnection);
+}
+
+void CElementGridCtrl::DeliverPostedEdits() {
+    while (!posted_.isEmpty()) {
+        const PostedEdit edit = posted_.takeFirst();
+        // An edit is dropped when the rows were rebuilt in the meantime: its cell is gone.
+        if (edit.generation == Generation()) {
+            emit itemChangedPosted(edit.cell, edit.lParam);
+        }
+    }
 }
 
 int CElementGridCtrl::NamePrefixWidth() const {

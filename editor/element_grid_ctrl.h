@@ -7,6 +7,7 @@
 
 #include <stdint.h>
 
+#include <QList>
 #include <QString>
 
 #include "platform/grid_ctrl.h"
@@ -19,6 +20,10 @@ public:
     enum { kNameCharactersShown = 28, kNameDepthShown = 2 };
 
     explicit CElementGridCtrl(QWidget* parent = nullptr);
+
+    // Hands every posted edit to the view now rather than from the event loop, so that a
+    // command sees the values typed before it.
+    void DeliverPostedEdits();
 
 signals:
     // WM_GRID_SELCHANGED: lParam 1 on select, 0 on deselect.
@@ -36,6 +41,12 @@ private:
     // The widest leading part of any dictionary name, in the grid's font; kept per font.
     int NamePrefixWidth() const;
 
+    struct PostedEdit {
+        GridItem cell;
+        qintptr lParam;
+        quint64 generation;
+    };
+    QList<PostedEdit> posted_;
     mutable QString measuredFont_;
     mutable int namePrefixWidth_ = 0;
 };

@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
+#include <new>
 
 #include "core/hex_text.h"
 #include "dictionary/element_row.h"
@@ -92,6 +94,25 @@ TlvResult ParseBytes(const QByteArray& bytes, TlvNode** root, uint32_t* isConstr
                       static_cast<uint16_t>(bytes.size()), root, isConstructed, checkPadding);
 }
 
+// The text of the pane widget with every character the user typed or pasted, no-break spaces
+// included; only its line breaks are its own.
+QString WidgetPaneText(const QPlainTextEdit* pane) {
+    QString text = pane->document()->toRawText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+            case QChar::ParagraphSeparator:
+            case QChar::LineSeparator:
+            case 0xFDD0:  // frame start
+            case 0xFDD1:  // frame end
+                c = QLatin1Char('\n');
+                break;
+            default:
+                break;
+        }
+    }
+    return text;
+}
+
 void PlaceWidget(QWidget* widget, const ViewRect& rect) {
     widget->setGeometry(rect.x, rect.y, qMax(0, rect.width), qMax(0, rect.height));
 }
@@ -167,6 +188,7 @@ void COrdaView::CreateControls() {
     pane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPaneText_) {
+            OnPaneEdited();
             SetDocumentModified();
         }
     });
@@ -282,33 +304,72 @@ void COrdaView::OnGridItemChanged(const GridItem& cell, qintptr lParam) {
     ApplyEditToCell(cell, static_cast<int>(lParam & 0xFFFF));
 }
 
+void COrdaView::CommitEdits() {
+    grid_->CommitOpenEditor();
+    grid_->DeliverPostedEdits();
+}
+
+void COrdaView::RefreshAnalysis() {
+    if (analysis_ == nullptr) {
+        return;
+    }
+    const TlvNode* element = SelectedElement(nullptr);
+    uint8_t kind = 0;
+    if (element == nullptr || TlvGetKind(element, &kind) != TLV_OK) {
+        analysis_->UpdateAnalysis(this, 0, nullptr);
+        return;
+    }
+    analysis_->UpdateAnalysis(this, kind, element);
+}
+
 void COrdaView::SetPaneText(const QString& text) {
-    pendingPaneText_ = text;
-    paneTextPending_ = true;
+    if (paneTextExact_ && !paneWidgetStale_ && text == paneText_) {
+        return;
+    }
+    paneText_ = text;
+    paneTextExact_ = true;
+    paneWidgetStale_ = true;
     if (displayMode_ == DISPLAY_MODE_EDIT) {
         FlushPaneText();
     }
 }
 
 void COrdaView::FlushPaneText() {
-    if (!paneTextPending_) {
+    if (!paneWidgetStale_) {
         return;
     }
-    paneTextPending_ = false;
-    if (pane_->toPlainText() != pendingPaneText_) {
+    paneWidgetStale_ = false;
+    // Laying the text out again is what costs; a widget already showing it is left alone.
+    if (WidgetPaneText(pane_) != paneText_) {
         settingPaneText_ = true;
-        pane_->setPlainText(pendingPaneText_);
+        pane_->setPlainText(paneText_);
         settingPaneText_ = false;
     }
-    pendingPaneText_.clear();
+    // Carriage returns are all the widget changes: any other text is not kept twice.
+    if (!paneText_.contains(QLatin1Char('\r'))) {
+        paneTextExact_ = false;
+        paneText_.clear();
+    }
+}
+
+void COrdaView::OnPaneEdited() {
+    paneTextExact_ = false;
+    paneWidgetStale_ = false;
+    paneText_.clear();
 }
 
 QString COrdaView::PaneText() const {
-    return paneTextPending_ ? pendingPaneText_ : pane_->toPlainText();
+    return paneTextExact_ ? paneText_ : WidgetPaneText(pane_);
 }
 
 void COrdaView::ReadEncodedText() {
-    bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    bytes_.clear();
+    try {
+        bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+    } catch (const std::bad_alloc&) {
+        // No memory for the conversion: no data, as for a pane without a complete byte.
+        bytes_.clear();
+    }
 }
 
 void COrdaView::ShowEncodedBytes() {
@@ -320,6 +381,7 @@ void COrdaView::ShowEncodedBytes() {
 }
 
 void COrdaView::OnDisplayModeChange() {
+    CommitEdits();
     displayMode_ = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
     for (QWidget* window : paneWindows_) {
         window->hide();
@@ -342,9 +404,11 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     if (root_ == nullptr) {
         BuildContextMenu(nullptr, 0);
     }
+    RefreshAnalysis();
 }
 
 void COrdaView::OnParse() {
+    CommitEdits();
     ReadEncodedText();
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
@@ -375,6 +439,7 @@ void COrdaView::OnParse() {
 }
 
 void COrdaView::OnEncode() {
+    CommitEdits();
     const bool paneEmpty = StripWhiteSpace(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
@@ -403,6 +468,7 @@ void COrdaView::OnEncode() {
 }
 
 void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
+    CommitEdits();
     treeText->clear();
     GridRow* first = grid_->GetRow(0);
     const TlvNode* root = first != nullptr ? static_cast<const TlvNode*>(first->Data()) : nullptr;
@@ -500,16 +566,19 @@ void COrdaView::OnGridContextMenu(const QPoint& position) {
 }
 
 void COrdaView::OnFilePrint(QPrinter* printer) {
+    CommitEdits();
     if (AppPrompts()->AskPrint(this, printer)) {
         PrintGrid(grid_, printer);
     }
 }
 
 void COrdaView::OnFilePrintDirect(QPrinter* printer) {
+    CommitEdits();
     PrintGrid(grid_, printer);
 }
 
 void COrdaView::OnFilePrintPreview(QPrinter* printer) {
+    CommitEdits();
     AppPrompts()->ShowPrintPreview(this, printer,
                                    [this](QPrinter* target) { PrintGrid(grid_, target); });
 }

@@ -44,6 +44,11 @@ public:
     // Rebuilds the rows of `node` and everything below it under `parent` (null: the whole grid).
     void BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed);
     void OnGridSelChange(quintptr wParam, qintptr lParam);
+    // Applies an open in-place edit and every edit still posted, before a command acts on the
+    // tree or the document.
+    void CommitEdits();
+    // The Analysis panel shows the selected row's element as it is now, or nothing.
+    void RefreshAnalysis();
 
     void ReadEncodedText();
     void ShowEncodedBytes();
@@ -89,10 +94,12 @@ public:
     static void IndexOfChild(const TlvNode* parent, const TlvNode* child, int* index);
     const MenuSlotTable& SlotTable(MenuKind kind) const { return slotTables_[kind]; }
 
-    // Applies an edited cell as the grid's posted notification does.
+    // Applies an edited cell as the grid's posted notification does, and shows the selected
+    // element's new state in the Analysis panel.
     void ApplyEditToCell(const GridItem& cell, int column);
 
-    // The pane's text, including text set while the pane was hidden and not yet shown in it.
+    // The pane's text: exactly as the program last set it (line breaks, no-break spaces and
+    // every other byte as loaded) until the user changes it, then the text the user sees.
     QString PaneText() const;
     TlvNode* Root() const { return root_; }
     const QByteArray& ByteBuffer() const { return bytes_; }
@@ -121,6 +128,8 @@ private:
     // laying out megabytes of text costs a text widget far more than the tables need.
     void SetPaneText(const QString& text);
     void FlushPaneText();
+    // The user changed the pane: from now on its widget holds the text.
+    void OnPaneEdited();
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
@@ -157,8 +166,13 @@ private:
     QByteArray bytes_;
     ErrorRowList errors_;
     bool settingPaneText_ = false;
-    bool paneTextPending_ = false;
-    QString pendingPaneText_;
+    // The text widget turns CR LF and CR into line feeds: the pane keeps a text holding carriage
+    // returns as it was given until the user edits it, so that a document comes back byte for
+    // byte. Other texts the widget holds unchanged; they are kept here only until shown.
+    QString paneText_;
+    bool paneTextExact_ = true;
+    // paneText_ has not reached the widget yet.
+    bool paneWidgetStale_ = false;
 };
 
 #endif

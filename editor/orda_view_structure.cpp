@@ -187,6 +187,7 @@ void COrdaView::UpdateDataElementCommands() {
 }
 
 void COrdaView::OnDataElementCommand(int commandId) {
+    CommitEdits();
     if (commandId >= ID_DE_ADD_PADDING && commandId <= ID_DE_INSERT_PADDING_BELOW) {
         OnInsertPadding(commandId);
     } else if (commandId == ID_DE_DELETE) {
@@ -200,6 +201,7 @@ void COrdaView::OnDataElementCommand(int commandId) {
     } else if (commandId >= ID_DE_CREATE_FIRST) {
         OnCreateRoot(commandId);
     }
+    RefreshAnalysis();
 }
 
 void COrdaView::OnCreateRoot(int commandId) {
@@ -420,4 +422,5 @@ void COrdaView::IndexOfChild(const TlvNode* parent, const TlvNode* child, int* i
 void COrdaView::ApplyEditToCell(const GridItem& cell, int column) {
     const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
     ApplyEdit(context, cell, static_cast<uint16_t>(column));
+    RefreshAnalysis();
 }

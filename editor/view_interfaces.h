@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QWidget;
 struct TlvNode;
 
 class ViewDocument {
@@ -23,6 +24,9 @@ public:
     virtual ~AnalysisTarget() = default;
     // Kind 1 padding, 2 primitive, 3 constructed; kind 0 with no node clears the panel.
     virtual void ShowAnalysis(uint8_t kind, const TlvNode* node) = 0;
+    // Shows the element's current state without bringing the panel forward, provided `view`
+    // is the view the panel follows.
+    virtual void UpdateAnalysis(const QWidget* view, uint8_t kind, const TlvNode* node) = 0;
 };
 
 #endif

@@ -32,10 +32,14 @@ public:
         if (grid_->IsReadOnly() || item.IsNull() || !item.IsEditable()) {
             return nullptr;
         }
+        editedIndex_ = index;
         const QStringList options = item.Options();
         if (!options.isEmpty()) {
             QComboBox* combo = new QComboBox(parent);
             combo->addItems(options);
+            // A choice in the drop-down applies at once, not when the editor loses the focus.
+            connect(combo, QOverload<int>::of(&QComboBox::activated), grid_,
+                    &GridCtrl::CommitOpenEditor);
             return combo;
         }
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -45,6 +49,9 @@ public:
         }
         return editor;
     }
+
+    // The cell of the editor opened last; its editor may have closed since.
+    QModelIndex EditedIndex() const { return editedIndex_; }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         if (QComboBox* combo = qobject_cast<QComboBox*>(editor)) {
@@ -74,6 +81,7 @@ private:
     }
 
     GridCtrl* grid_;
+    mutable QPersistentModelIndex editedIndex_;
 };
 
 QString GridItem::Value() const {
@@ -144,7 +152,8 @@ GridCtrl::GridCtrl(QWidget* parent) : QTreeWidget(parent) {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    setItemDelegate(new GridItemDelegate(this));
+    delegate_ = new GridItemDelegate(this);
+    setItemDelegate(delegate_);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(false);
     // The columns fill the width; only minimums wider than the grid make it scroll.
@@ -337,6 +346,15 @@ QWidget* GridCtrl::ActiveTextEditor() const {
         return nullptr;
     }
     return focus;
+}
+
+void GridCtrl::CommitOpenEditor() {
+    QWidget* editor = indexWidget(delegate_->EditedIndex());
+    if (state() != QAbstractItemView::EditingState || editor == nullptr) {
+        return;
+    }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridCtrl::OnSelChanged(bool selected) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 class GridCtrl;
+class GridItemDelegate;
 class GridRow;
 
 // One cell: a row and a column. A null item names no cell.
@@ -109,6 +110,8 @@ public:
 
     // The cell whose in-place editor has the focus, and that editor when it edits text.
     QWidget* ActiveTextEditor() const;
+    // Ends an open in-place edit as the user's Enter would: a changed text is reported.
+    void CommitOpenEditor();
 
 signals:
     void gridSelectionChanged(bool selected);
@@ -133,6 +136,7 @@ private:
     void OnSectionResized(int column, int oldWidth, int newWidth);
     void ApplyColumnWidths(const std::vector<int>& widths);
 
+    GridItemDelegate* delegate_;
     QList<int> weights_;
     QList<Qt::Alignment> alignments_;
     QList<QIcon> images_;

@@ -158,6 +158,48 @@ bool ApplyValue(const EditContext& context, const GridItem& cell, TlvNode* node)
     return true;
 }
 
+// Whether the node passes the checks a walk applies to it (its value against the dictionary
+// only when `checkValue`), tested without a message.
+bool NodePasses(const TlvNode* node, bool checkValue) {
+    uint8_t value[TLV_ENCODE_BUFFER_SIZE];
+    uint16_t length = 0;
+    if (node == nullptr ||
+        TlvGetTagLengthValue(node, nullptr, nullptr, nullptr, nullptr, value, &length) != TLV_OK ||
+        length > TLV_MAX_VALUE_LENGTH) {
+        return false;
+    }
+    if (node->isPadding != 0) {
+        return true;
+    }
+    if (node->lengthSize != 1 && node->lengthSize != 2) {
+        return false;
+    }
+    uint8_t index = 0;
+    if (!checkValue || DictFindIndex(node->tag, node->tagLength, &index) != TLV_OK) {
+        return true;
+    }
+    return DictSetValue(DictGetEntry(index), value, length, 0) == TLV_OK;
+}
+
+// A listed cell was coloured because its row or a row above it failed. Rows off the path of
+// later edits are never re-checked by the walk, so a listed cell whose whole path now passes
+// gets its normal colour back here.
+void ReleasePassingEntries(const EditContext& context) {
+    const QList<ErrorRowList::Entry> entries = context.errors->Entries();
+    for (const ErrorRowList::Entry& entry : entries) {
+        const int column = entry.cell.Column();
+        bool passes = true;
+        bool checkValue = column == ELEMENT_COLUMN_LENGTH_IN || column == ELEMENT_COLUMN_VALUE;
+        for (GridRow* row = entry.row; row != nullptr && passes; row = row->ParentRow()) {
+            passes = NodePasses(NodeOf(row), checkValue);
+            checkValue = true;
+        }
+        if (passes) {
+            context.errors->RemoveExact(entry.parent, entry.row, entry.cell);
+        }
+    }
+}
+
 // Re-checks the cell's row up to the root. A row that passes leaves the error list; one that
 // fails is listed under its parent and coloured: the edited cell, or the whole row after a
 // change of the tree's shape (column 0).
@@ -170,6 +212,7 @@ void RevalidateAndMark(const EditContext& context, const GridItem& cell, uint16_
         if (parent != nullptr) {
             context.errors->RemoveExact(parent, row, cell);
         }
+        ReleasePassingEntries(context);
         return;
     }
     GridItem listed = cell;
@@ -184,6 +227,7 @@ void RevalidateAndMark(const EditContext& context, const GridItem& cell, uint16_
     if (parent != nullptr) {
         context.errors->Add(parent, row, listed);
     }
+    ReleasePassingEntries(context);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -266,7 +267,7 @@ TEST_F(AppTest, OpeningRestoresTreeAndPaneApart) {
     CChildFrame* frame = app_->OpenDocumentFile(WriteFile("spaced.tlv", bytes));
     ASSERT_NE(frame->View()->Root(), nullptr);
     EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(6).Value(), "5A021234");
-    EXPECT_EQ(frame->View()->PaneText(), "typed\n 5a 02");
+    EXPECT_EQ(frame->View()->PaneText(), "typed\r\n 5a 02");
 
     const std::string withZero("5A021234\0FF", 11);
     frame = app_->OpenDocumentFile(WriteFile("zero.tlv", FileBytes(withZero, "")));
@@ -323,6 +324,42 @@ TEST_F(AppTest, ClosingAModifiedDocumentAsks) {
     EXPECT_EQ(prompts_.History()[0].text, "Save changes to Untitled?");
     prompts_.QueueThreeWayAnswer(Prompts::kNo);
     EXPECT_TRUE(frame->close());
+}
+
+TEST_F(AppTest, QuitAsksAboutEveryDocumentBeforeClosingAny) {
+    QStringList names;
+    for (const char* name : {"a.tlv", "b.tlv", "c.tlv"}) {
+        CChildFrame* frame = app_->OpenDocumentFile(WriteFile(name, FileBytes("", "")));
+        ASSERT_NE(frame, nullptr);
+        frame->View()->Pane()->setPlainText(QString::fromLatin1(name));
+    }
+    Frame()->show();
+    // No for the first, Cancel for the second: nothing closes, the third is not asked.
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    prompts_.QueueThreeWayAnswer(Prompts::kCancel);
+    EXPECT_FALSE(Frame()->close());
+    QApplication::processEvents();
+    ASSERT_EQ(prompts_.History().size(), 2);
+    EXPECT_EQ(prompts_.History()[0].text, "Save changes to a.tlv?");
+    EXPECT_EQ(prompts_.History()[1].text, "Save changes to b.tlv?");
+    const QList<QMdiSubWindow*> windows = Frame()->MdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 3);
+    for (QMdiSubWindow* window : windows) {
+        EXPECT_TRUE(static_cast<CChildFrame*>(window)->Document()->IsModified());
+    }
+    EXPECT_TRUE(Frame()->isVisible());
+
+    // Yes saves, No drops: each document is asked once and then every window closes.
+    prompts_.Clear();
+    prompts_.QueueThreeWayAnswer(Prompts::kYes);
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    EXPECT_TRUE(Frame()->close());
+    QApplication::processEvents();
+    EXPECT_EQ(prompts_.History().size(), 3);
+    EXPECT_TRUE(Frame()->MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(ReadAll(dir_.filePath("a.tlv")), FileBytes("", "a.tlv"));
+    EXPECT_EQ(ReadAll(dir_.filePath("b.tlv")), FileBytes("", ""));
 }
 
 TEST_F(AppTest, PanelsStartDockedWithAnalysisBehindDescription) {

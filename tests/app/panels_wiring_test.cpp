@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -12,7 +13,9 @@
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/orda_app.h"
+#include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
+#include "editor/menu_slots.h"
 #include "editor/orda_view.h"
 #include "panels/analysis_bar.h"
 #include "panels/description_bar.h"
@@ -143,6 +146,55 @@ TEST_F(PanelWiring, GridSelectionFillsAnalysisAndInfoFillsDescription) {
     // Removing the selection clears the Analysis panel.
     view->Grid()->SelectItem(GridItem());
     EXPECT_EQ(analysis->GetRow(0), nullptr);
+}
+
+TEST_F(PanelWiring, AnalysisShowsTheSelectedElementAsItIsNow) {
+    CChildFrame* first = app_.OnFileNew();
+    COrdaView* view = first->View();
+    GridCtrl* grid = view->Grid();
+    GridCtrl* analysis = Frame()->AnalysisBar()->Grid();
+    const auto shown = [analysis] {
+        GridRow* header = analysis->GetRow(0);
+        return header != nullptr ? header->Item(1).Value() : QString();
+    };
+    const auto edit = [view, grid](int row, int column, const QString& text) {
+        const GridItem cell = grid->GetRow(row)->Item(column);
+        cell.SetValue(text);
+        view->ApplyEditToCell(cell, column);
+    };
+    view->Pane()->setPlainText("6F0E8407A0000000031010A503880101");
+    view->OnParse();
+
+    // The shown element's value, a value inside the shown template, a length form.
+    grid->SelectItem(grid->GetRow(1)->Item(ELEMENT_COLUMN_VALUE));
+    EXPECT_EQ(shown(), "8407A0000000031010");
+    edit(1, ELEMENT_COLUMN_VALUE, "A000000004");
+    EXPECT_EQ(shown(), "8405A000000004");
+    grid->SelectItem(grid->GetRow(2)->Item(ELEMENT_COLUMN_NAME));
+    edit(3, ELEMENT_COLUMN_VALUE, "02");
+    EXPECT_EQ(shown(), "A503880102");
+    edit(3, ELEMENT_COLUMN_LENGTH_IN, "2 bytes");
+    EXPECT_EQ(shown(), "A50488810102");
+
+    // A structure command rebuilds the rows: no row is selected any more.
+    view->OnDataElementCommand(ID_DE_ADD_PADDING);
+    ASSERT_EQ(grid->GetRow(4)->Item(ELEMENT_COLUMN_NAME).Value(), "padding");
+    EXPECT_EQ(shown(), "");
+
+    grid->SelectItem(grid->GetRow(0)->Item(ELEMENT_COLUMN_NAME));
+    ASSERT_TRUE(shown().startsWith("6F"));
+    view->Pane()->setPlainText("5A021234");
+    prompts_.QueueAnswer(true);
+    view->OnParse();
+    EXPECT_EQ(shown(), "");
+
+    // Another window shows its own selection, or nothing.
+    grid->SelectItem(grid->GetRow(0)->Item(ELEMENT_COLUMN_VALUE));
+    EXPECT_EQ(shown(), "5A021234");
+    app_.OnFileNew();
+    EXPECT_EQ(shown(), "");
+    Frame()->MdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(shown(), "5A021234");
 }
 
 TEST_F(PanelWiring, DictionarySelectionFillsDescriptionAndGroupsEmptyIt) {

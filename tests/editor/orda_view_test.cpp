@@ -340,6 +340,77 @@ TEST_F(ViewTest, StoreAndLoadKeepTreeAndPaneApart) {
     EXPECT_EQ(tree, "");
 }
 
+TEST_F(ViewTest, LoadedPaneTextComesBackByteForByte) {
+    QString everyByte;
+    for (int byte = 1; byte <= 0xFF; ++byte) {
+        everyByte += QChar(byte);
+    }
+    const QString pane = everyByte + QStringLiteral("\r\n5a 02\r12 34\n\r\n");
+    QString tree = QStringLiteral("5A021234");
+    QString storedTree;
+    QString storedPane;
+    // With carriage returns and without: every other byte is left as it is by the text widget.
+    const QString withoutReturns = QString(everyByte).remove(QLatin1Char('\r')) + "\n\n";
+    for (const QString& text : {withoutReturns, pane}) {
+        view_.LoadDocumentData(&tree, text);
+        EXPECT_EQ(PaneText(), text);
+        view_.StoreDocumentData(&storedTree, &storedPane);
+        EXPECT_EQ(storedPane, text);
+    }
+
+    // Text set under a byte table waits exactly as given.
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
+    view_.OnDisplayModeChange();
+    view_.LoadDocumentData(&tree, pane);
+    view_.StoreDocumentData(&storedTree, &storedPane);
+    EXPECT_EQ(storedPane, pane);
+
+    // Once the user edits the pane, its text is what the user sees.
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+    view_.OnDisplayModeChange();
+    view_.LoadDocumentData(&tree, QStringLiteral("5A\r\n02"));
+    view_.Pane()->appendPlainText(QStringLiteral("1234"));
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(PaneText(), "5A\n02\n1234");
+}
+
+TEST_F(ViewTest, OnlySpaceReturnLineFeedAndTabAreWhiteSpace) {
+    const QString noBreak(QChar(0xA0));
+    const struct {
+        QString pane;
+        bool typed;
+        const char* tlv;
+    } cases[] = {
+        {"5A 02 12 34" + noBreak + "56", true, "5A021234"},
+        {"5A 02 12 34" + noBreak + "56", false, "5A021234"},
+        {"5A" + noBreak + "021234", false, nullptr},
+        {"5A\r02\r\n12\t34", false, "5A021234"},
+    };
+    for (const auto& c : cases) {
+        view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+        view_.OnDisplayModeChange();
+        if (c.typed) {
+            view_.Pane()->setPlainText(c.pane);
+        } else {
+            QString tree;
+            view_.LoadDocumentData(&tree, c.pane);
+        }
+        prompts_.Clear();
+        prompts_.QueueAnswer(true);
+        view_.OnParse();
+        if (c.tlv == nullptr) {
+            EXPECT_EQ(view_.ByteBuffer().toHex().toUpper(), "5A") << c.pane.toStdString();
+            continue;
+        }
+        for (const ScriptedPrompts::Shown& shown : prompts_.History()) {
+            EXPECT_TRUE(shown.question) << shown.text.toStdString();
+        }
+        EXPECT_EQ(RowTexts(0).value(ELEMENT_COLUMN_TLV), c.tlv) << c.pane.toStdString();
+        // Parse leaves the pane as it was.
+        EXPECT_EQ(PaneText(), c.pane);
+    }
+}
+
 TEST_F(ViewTest, SelectionShowsAnalysisAtOnceWhileEditsArePosted) {
     ShowActive();
     Parse(QStringLiteral("70045A021234"));

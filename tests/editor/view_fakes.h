@@ -25,7 +25,11 @@ public:
 class FakeAnalysis : public AnalysisTarget {
 public:
     void ShowAnalysis(uint8_t kind, const TlvNode* node) override { calls_.append({kind, node}); }
+    void UpdateAnalysis(const QWidget*, uint8_t kind, const TlvNode* node) override {
+        updates_.append({kind, node});
+    }
     QList<QPair<uint8_t, const TlvNode*>> calls_;
+    QList<QPair<uint8_t, const TlvNode*>> updates_;
 };
 
 #endif

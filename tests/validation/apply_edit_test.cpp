@@ -123,6 +123,48 @@ TEST_F(ApplyEditTest, FailingAncestorTurnsRedUntilItFitsAgain) {
     EXPECT_TRUE(view_.Errors()->Entries().isEmpty());
 }
 
+TEST_F(ApplyEditTest, CellsMarkedForAnAncestorTurnBlackWhenItPassesThroughAnotherBranch) {
+    // 6F{84, A5{9F4B}}: 6F may hold at most 252 bytes.
+    Parse("6F18841000112233445566778899AABBCCDDEEFFA5049F4B0100");
+    ASSERT_EQ(Cell(3, ELEMENT_COLUMN_TAG), "9F4B");
+    Edit(3, ELEMENT_COLUMN_VALUE, Repeat("00", 230));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(Cell(0, ELEMENT_COLUMN_VALUE_LENGTH), "255 bytes");
+    EXPECT_EQ(Row(0)->Item(ELEMENT_COLUMN_NAME).TextColor(), kErrorTextColor);
+    EXPECT_EQ(Row(3)->Item(ELEMENT_COLUMN_VALUE).TextColor(), kErrorTextColor);
+
+    // Shrinking 84 brings 6F back within its range: nothing on the path of 9F4B fails now.
+    prompts_.Clear();
+    Edit(1, ELEMENT_COLUMN_VALUE, "A000000003");
+    EXPECT_TRUE(prompts_.History().isEmpty()) << LastMessage().toStdString();
+    EXPECT_EQ(Cell(0, ELEMENT_COLUMN_VALUE_LENGTH), "244 bytes");
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+            EXPECT_EQ(Row(row)->Item(column).TextColor(), kNormalTextColor) << row << column;
+        }
+    }
+    EXPECT_TRUE(view_.Errors()->Entries().isEmpty());
+}
+
+TEST_F(ApplyEditTest, CellsStayRedWhileAnythingOnTheirPathFails) {
+    // Two children of 6F grown past its range; shrinking one of them is not enough.
+    Parse("6F0CA5049F4B0100A5049F4B0100");
+    Edit(2, ELEMENT_COLUMN_VALUE, Repeat("00", 124));
+    Edit(4, ELEMENT_COLUMN_VALUE, Repeat("00", 120));
+    ASSERT_EQ(Cell(0, ELEMENT_COLUMN_VALUE_LENGTH), "254 bytes");
+    Edit(2, ELEMENT_COLUMN_VALUE, Repeat("00", 123));
+    ASSERT_EQ(Cell(0, ELEMENT_COLUMN_VALUE_LENGTH), "253 bytes");
+    EXPECT_EQ(Row(0)->Item(ELEMENT_COLUMN_NAME).TextColor(), kErrorTextColor);
+    EXPECT_EQ(Row(2)->Item(ELEMENT_COLUMN_VALUE).TextColor(), kErrorTextColor);
+    EXPECT_EQ(Row(4)->Item(ELEMENT_COLUMN_VALUE).TextColor(), kErrorTextColor);
+
+    Edit(2, ELEMENT_COLUMN_VALUE, "00");
+    EXPECT_EQ(Row(0)->Item(ELEMENT_COLUMN_NAME).TextColor(), kNormalTextColor);
+    EXPECT_EQ(Row(2)->Item(ELEMENT_COLUMN_VALUE).TextColor(), kNormalTextColor);
+    EXPECT_EQ(Row(4)->Item(ELEMENT_COLUMN_VALUE).TextColor(), kNormalTextColor);
+    EXPECT_TRUE(view_.Errors()->Entries().isEmpty());
+}
+
 TEST_F(ApplyEditTest, NothingAbove255BytesIsEverWritten) {
     // A terminal element is only fitted by the dictionary: the limit stops it.
     Parse("9F4E0141");

@@ -1,0 +1,195 @@
+#include "app/file_access.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+
+const size_t kMaxDocumentFileSize = 64u * 1024u * 1024u;
+
+namespace {
+
+const size_t kReadChunk = 64 * 1024;
+
+bool Fail(std::string* reason, const std::string& text) {
+    *reason = text;
+    return false;
+}
+
+bool FailWithErrno(std::string* reason, int error) {
+    return Fail(reason, strerror(error));
+}
+
+bool RefuseUnlessRegular(const struct stat& info, std::string* reason) {
+    if (S_ISREG(info.st_mode)) {
+        return true;
+    }
+    return Fail(reason, S_ISDIR(info.st_mode) ? strerror(EISDIR)
+                                              : "Not a regular file (a device, pipe or socket)");
+}
+
+std::string TooLarge(size_t limit) {
+    const size_t mebibyte = 1024 * 1024;
+    const std::string size = limit % mebibyte == 0 ? std::to_string(limit / mebibyte) + " MiB"
+                                                   : std::to_string(limit) + " bytes";
+    return "The file is larger than " + size + "; no document is that large.";
+}
+
+bool ReadOpened(int fd, size_t limit, std::vector<uint8_t>* contents, std::string* reason) {
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        return FailWithErrno(reason, errno);
+    }
+    if (!RefuseUnlessRegular(info, reason)) {
+        return false;
+    }
+    if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > limit) {
+        return Fail(reason, TooLarge(limit));
+    }
+    // The size is only a hint: the file may shrink or grow while it is read.
+    std::vector<uint8_t> buffer;
+    try {
+        buffer.resize(static_cast<size_t>(info.st_size) + 1);
+        size_t used = 0;
+        for (;;) {
+            if (used == buffer.size()) {
+                if (used > limit) {
+                    return Fail(reason, TooLarge(limit));
+                }
+                buffer.resize(used +
+                              (limit + 1 - used < kReadChunk ? limit + 1 - used : kReadChunk));
+            }
+            const ssize_t got = read(fd, buffer.data() + used, buffer.size() - used);
+            if (got < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return FailWithErrno(reason, errno);
+            }
+            if (got == 0) {
+                break;
+            }
+            used += static_cast<size_t>(got);
+        }
+        if (used > limit) {
+            return Fail(reason, TooLarge(limit));
+        }
+        buffer.resize(used);
+    } catch (const std::bad_alloc&) {
+        return FailWithErrno(reason, ENOMEM);
+    }
+    contents->swap(buffer);
+    return true;
+}
+
+// The file a path stands for: the path itself, or the target of the link it names.
+bool ResolveTarget(const std::string& path, std::string* target, bool* exists, struct stat* info,
+                   std::string* reason) {
+    *target = path;
+    *exists = false;
+    if (lstat(path.c_str(), info) != 0) {
+        return errno == ENOENT || FailWithErrno(reason, errno);
+    }
+    if (S_ISLNK(info->st_mode)) {
+        char* resolved = realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            return FailWithErrno(reason, errno);
+        }
+        *target = resolved;
+        free(resolved);
+        if (stat(target->c_str(), info) != 0) {
+            return FailWithErrno(reason, errno);
+        }
+    }
+    *exists = true;
+    if (!RefuseUnlessRegular(*info, reason)) {
+        return false;
+    }
+    // The new file takes the old one's place through the folder: a file the user may not
+    // write stays as it is all the same.
+    return access(target->c_str(), W_OK) == 0 || FailWithErrno(reason, errno);
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>* contents,
+                     std::string* reason) {
+    // The type is checked before opening, and again on what was opened: opening a device can
+    // act on it, and a pipe without a writer would block a plain open for ever.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        return FailWithErrno(reason, errno);
+    }
+    if (!RefuseUnlessRegular(info, reason)) {
+        return false;
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return FailWithErrno(reason, errno);
+    }
+    const bool read = ReadOpened(fd, limit, contents, reason);
+    close(fd);
+    return read;
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* reason) {
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t put = write(fd, data + written, size - written);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return FailWithErrno(reason, errno);
+        }
+        if (put == 0) {
+            return FailWithErrno(reason, EIO);
+        }
+        written += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t size,
+                        std::string* reason) {
+    std::string target;
+    bool exists = false;
+    struct stat info;
+    if (!ResolveTarget(path, &target, &exists, &info, reason)) {
+        return false;
+    }
+    std::string temporary = target + ".XXXXXX";
+    const int fd = mkostemp(&temporary[0], O_CLOEXEC);
+    if (fd < 0) {
+        return FailWithErrno(reason, errno);
+    }
+    const mode_t mode = exists ? (info.st_mode & 07777) : NewFileMode();
+    bool written = WriteAll(fd, data, size, reason);
+    if (written && fchmod(fd, mode) != 0) {
+        written = FailWithErrno(reason, errno);
+    }
+    // Space that the file system hands out late shows up here rather than at the write.
+    if (written && fsync(fd) != 0 && errno != EINVAL) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (close(fd) != 0 && written) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (written && rename(temporary.c_str(), target.c_str()) != 0) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (!written) {
+        unlink(temporary.c_str());
+    }
+    return written;
+}

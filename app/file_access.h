@@ -1,0 +1,31 @@
+// Reading and writing whole document files: only regular files, read with bounded reads and
+// replaced only once the new contents are complete, each failure with the system's reason.
+#ifndef QUORVEL_APP_FILE_ACCESS_H
+#define QUORVEL_APP_FILE_ACCESS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+// The largest document file that is read: a stored tree never exceeds 520 hexadecimal digits,
+// so only the pane text can make a file large.
+extern const size_t kMaxDocumentFileSize;
+
+// Reads the regular file at `path` (links followed) into `contents`. A directory, device, pipe
+// or socket is refused without waiting for it, as is a file of more than `limit` bytes. False
+// with `reason` set on any failure.
+bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>* contents,
+                     std::string* reason);
+
+// Replaces the file at `path` (links followed; created when missing) by `size` bytes, through
+// a new file beside it that takes its place once written in full: a failure leaves the old file
+// as it was. A target that exists and is not a regular file is refused and left alone.
+bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t size,
+                        std::string* reason);
+
+// Writes all `size` bytes to `fd`. False with the system's reason ("No space left on device").
+bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* reason);
+
+#endif

@@ -1,0 +1,425 @@
+// Documents and their files: what is opened, what is written, and that nothing the user saved
+// changes or is lost on the way.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/app_ids.h"
+#include "app/child_frame.h"
+#include "app/file_access.h"
+#include "app/main_frame.h"
+#include "app/orda_app.h"
+#include "app/orda_doc.h"
+#include "app/safe_application.h"
+#include "app/tlv_file.h"
+#include "dictionary/element_row.h"
+#include "editor/element_grid_ctrl.h"
+#include "editor/orda_view.h"
+#include "platform/scripted_prompts.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+QByteArray FileBytes(const std::string& tree, const std::string& pane) {
+    const std::vector<uint8_t> bytes = TlvFileWrite(tree, pane);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::string Local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool IsFifo(const QString& path) {
+    struct stat info;
+    return lstat(Local(path).c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+bool IsLink(const QString& path) {
+    struct stat info;
+    return lstat(Local(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+class DocumentFileTest : public ::testing::Test {
+protected:
+    DocumentFileTest() : settings_(dir_.filePath("settings.ini"), QSettings::IniFormat) {}
+
+    void SetUp() override {
+        app_.reset(new COrdaApp(&settings_));
+        ASSERT_TRUE(app_->InitInstance());
+    }
+
+    void TearDown() override {
+        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
+            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
+        }
+        Frame()->MdiArea()->closeAllSubWindows();
+        QApplication::processEvents();
+    }
+
+    CMainFrame* Frame() { return app_->MainFrame(); }
+    int WindowCount() { return Frame()->MdiArea()->subWindowList().size(); }
+
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QString Fifo(const QString& name) {
+        const QString path = dir_.filePath(name);
+        EXPECT_EQ(mkfifo(Local(path).c_str(), 0600), 0);
+        return path;
+    }
+
+    QString Link(const QString& name, const QString& target) {
+        const QString path = dir_.filePath(name);
+        EXPECT_EQ(symlink(Local(target).c_str(), Local(path).c_str()), 0);
+        return path;
+    }
+
+    // Files a failed save left beside its target.
+    QStringList LeftOvers() {
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+            .filter(QStringLiteral(".tlv."));
+    }
+
+    // The reason line of the last message shown.
+    QString LastReason() {
+        if (prompts_.History().isEmpty()) {
+            return QString();
+        }
+        return prompts_.History().last().text.split(QStringLiteral("\r\n")).last();
+    }
+
+    QTemporaryDir dir_;
+    QSettings settings_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<COrdaApp> app_;
+};
+
+TEST(FileAccess, ReadsRegularFilesUpToTheLimit) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("eight");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("01234567");
+    }
+    std::vector<uint8_t> contents;
+    std::string reason;
+    ASSERT_TRUE(ReadRegularFile(Local(path), 8, &contents, &reason)) << reason;
+    EXPECT_EQ(std::string(contents.begin(), contents.end()), "01234567");
+    EXPECT_FALSE(ReadRegularFile(Local(path), 7, &contents, &reason));
+    EXPECT_EQ(reason, "The file is larger than 7 bytes; no document is that large.");
+    EXPECT_FALSE(ReadRegularFile(Local(dir.path()), 8, &contents, &reason));
+    EXPECT_EQ(reason, "Is a directory");
+    EXPECT_FALSE(ReadRegularFile("/dev/zero", 8, &contents, &reason));
+    EXPECT_EQ(reason, "Not a regular file (a device, pipe or socket)");
+    EXPECT_FALSE(ReadRegularFile(Local(dir.filePath("missing")), 8, &contents, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(kMaxDocumentFileSize, 64u * 1024 * 1024);
+}
+
+TEST(FileAccess, AFullDeviceGivesItsReason) {
+    const int fd = open("/dev/full", O_WRONLY);
+    ASSERT_GE(fd, 0);
+    const uint8_t bytes[4] = {1, 2, 3, 4};
+    std::string reason;
+    EXPECT_FALSE(WriteAll(fd, bytes, sizeof bytes, &reason));
+    close(fd);
+    EXPECT_EQ(reason, "No space left on device");
+}
+
+TEST(FileAccess, ReplacingKeepsLinksAndModes) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target.tlv");
+    const QString link = dir.filePath("link.tlv");
+    ASSERT_EQ(symlink("target.tlv", Local(link).c_str()), 0);
+    const uint8_t first[3] = {'a', 'b', 'c'};
+    std::string reason;
+    // A link to nothing yet is not followed into a new file.
+    EXPECT_FALSE(ReplaceRegularFile(Local(link), first, 3, &reason));
+    ASSERT_TRUE(ReplaceRegularFile(Local(target), first, 3, &reason)) << reason;
+    const mode_t mask = umask(0);
+    umask(mask);
+    struct stat info;
+    ASSERT_EQ(stat(Local(target).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+    ASSERT_EQ(chmod(Local(target).c_str(), 0640), 0);
+
+    const uint8_t second[2] = {'x', 'y'};
+    ASSERT_TRUE(ReplaceRegularFile(Local(link), second, 2, &reason)) << reason;
+    EXPECT_TRUE(IsLink(link));
+    EXPECT_EQ(ReadAll(target), "xy");
+    ASSERT_EQ(stat(Local(target).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+}
+
+TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("locked.tlv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_EQ(chmod(Local(path).c_str(), 0444), 0);
+    ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0777), 0);
+    const auto replace = [&path] {
+        const uint8_t bytes[3] = {'n', 'e', 'w'};
+        std::string reason;
+        const bool replaced = ReplaceRegularFile(Local(path), bytes, 3, &reason);
+        return replaced ? 0 : reason == "Permission denied" ? 1 : 2;
+    };
+    int outcome = -1;
+    if (geteuid() != 0) {
+        outcome = replace();
+    } else {
+        // Whoever runs the test, the file is tried by a user other than its owner.
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            _exit(setgid(65534) == 0 && setuid(65534) == 0 ? replace() : 3);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        outcome = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    EXPECT_EQ(outcome, 1);
+    EXPECT_EQ(ReadAll(path), "old");
+}
+
+TEST(SafeApplication, AnAllocationFailureWhileHandlingAnEventIsReported) {
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(DeliverReportingOutOfMemory([]() -> bool { throw std::bad_alloc(); }));
+    ASSERT_EQ(prompts.History().size(), 1);
+    EXPECT_EQ(prompts.History()[0].text,
+              "There is not enough memory to complete the operation.\r\n\r\nSave your "
+              "documents.");
+    EXPECT_TRUE(DeliverReportingOutOfMemory([] { return true; }));
+    EXPECT_EQ(prompts.History().size(), 1);
+}
+
+TEST_F(DocumentFileTest, APipeIsRefusedWithoutWaitingForAWriter) {
+    // Should the open wait for a writer, the alarm ends the test program.
+    const QString fifo = Fifo("pipe.tlv");
+    const QString link = Link("pipe-link.tlv", fifo);
+    alarm(20);
+    EXPECT_EQ(app_->OpenDocumentFile(fifo), nullptr);
+    EXPECT_EQ(LastReason(), "Not a regular file (a device, pipe or socket)");
+    EXPECT_EQ(app_->OpenDocumentFile(link), nullptr);
+    alarm(0);
+    ASSERT_EQ(prompts_.History().size(), 2);
+    EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to open document.\r\n\r\n"));
+    EXPECT_EQ(WindowCount(), 0);
+}
+
+TEST_F(DocumentFileTest, OnlyRegularFilesOfAtMost64MiBOpen) {
+    const QString big = dir_.filePath("big.tlv");
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(64 * 1024 * 1024 + 1));
+    }
+    const struct {
+        QString path;
+        const char* reason;
+    } refused[] = {
+        {"/dev/null", "Not a regular file (a device, pipe or socket)"},
+        {dir_.path(), "Is a directory"},
+        {big, "The file is larger than 64 MiB; no document is that large."},
+        {dir_.filePath("missing.tlv"), "No such file or directory"},
+    };
+    for (const auto& file : refused) {
+        prompts_.Clear();
+        EXPECT_EQ(app_->OpenDocumentFile(file.path), nullptr) << file.path.toStdString();
+        ASSERT_EQ(prompts_.History().size(), 1);
+        EXPECT_EQ(prompts_.History()[0].text,
+                  QStringLiteral("Failed to open document.\r\n\r\n%1\r\n%2")
+                      .arg(file.path, QString::fromLatin1(file.reason)));
+    }
+    EXPECT_EQ(WindowCount(), 0);
+}
+
+TEST_F(DocumentFileTest, AFileOpenedAndSavedIsUnchangedByteForByte) {
+    std::string pane;
+    for (int byte = 1; byte <= 0xFF; ++byte) {
+        pane += static_cast<char>(byte);
+    }
+    pane += "\r\n5a 02\r12\xA0 34\r\n\r";
+    const QByteArray original = FileBytes("70075A02123400FF00", pane);
+    const QString path = Write("every-byte.tlv", original);
+    CChildFrame* frame = app_->OpenDocumentFile(path);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->Document()->Save(frame));
+    EXPECT_EQ(ReadAll(path), original);
+
+    const QString copy = dir_.filePath("copy.tlv");
+    prompts_.QueuePath(copy);
+    ASSERT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(ReadAll(copy), original);
+    EXPECT_TRUE(prompts_.History().isEmpty());
+}
+
+TEST_F(DocumentFileTest, SavingRefusesWhatIsNotARegularFile) {
+    const QString fifo = Fifo("target-pipe.tlv");
+    const QString link = Link("link-to-pipe.tlv", fifo);
+    QStringList targets = {fifo, link};
+    const QString device = dir_.filePath("null-device.tlv");
+    if (mknod(Local(device).c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        targets << device;
+    }
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("5A021234"));
+    for (const QString& target : targets) {
+        prompts_.Clear();
+        prompts_.QueuePath(target);
+        EXPECT_FALSE(frame->Document()->SaveAs(frame)) << target.toStdString();
+        ASSERT_EQ(prompts_.History().size(), 1);
+        EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to save document.\r\n\r\n"));
+        EXPECT_EQ(LastReason(), "Not a regular file (a device, pipe or socket)");
+        EXPECT_TRUE(frame->Document()->IsModified());
+    }
+    EXPECT_TRUE(IsFifo(fifo));
+    EXPECT_TRUE(IsLink(link));
+    struct stat info;
+    if (targets.contains(device)) {
+        ASSERT_EQ(lstat(Local(device).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode));
+    }
+    EXPECT_TRUE(LeftOvers().isEmpty()) << LeftOvers().join(' ').toStdString();
+}
+
+TEST_F(DocumentFileTest, AWriteFailureNamesTheSystemsReason) {
+    const QByteArray old = FileBytes("5A021234", "old");
+    const QString path = Write("limited.tlv", old);
+    CChildFrame* frame = app_->OpenDocumentFile(path);
+    ASSERT_NE(frame, nullptr);
+    frame->View()->Pane()->setPlainText(QString(4096, QLatin1Char('A')));
+
+    // A file size limit makes the write fail the way a full disk does, with its own reason.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limit = saved;
+    limit.rlim_cur = 1024;
+    void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool saved_ok = frame->Document()->Save(frame);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(LastReason(), "File too large");
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_TRUE(frame->Document()->IsModified());
+    EXPECT_TRUE(LeftOvers().isEmpty()) << LeftOvers().join(' ').toStdString();
+}
+
+TEST_F(DocumentFileTest, AFileAlreadyOpenIsShownNotOpenedAgain) {
+    const QString path = Write("once.tlv", FileBytes("5A021234", "5A021234"));
+    CChildFrame* first = app_->OpenDocumentFile(path);
+    ASSERT_NE(first, nullptr);
+    first->View()->Pane()->setPlainText(QStringLiteral("edited"));
+    app_->OnFileNew();
+    const QString viaLink = Link("alias.tlv", path);
+    const QString relative = QDir::current().relativeFilePath(path);
+    for (const QString& again : {path, viaLink, relative}) {
+        EXPECT_EQ(app_->OpenDocumentFile(again), first) << again.toStdString();
+        EXPECT_EQ(Frame()->ActiveChildFrame(), first);
+    }
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(first->View()->PaneText(), "edited");
+}
+
+TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("abc"));
+    prompts_.QueuePath(dir_.filePath("plain"));
+    ASSERT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(ReadAll(dir_.filePath("plain.tlv")), FileBytes("", "abc"));
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("plain")));
+    EXPECT_EQ(frame->windowTitle(), "plain.tlv");
+
+    // The extension added names a file that exists: the user is asked before it is replaced.
+    frame->View()->Pane()->setPlainText(QStringLiteral("def"));
+    prompts_.QueuePath(dir_.filePath("plain"));
+    EXPECT_FALSE(frame->Document()->SaveAs(frame));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "plain.tlv already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(ReadAll(dir_.filePath("plain.tlv")), FileBytes("", "abc"));
+    prompts_.QueuePath(dir_.filePath("plain"));
+    prompts_.QueueAnswer(true);
+    EXPECT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(ReadAll(dir_.filePath("plain.tlv")), FileBytes("", "def"));
+
+    prompts_.QueuePath(dir_.filePath("other.data"));
+    EXPECT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_TRUE(QFileInfo::exists(dir_.filePath("other.data")));
+}
+
+TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOpen) {
+    const QString first = Write("first.tlv", FileBytes("5A021234", "5A021234"));
+    const QString second = Write("second.tlv", FileBytes("9F4D00", ""));
+    app_->OpenFiles({first, dir_.filePath("missing.tlv"), second});
+    ASSERT_EQ(WindowCount(), 2);
+    EXPECT_EQ(Frame()->ActiveChildFrame()->windowTitle(), "second.tlv");
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to open document."));
+}
+
+TEST_F(DocumentFileTest, SaveAndCloseApplyTheValueBeingTyped) {
+    Frame()->show();
+    QApplication::setActiveWindow(Frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    const QString path = Write("typed.tlv", FileBytes("5A021234", ""));
+    CChildFrame* frame = app_->OpenDocumentFile(path);
+    ASSERT_NE(frame, nullptr);
+    const auto type = [frame](const QString& text) {
+        GridCtrl* grid = frame->View()->Grid();
+        grid->SelectItem(grid->GetRow(0)->Item(ELEMENT_COLUMN_VALUE));
+        grid->editItem(grid->GetRow(0), ELEMENT_COLUMN_VALUE);
+        QLineEdit* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+    };
+    type(QStringLiteral("5678"));
+    Frame()->Action(ID_FILE_SAVE)->trigger();
+    EXPECT_EQ(ReadAll(path), FileBytes("5A025678", ""));
+
+    type(QStringLiteral("9999"));
+    prompts_.QueueThreeWayAnswer(Prompts::kCancel);
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_EQ(prompts_.History()[0].text, "Save changes to typed.tlv?");
+    EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_TLV).Value(), "5A029999");
+}
+
+}  // namespace
