@@ -1,7 +1,7 @@
 #include "cli/analysis_output.h"
 
-#include "cli/text_escape.h"
 #include "core/ber_reader.h"
+#include "dictionary/text_escape.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ bool ReadNth(BerCursor* cursor, uint32_t index, BerElement* element) {
 
 }  // namespace
 
-bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, AnalysisRow* header) {
+bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, uint32_t options,
+                 AnalysisRow* header) {
     const TlvNode* node = root;
     for (const uint32_t index : path) {
         TlvNode* child = nullptr;
@@ -41,11 +42,11 @@ bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, Analysi
         node = child;
     }
     uint8_t kind = 0;
-    return TlvGetKind(node, &kind) == TLV_OK && BuildAnalysisRows(kind, node, header);
+    return TlvGetKind(node, &kind) == TLV_OK && BuildAnalysisRows(kind, node, header, options);
 }
 
 bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
-                    const std::vector<uint32_t>& path, AnalysisRow* header) {
+                    const std::vector<uint32_t>& path, uint32_t options, AnalysisRow* header) {
     BerCursor cursor;
     BerCursorInit(&cursor, bytes, size, BER_RULES_GENERAL);
     BerElement element;
@@ -70,11 +71,11 @@ bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
     }
     const ElementRecord record = {nullptr, bytes, size};
     BuildAnalysisRows(GetBerElementParts(element), nested ? parent.start : nullptr,
-                      nested ? parent.tagLength : 0, record, header);
+                      nested ? parent.tagLength : 0, record, header, options);
     return true;
 }
 
-std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size) {
+std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size, uint32_t options) {
     std::vector<AnalysisRow> rows;
     BerCursor cursor;
     BerCursorInit(&cursor, bytes, size, BER_RULES_GENERAL);
@@ -82,7 +83,7 @@ std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size) {
     const ElementRecord record = {nullptr, bytes, size};
     while (BerReadNext(&cursor, &element, nullptr) == TLV_OK) {
         rows.emplace_back();
-        BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, record, &rows.back());
+        BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, record, &rows.back(), options);
     }
     return rows;
 }

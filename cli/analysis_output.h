@@ -8,22 +8,25 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_output.h"
 #include "core/tlv.h"
+#include "dictionary/json_output.h"
 #include "panels/analysis_rows.h"
+
+// `options` of the following are those of BuildAnalysisRows (ANALYSIS_MASK_CARD_NUMBERS).
 
 // The rows of the node that `path` names from the root (the root for an empty path). False
 // when the path names no node.
-bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, AnalysisRow* header);
+bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, uint32_t options,
+                 AnalysisRow* header);
 
 // The rows of the element that `path` names in bytes the general reader has checked. With
 // `list` the first index picks the top-level element; otherwise the input is one element and
 // the path starts below it. False when the path names no element.
 bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
-                    const std::vector<uint32_t>& path, AnalysisRow* header);
+                    const std::vector<uint32_t>& path, uint32_t options, AnalysisRow* header);
 
 // The rows of every top-level element, in order.
-std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size);
+std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size, uint32_t options);
 
 // Contents, data and description separated by tabs, sub-rows indented by two spaces, control
 // bytes escaped.

@@ -13,8 +13,10 @@ _bertlv() {
     done
     local options
     case $command in
-        parse) options="--json --no-padding-check --list --ber --each --binary --help" ;;
-        analyse) options="--json --no-padding-check --list --ber --each --binary --path --help" ;;
+        parse) options="--json --no-padding-check --list --ber --each --binary --mask --help" ;;
+        analyse)
+            options="--json --no-padding-check --list --ber --each --binary --mask --path --help"
+            ;;
         dict) options="--json --help" ;;
         trace) options="--json --help" ;;
         *)

@@ -4,10 +4,10 @@
 #include <stdlib.h>
 
 #include "cli/commands.h"
-#include "cli/json_output.h"
 #include "cli/output.h"
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/json_output.h"
 #include "panels/description_row.h"
 
 namespace {

@@ -14,9 +14,9 @@ namespace {
 
 const char kSynopsis[] =
     "usage: bertlv parse   [--json] [--no-padding-check] [--list] [--ber] [--each] [--binary]\n"
-    "                      [INPUT ...]\n"
+    "                      [--mask] [INPUT ...]\n"
     "       bertlv analyse [--json] [--no-padding-check] [--list] [--ber] [--each] [--binary]\n"
-    "                      [--path I/J/...] [INPUT ...]\n"
+    "                      [--mask] [--path I/J/...] [INPUT ...]\n"
     "       bertlv dict    [--json] [INDEX | TAG]\n"
     "       bertlv trace   [--json] [INPUT ...]\n"
     "       bertlv --help | COMMAND --help | --version\n";
@@ -55,6 +55,10 @@ void AddRecordOptions(CLI::App* command, RecordFlags* flags) {
         "output is then JSON Lines.");
     command->add_flag("--binary", options.binary, "Files and standard input hold raw bytes.")
         ->excludes(each);
+    command->add_flag("--mask", options.mask,
+                      "Show card numbers masked, first six and last four digits kept "
+                      "(476173******0010): the PAN in 5A and in Track 2 Equivalent Data 57, and "
+                      "runs of 12 or more digits in the discretionary data 9F1F and 9F20.");
     command->add_option("INPUT", options.inputs, kInputHelp);
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_output.h"
 #include "cli/record_reading.h"
+#include "dictionary/json_output.h"
 
 struct RecordOptions {
     bool json = false;
@@ -16,6 +16,8 @@ struct RecordOptions {
     bool each = false;
     // Files and standard input hold raw bytes instead of hexadecimal text.
     bool binary = false;
+    // Card numbers show masked (476173******0010).
+    bool mask = false;
     ReadOptions read;
     std::vector<std::string> inputs;
 };

@@ -5,15 +5,15 @@
 #include "cli/apdu_decode.h"
 #include "cli/commands.h"
 #include "cli/dol.h"
-#include "cli/element_output.h"
 #include "cli/input_sources.h"
 #include "cli/output.h"
 #include "cli/record_input.h"
-#include "cli/text_escape.h"
 #include "cli/trace_lines.h"
 #include "core/ber_reader.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/element_output.h"
 #include "dictionary/element_row.h"
+#include "dictionary/text_escape.h"
 
 namespace {
 

@@ -255,13 +255,13 @@ bool CheckLengthRule(const DataElementDef* entry, uint16_t length) {
 }
 
 void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const ElementRecord& record,
-                    std::vector<AnalysisRow>* rows) {
+                    const DigitMask* mask, std::vector<AnalysisRow>* rows) {
     const DataElementDef* entry = DictGetEntry(index);
     if (index == 0 || length == 0 || value == nullptr || entry == nullptr ||
         (entry->tagLength != 0 && (entry->tag[0] & 0x20) != 0) || !CheckLengthRule(entry, length)) {
         return;
     }
-    const DecoderInput in = {value, length, record};
+    const DecoderInput in = {value, length, record, mask};
     for (const DecoderEntry& decoder : kDecoders) {
         if (decoder.index != index) {
             continue;

@@ -16,9 +16,10 @@ bool CheckLengthRule(const DataElementDef* entry, uint16_t length);
 
 // Appends the decoded rows of the value of dictionary entry `index` to `rows`; nothing for an
 // entry without a decoder. `record` is where the value was read from: some values are read
-// with others from the same record, such as an amount with its currency.
+// with others from the same record, such as an amount with its currency. `mask` flags the
+// value's digits to show masked (null: none).
 void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const ElementRecord& record,
-                    std::vector<AnalysisRow>* rows);
+                    const DigitMask* mask, std::vector<AnalysisRow>* rows);
 
 extern const uint8_t BitMasks[8];
 extern const char* const AipBitTexts[2][8];

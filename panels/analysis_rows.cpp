@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/ber_reader.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/element_row.h"
 #include "panels/analysis_decoders.h"
@@ -31,13 +32,25 @@ std::string HexOrEmpty(const uint8_t* bytes, uint32_t count) {
     return bytes != nullptr ? HexString(bytes, count) : std::string();
 }
 
-void AddElementRows(const ElementParts& element, const ElementRecord& record, AnalysisRow* header) {
+// The hexadecimal text of an element's encoding, the digits of its value masked by `content`.
+std::string EncodingText(const ElementParts& element, const DigitMask* content) {
+    std::string text = HexOrEmpty(element.encoded, element.encodedLength);
+    const size_t header = 2 * (static_cast<size_t>(element.tagLength) + element.lengthSize);
+    if (content != nullptr && text.size() > header) {
+        text.replace(header, std::string::npos, MaskedHexText(text.substr(header), *content));
+    }
+    return text;
+}
+
+// `content` flags the digits of the element's value to show masked; null shows them all.
+void AddElementRows(const ElementParts& element, const ElementRecord& record,
+                    const DigitMask* content, AnalysisRow* header) {
     const bool constructed = element.kind == TLV_KIND_CONSTRUCTED;
     uint8_t index = 0;
     const DataElementDef* entry =
         DictFindEntry(element.tag, static_cast<uint8_t>(element.tagLength), &index);
     *header = AnalysisRow{DictGetNameByTag(element.tag, static_cast<uint8_t>(element.tagLength)),
-                          HexOrEmpty(element.encoded, element.encodedLength),
+                          EncodingText(element, content),
                           "",
                           constructed ? ANALYSIS_IMAGE_CONSTRUCTED : ANALYSIS_IMAGE_PRIMITIVE,
                           index,
@@ -46,10 +59,12 @@ void AddElementRows(const ElementParts& element, const ElementRecord& record, An
     header->children.push_back(PartRow("Tag", HexString(element.tag, element.tagLength), ""));
     header->children.push_back(PartRow("Length", HexString(element.lengthField, element.lengthSize),
                                        ByteCount(element.statedLength, "")));
-    AnalysisRow value = PartRow(
-        "Value",
-        element.statedLength > 0 ? HexOrEmpty(element.value, element.valueLength) : std::string(),
-        "");
+    std::string valueText =
+        element.statedLength > 0 ? HexOrEmpty(element.value, element.valueLength) : std::string();
+    if (content != nullptr) {
+        valueText = MaskedHexText(valueText, *content);
+    }
+    AnalysisRow value = PartRow("Value", valueText, "");
     const uint8_t* bytes = element.value;
     if (!constructed && entry != nullptr && bytes != nullptr) {
         const uint32_t kind = entry->format & FORMAT_KIND_MASK;
@@ -59,20 +74,22 @@ void AddElementRows(const ElementParts& element, const ElementRecord& record, An
             const size_t end =
                 zero != nullptr ? static_cast<const uint8_t*>(zero) - bytes : element.valueLength;
             value.description.assign(reinterpret_cast<const char*>(bytes), end);
+            if (content != nullptr) {
+                value.description = MaskedByteText(value.description, *content);
+            }
         }
         // No entry allows a value that long, so no decoder would take it.
         if (element.valueLength <= UINT16_MAX) {
             AddDecodedRows(index, bytes, static_cast<uint16_t>(element.valueLength), record,
-                           &value.children);
+                           content, &value.children);
         }
     }
     header->children.push_back(value);
 }
 
-}  // namespace
-
-void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
-                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header) {
+// The header row; `content` as for AddElementRows.
+void BuildRows(const ElementParts& element, const uint8_t* parentTag, uint32_t parentTagLength,
+               const ElementRecord& record, const DigitMask* content, AnalysisRow* header) {
     if (element.kind == TLV_KIND_PADDING) {
         *header = AnalysisRow{"Padding",
                               HexOrEmpty(element.value, element.valueLength),
@@ -82,14 +99,30 @@ void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
                               {},
                               {}};
     } else {
-        AddElementRows(element, record, header);
+        AddElementRows(element, record, content, header);
     }
     if (parentTag != nullptr) {
         header->children.push_back(TemplateRow(parentTag, parentTagLength));
     }
 }
 
-bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
+}  // namespace
+
+void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
+                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header,
+                       uint32_t options) {
+    DigitMask content;
+    const bool mask = (options & ANALYSIS_MASK_CARD_NUMBERS) != 0 && element.value != nullptr;
+    if (mask && element.kind == TLV_KIND_PRIMITIVE) {
+        AppendValueMask(element.tag, element.tagLength, element.value, element.valueLength,
+                        &content);
+    } else if (mask && element.kind == TLV_KIND_CONSTRUCTED) {
+        AppendElementsMask(element.value, element.valueLength, BER_RULES_GENERAL, &content);
+    }
+    BuildRows(element, parentTag, parentTagLength, record, mask ? &content : nullptr, header);
+}
+
+bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header, uint32_t options) {
     if (node == nullptr || header == nullptr) {
         return false;
     }
@@ -102,10 +135,17 @@ bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
     if (!matches || !GetNodeParts(node, &parts)) {
         return false;
     }
+    // The nodes tell where each element starts, even in a tree whose template lengths an edit
+    // has left behind.
+    DigitMask content;
+    const bool mask = (options & ANALYSIS_MASK_CARD_NUMBERS) != 0;
+    if (mask) {
+        AppendNodeMask(node, 1, &content);
+    }
     const TlvNode* parent = node->parent;
     const ElementRecord record = {node, nullptr, 0};
-    BuildAnalysisRows(parts.parts, parent != nullptr ? parent->tag : nullptr,
-                      parent != nullptr && parent->tagLength <= 2 ? parent->tagLength : 2, record,
-                      header);
+    BuildRows(parts.parts, parent != nullptr ? parent->tag : nullptr,
+              parent != nullptr && parent->tagLength <= 2 ? parent->tagLength : 2, record,
+              mask ? &content : nullptr, header);
     return true;
 }

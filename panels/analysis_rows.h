@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/tlv.h"
+#include "dictionary/card_number_mask.h"
 #include "dictionary/element_row.h"
 
 // Pictures of the panel's image list.
@@ -34,9 +35,16 @@ struct AnalysisRow {
     std::vector<AnalysisRow> children;
 };
 
+// Options of the row builders.
+enum {
+    // Every text that shows a card number shows it masked (dictionary/card_number_mask.h).
+    ANALYSIS_MASK_CARD_NUMBERS = 0x01,
+};
+
 // The header row for a node of the given kind (1 padding, 2 primitive, 3 constructed). False,
 // leaving `header` alone, when the kind is 0, the node is null or kind and node do not match.
-bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header);
+bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header,
+                       uint32_t options = 0);
 
 // The record an element was read from, for decoders that read a value together with another
 // element of the same record (an amount with its currency): any node of the strict parser's
@@ -50,6 +58,7 @@ struct ElementRecord {
 // The header row for one element of any reader. `parentTag` names the template that holds it,
 // null at the top level.
 void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
-                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header);
+                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header,
+                       uint32_t options = 0);
 
 #endif

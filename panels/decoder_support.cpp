@@ -146,6 +146,22 @@ std::string EscapedText(const uint8_t* bytes, int count) {
     return text;
 }
 
+std::string ShownHexText(const DecoderInput& in) {
+    const std::string hex = HexText(in.value, in.length);
+    return in.mask != nullptr ? MaskedHexText(hex, *in.mask) : hex;
+}
+
+std::string ShownEscapedText(const DecoderInput& in) {
+    if (in.mask == nullptr) {
+        return EscapedText(in.value, in.length);
+    }
+    // Hidden characters are digits, which escaping leaves as they are: masking them first keeps
+    // every other character where it was.
+    const std::string bytes(reinterpret_cast<const char*>(in.value), in.length);
+    const std::string shown = MaskedByteText(bytes, *in.mask);
+    return EscapedText(reinterpret_cast<const uint8_t*>(shown.data()), in.length);
+}
+
 namespace {
 
 const TlvNode* TreeRoot(const TlvNode* node) {

@@ -11,11 +11,13 @@
 #include "core/tlv.h"
 #include "panels/analysis_rows.h"
 
-// What a decoder reads: the value and the record it belongs to (for data elsewhere in it).
+// What a decoder reads: the value and the record it belongs to (for data elsewhere in it), and
+// which of the value's digits are shown masked (null: none).
 struct DecoderInput {
     const uint8_t* value;
     uint16_t length;
     ElementRecord record;
+    const DigitMask* mask;
 };
 
 // A code, or an inclusive range of codes, and its meaning. "%d" in the text stands for the code.
@@ -66,6 +68,11 @@ bool AllDecimal(const std::string& digits);
 bool BcdValue(const uint8_t* bytes, int count, long long* value);
 // Bytes outside 20..7E (and the backslash) written as \xNN.
 std::string EscapedText(const uint8_t* bytes, int count);
+
+// The value as hexadecimal text and as escaped text, the way rows show them: with the digits
+// of the input's mask as '*'. Decoders read the value itself and show pieces of these.
+std::string ShownHexText(const DecoderInput& in);
+std::string ShownEscapedText(const DecoderInput& in);
 
 // The value of the first element with the two-byte tag `tag0 tag1` in the record, depth first
 // (for a template, the encoding of its children).

@@ -38,7 +38,7 @@ const char* FormatName(uint32_t formatKind) {
 
 void DecodeText(const DecoderInput& in, uint32_t formatKind, bool extended,
                 std::vector<AnalysisRow>* rows) {
-    rows->push_back(DecodedRow("Text", "", EscapedText(in.value, in.length)));
+    rows->push_back(DecodedRow("Text", "", ShownEscapedText(in)));
     for (int i = 0; i < in.length; ++i) {
         if (!Allowed(in.value[i], formatKind, extended)) {
             char reason[96];

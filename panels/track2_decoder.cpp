@@ -75,22 +75,25 @@ void AddDiscretionaryRows(const std::string& digits, bool filler, std::vector<An
 // and an F filler; EMV 4.3 Book 3, Annex A, with ISO/IEC 7813 for the track 2 layout.
 void DecodeTrack2(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
     std::string nibbles = HexText(in.value, in.length);
+    // The PAN's digits are shown from here, masked where they are to be.
+    const std::string shown = ShownHexText(in);
     const bool filler = !nibbles.empty() && nibbles.back() == 'F';
     if (filler) {
         nibbles.pop_back();
     }
     const size_t separator = nibbles.find('D');
     if (separator == std::string::npos) {
-        rows->push_back(InvalidRow(nibbles, "no field separator D"));
+        rows->push_back(InvalidRow(shown.substr(0, nibbles.size()), "no field separator D"));
         return;
     }
     const std::string pan = nibbles.substr(0, separator);
+    const std::string shownPan = shown.substr(0, separator);
     if (pan.empty() || pan.size() > 19 || !AllDecimal(pan)) {
-        rows->push_back(InvalidRow(pan, "the PAN is not 1 to 19 decimal digits"));
+        rows->push_back(InvalidRow(shownPan, "the PAN is not 1 to 19 decimal digits"));
         return;
     }
     rows->push_back(
-        DecodedRow("Primary Account Number", pan, std::to_string(pan.size()) + " digits"));
+        DecodedRow("Primary Account Number", shownPan, std::to_string(pan.size()) + " digits"));
     rows->push_back(DecodedRow("Field Separator", "D", ""));
     const std::string rest = nibbles.substr(separator + 1);
     const std::string expiry = rest.substr(0, 4);
@@ -126,13 +129,14 @@ void DecodeTrack2(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
 // Track 2 Discretionary Data: compressed numeric, padded with F.
 void DecodeTrack2Discretionary(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
     const std::string nibbles = HexText(in.value, in.length);
+    const std::string shown = ShownHexText(in);
     const size_t padding = nibbles.find_last_not_of('F');
-    const std::string digits = padding == std::string::npos ? "" : nibbles.substr(0, padding + 1);
-    if (!AllDecimal(digits)) {
-        rows->push_back(InvalidRow(nibbles, "not compressed numeric digits"));
+    const size_t digits = padding == std::string::npos ? 0 : padding + 1;
+    if (!AllDecimal(nibbles.substr(0, digits))) {
+        rows->push_back(InvalidRow(shown, "not compressed numeric digits"));
         return;
     }
-    AddDiscretionaryRows(digits, false, rows);
+    AddDiscretionaryRows(shown.substr(0, digits), false, rows);
 }
 
 // Service Code: n 3 in two bytes, a leading zero digit.

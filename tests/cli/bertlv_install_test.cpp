@@ -48,7 +48,8 @@ TEST(BertlvInstall, ManualPageAndCompletionAreInstalled) {
                   " COMP_WORDS=(bertlv parse --); COMP_CWORD=2; _bertlv; echo ${COMPREPLY[@]}'",
               &status);
     EXPECT_EQ(words,
-              "analyse\n--path\n--json --no-padding-check --list --ber --each --binary --help\n");
+              "analyse\n--path\n--json --no-padding-check --list --ber --each --binary --mask "
+              "--help\n");
     Shell("rm -rf " + prefix, &status);
 }
 

@@ -1,4 +1,4 @@
-#include "cli/text_escape.h"
+#include "dictionary/text_escape.h"
 
 namespace {
 

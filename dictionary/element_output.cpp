@@ -1,6 +1,6 @@
-#include "cli/element_output.h"
+#include "dictionary/element_output.h"
 
-#include "cli/text_escape.h"
+#include "dictionary/text_escape.h"
 
 namespace {
 
@@ -59,10 +59,47 @@ void ElementOutput::AppendRow(const ElementRow& row, int depth, uint8_t warnings
     *out += '\n';
 }
 
+void ElementOutput::MaskRow(const DigitMask& content, uint32_t headerBytes, ElementRow* row) {
+    if (!MaskHidesAny(content)) {
+        return;
+    }
+    std::string& value = row->cells[ELEMENT_COLUMN_VALUE];
+    value = MaskedHexText(value, content);
+    std::string& tlv = row->cells[ELEMENT_COLUMN_TLV];
+    const size_t header = 2 * static_cast<size_t>(headerBytes);
+    if (tlv.size() > header) {
+        tlv.replace(header, std::string::npos, MaskedHexText(tlv.substr(header), content));
+    }
+}
+
+void ElementOutput::MaskElementRow(const BerElement& element, ElementRow* row) {
+    contentMask_.clear();
+    const uint8_t* value = BerValueOf(&element);
+    if (element.kind == TLV_KIND_PRIMITIVE) {
+        AppendValueMask(element.start, element.tagLength, value, element.valueLength,
+                        &contentMask_);
+    } else if (element.kind == TLV_KIND_CONSTRUCTED) {
+        AppendElementsMask(value, element.valueLength, rules_, &contentMask_);
+    }
+    MaskRow(contentMask_, static_cast<uint32_t>(element.tagLength) + element.lengthSize, row);
+}
+
+void ElementOutput::MaskNodeRow(const TlvNode* node, ElementRow* row) {
+    if (node->isPadding != 0) {
+        return;
+    }
+    contentMask_.clear();
+    AppendNodeMask(node, 1, &contentMask_);
+    MaskRow(contentMask_, static_cast<uint32_t>(node->tagLength) + node->lengthSize, row);
+}
+
 void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& element, int depth,
                                   std::string* out) {
     ElementRow* row = RowAt(depth);
     BuildElementRow(GetBerElementParts(element), row);
+    if (mask_) {
+        MaskElementRow(element, row);
+    }
     AppendRow(*row, depth, element.warnings, out);
     if (element.kind == TLV_KIND_CONSTRUCTED) {
         BerCursor inner;
@@ -74,9 +111,7 @@ void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& elem
     }
 }
 
-Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& element, int depth) {
-    ElementRow* row = RowAt(depth);
-    BuildElementRow(GetBerElementParts(element), row);
+Json ElementOutput::RowJson(ElementRow* row, uint8_t warnings) {
     // Members are appended in order without the look-up that operator[] makes, and the cells
     // are moved rather than copied: records of many rows are written at streaming speed.
     Json object(Json::value_t::object);
@@ -91,15 +126,26 @@ Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& elemen
         members.emplace_back(JsonKeys()[column], std::move(row->cells[column]));
     }
     if (rules_ == BER_RULES_GENERAL) {
-        Json warnings(Json::value_t::array);
+        Json names(Json::value_t::array);
         for (const uint8_t bit : kWarningBits) {
-            if ((element.warnings & warnings_ & bit) != 0) {
-                warnings.push_back(BerWarningText(bit));
+            if ((warnings & warnings_ & bit) != 0) {
+                names.push_back(BerWarningText(bit));
             }
         }
-        members.emplace_back("warnings", std::move(warnings));
+        members.emplace_back("warnings", std::move(names));
     }
+    return object;
+}
+
+Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& element, int depth) {
+    ElementRow* row = RowAt(depth);
+    BuildElementRow(GetBerElementParts(element), row);
+    if (mask_) {
+        MaskElementRow(element, row);
+    }
+    Json object = RowJson(row, element.warnings);
     if (element.kind == TLV_KIND_CONSTRUCTED) {
+        Json::object_t& members = object.get_ref<Json::object_t&>();
         Json children(Json::value_t::array);
         BerCursor inner;
         BerCursorEnter(&outer, &element, &inner);
@@ -130,4 +176,67 @@ std::vector<Json> ElementOutput::ToJson(const uint8_t* bytes, uint32_t size) {
         roots.push_back(ElementJson(top, element, 0));
     }
     return roots;
+}
+
+void ElementOutput::AppendNode(const TlvNode* node, int depth, std::string* out) {
+    ElementRow* row = RowAt(depth);
+    if (!BuildElementRow(node, row)) {
+        return;
+    }
+    if (mask_) {
+        MaskNodeRow(node, row);
+    }
+    AppendRow(*row, depth, 0, out);
+    if (row->kind != TLV_KIND_CONSTRUCTED) {
+        return;
+    }
+    uint8_t count = 0;
+    TlvGetChildCount(node, &count);
+    for (uint8_t i = 0; i < count; ++i) {
+        TlvNode* child = nullptr;
+        if (TlvGetChild(node, i, &child, nullptr) != TLV_OK) {
+            return;
+        }
+        AppendNode(child, depth + 1, out);
+    }
+}
+
+Json ElementOutput::NodeJson(const TlvNode* node, int depth) {
+    ElementRow* row = RowAt(depth);
+    if (!BuildElementRow(node, row)) {
+        return Json();
+    }
+    if (mask_) {
+        MaskNodeRow(node, row);
+    }
+    const uint8_t kind = row->kind;
+    Json object = RowJson(row, 0);
+    if (kind != TLV_KIND_CONSTRUCTED) {
+        return object;
+    }
+    Json children(Json::value_t::array);
+    uint8_t count = 0;
+    TlvGetChildCount(node, &count);
+    for (uint8_t i = 0; i < count; ++i) {
+        TlvNode* child = nullptr;
+        if (TlvGetChild(node, i, &child, nullptr) != TLV_OK) {
+            break;
+        }
+        Json childObject = NodeJson(child, depth + 1);
+        if (!childObject.is_null()) {
+            children.push_back(std::move(childObject));
+        }
+    }
+    object.get_ref<Json::object_t&>().emplace_back("children", std::move(children));
+    return object;
+}
+
+void ElementOutput::AppendText(const TlvNode* root, std::string* out) {
+    if (root != nullptr) {
+        AppendNode(root, 0, out);
+    }
+}
+
+Json ElementOutput::ToJson(const TlvNode* root) {
+    return root != nullptr ? NodeJson(root, 0) : Json();
 }

@@ -1,4 +1,4 @@
-#include "cli/json_output.h"
+#include "dictionary/json_output.h"
 
 #include <memory>
 #include <vector>

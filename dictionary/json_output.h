@@ -1,6 +1,6 @@
-// JSON output of the tool, built with nlohmann/json.
-#ifndef QUORVEL_CLI_JSON_OUTPUT_H
-#define QUORVEL_CLI_JSON_OUTPUT_H
+// JSON as bertlv writes it and the editor copies it, built with nlohmann/json.
+#ifndef QUORVEL_DICTIONARY_JSON_OUTPUT_H
+#define QUORVEL_DICTIONARY_JSON_OUTPUT_H
 
 #include <stddef.h>
 #include <stdint.h>

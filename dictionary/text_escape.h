@@ -1,6 +1,6 @@
 // Text output shows data bytes as they are, except those that would act on a terminal.
-#ifndef QUORVEL_CLI_TEXT_ESCAPE_H
-#define QUORVEL_CLI_TEXT_ESCAPE_H
+#ifndef QUORVEL_DICTIONARY_TEXT_ESCAPE_H
+#define QUORVEL_DICTIONARY_TEXT_ESCAPE_H
 
 #include <string>
 

@@ -1,0 +1,201 @@
+#include "dictionary/card_number_mask.h"
+
+#include <string.h>
+
+#include "core/ber_reader.h"
+
+namespace {
+
+enum {
+    kKeptLeadingDigits = 6,
+    kKeptTrailingDigits = 4,
+    kNoDigit = 0xFF,
+};
+
+const uint8_t kPanTag[] = {0x5A};
+const uint8_t kTrack2Tag[] = {0x57};
+const uint8_t kTrack1DiscretionaryTag[] = {0x9F, 0x1F};
+const uint8_t kTrack2DiscretionaryTag[] = {0x9F, 0x20};
+
+bool IsTag(const uint8_t* tag, uint32_t tagLength, const uint8_t* wanted, uint32_t wantedLength) {
+    return tag != nullptr && tagLength == wantedLength && memcmp(tag, wanted, tagLength) == 0;
+}
+
+// Whether digit `i` of a card number of `count` digits is hidden.
+bool IsHiddenDigit(size_t i, size_t count) {
+    return count <= kKeptLeadingDigits + kKeptTrailingDigits ||
+           (i >= kKeptLeadingDigits && i < count - kKeptTrailingDigits);
+}
+
+uint8_t NibbleAt(const uint8_t* value, size_t i) {
+    return i % 2 == 0 ? value[i / 2] >> 4 : value[i / 2] & 0x0F;
+}
+
+// The position of the first nibble equal to `wanted`, or `count` when there is none.
+size_t FindNibble(const uint8_t* value, size_t count, uint8_t wanted) {
+    for (size_t i = 0; i < count; ++i) {
+        if (NibbleAt(value, i) == wanted) {
+            return i;
+        }
+    }
+    return count;
+}
+
+// The card number in nibbles 0 to `digits` - 1.
+void HideLeadingNumber(size_t digits, DigitMask::iterator flags) {
+    for (size_t i = 0; i < digits; ++i) {
+        flags[static_cast<std::ptrdiff_t>(i)] = IsHiddenDigit(i, digits);
+    }
+}
+
+// Every long run of decimal units (nibbles or characters, `width` flags each) is a card number.
+template <typename DigitOf>
+void HideDigitRuns(size_t units, size_t width, DigitOf isDigit, DigitMask::iterator flags) {
+    size_t runStart = 0;
+    for (size_t i = 0; i <= units; ++i) {
+        if (i < units && isDigit(i)) {
+            continue;
+        }
+        const size_t run = i - runStart;
+        if (run >= CARD_NUMBER_SHORTEST_RUN) {
+            for (size_t j = 0; j < run; ++j) {
+                for (size_t k = 0; k < width; ++k) {
+                    flags[static_cast<std::ptrdiff_t>((runStart + j) * width + k)] =
+                        IsHiddenDigit(j, run);
+                }
+            }
+        }
+        runStart = i + 1;
+    }
+}
+
+// Sets the flags of a value whose 2 * length flags start at `flags`.
+void MarkValue(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
+               DigitMask::iterator flags) {
+    if (value == nullptr || length == 0) {
+        return;
+    }
+    const size_t nibbles = 2 * static_cast<size_t>(length);
+    if (IsTag(tag, tagLength, kPanTag, sizeof kPanTag)) {
+        HideLeadingNumber(FindNibble(value, nibbles, 0x0F), flags);
+    } else if (IsTag(tag, tagLength, kTrack2Tag, sizeof kTrack2Tag)) {
+        size_t digits = FindNibble(value, nibbles, 0x0D);
+        if (digits == nibbles) {
+            digits = FindNibble(value, nibbles, 0x0F);
+        }
+        HideLeadingNumber(digits, flags);
+    } else if (IsTag(tag, tagLength, kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag)) {
+        HideDigitRuns(
+            nibbles, 1, [value](size_t i) { return NibbleAt(value, i) <= 9; }, flags);
+    } else if (IsTag(tag, tagLength, kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag)) {
+        HideDigitRuns(
+            length, 2, [value](size_t i) { return value[i] >= '0' && value[i] <= '9'; }, flags);
+    }
+}
+
+// Sets the flags of the elements the cursor reads; `flags` belong to the cursor's whole input.
+void MarkElements(BerCursor* cursor, int depth, DigitMask::iterator flags) {
+    BerElement element;
+    while (BerReadNext(cursor, &element, nullptr) == TLV_OK) {
+        if (element.kind == TLV_KIND_CONSTRUCTED) {
+            if (depth < BER_MAX_DEPTH) {
+                BerCursor inner;
+                BerCursorEnter(cursor, &element, &inner);
+                MarkElements(&inner, depth + 1, flags);
+            }
+        } else if (element.kind == TLV_KIND_PRIMITIVE) {
+            const uint8_t* value = BerValueOf(&element);
+            MarkValue(element.start, element.tagLength, value, element.valueLength,
+                      flags + 2 * (value - cursor->base));
+        }
+    }
+}
+
+}  // namespace
+
+void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
+                     DigitMask* mask) {
+    const size_t start = mask->size();
+    mask->resize(start + 2 * static_cast<size_t>(length), false);
+    MarkValue(tag, tagLength, value, length, mask->begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, DigitMask* mask) {
+    const size_t start = mask->size();
+    mask->resize(start + 2 * static_cast<size_t>(size), false);
+    if (bytes == nullptr || size == 0) {
+        return;
+    }
+    BerCursor cursor;
+    BerCursorInit(&cursor, bytes, size, rules);
+    MarkElements(&cursor, 0, mask->begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask) {
+    uint8_t kind = 0;
+    if (TlvGetKind(node, &kind) != TLV_OK) {
+        return;
+    }
+    if (kind == TLV_KIND_PADDING) {
+        mask->resize(mask->size() + 2 * static_cast<size_t>(node->valueLength), false);
+        return;
+    }
+    if (contentOnly == 0) {
+        mask->resize(mask->size() + 2 * static_cast<size_t>(node->tagLength + node->lengthSize),
+                     false);
+    }
+    if (kind == TLV_KIND_PRIMITIVE) {
+        AppendValueMask(node->tag, node->tagLength, static_cast<const uint8_t*>(node->data),
+                        node->valueLength, mask);
+        return;
+    }
+    uint8_t count = 0;
+    TlvGetChildCount(node, &count);
+    for (uint8_t i = 0; i < count; ++i) {
+        TlvNode* child = nullptr;
+        if (TlvGetChild(node, i, &child, nullptr) != TLV_OK) {
+            return;
+        }
+        AppendNodeMask(child, 0, mask);
+    }
+}
+
+bool MaskHidesAny(const DigitMask& mask) {
+    for (const bool hidden : mask) {
+        if (hidden) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string MaskedHexText(const std::string& hex, const DigitMask& mask) {
+    std::string shown = hex;
+    const size_t count = shown.size() < mask.size() ? shown.size() : mask.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (mask[i]) {
+            shown[i] = '*';
+        }
+    }
+    return shown;
+}
+
+std::string MaskedByteText(const std::string& text, const DigitMask& mask) {
+    std::string shown = text;
+    for (size_t i = 0; i < shown.size() && 2 * i + 1 < mask.size(); ++i) {
+        if (mask[2 * i] || mask[2 * i + 1]) {
+            shown[i] = '*';
+        }
+    }
+    return shown;
+}
+
+std::string MaskCardNumber(const std::string& digits) {
+    std::string shown = digits;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (IsHiddenDigit(i, shown.size())) {
+            shown[i] = '*';
+        }
+    }
+    return shown;
+}

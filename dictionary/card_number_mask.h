@@ -1,0 +1,55 @@
+// Card numbers hidden for sharing: a primary account number keeps its first six and last four
+// digits and shows every other digit as '*' (476173******0010). The data never changes; a digit
+// mask says which hexadecimal digits of a text to hide. Qt-free, so that the editor, the panels
+// and the command-line tool hide exactly the same digits.
+#ifndef QUORVEL_DICTIONARY_CARD_NUMBER_MASK_H
+#define QUORVEL_DICTIONARY_CARD_NUMBER_MASK_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "core/tlv.h"
+
+// One flag per hexadecimal digit of some bytes (two per byte, high digit first), set where the
+// digit is hidden.
+typedef std::vector<bool> DigitMask;
+
+enum {
+    // Runs of decimal digits at least this long in discretionary data are taken for card
+    // numbers.
+    CARD_NUMBER_SHORTEST_RUN = 12,
+};
+
+// Appends the flags of the value of the element with tag `tag`. Hidden are the PAN of 5A (its
+// digits before the F filler), the PAN of Track 2 Equivalent Data 57 (the digits before the
+// separator D) and, in Track 1 Discretionary Data 9F1F (characters) and Track 2 Discretionary
+// Data 9F20 (digits), every run of CARD_NUMBER_SHORTEST_RUN or more decimal digits. Values of
+// other elements get clear flags.
+void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
+                     DigitMask* mask);
+
+// Appends the flags of `size` bytes holding whole elements one after another, read under
+// `rules` (BER_RULES_*): one element, or the encoding of a template's children. Bytes that do
+// not read as elements get clear flags.
+void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, DigitMask* mask);
+
+// Appends the flags of the node's encoding as TlvEncode writes it: the whole element
+// (`contentOnly` 0) or its value, for a template its children's encodings (`contentOnly` 1).
+void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask);
+
+bool MaskHidesAny(const DigitMask& mask);
+
+// `hex` with each digit whose flag is set written as '*'. Digits beyond the mask stay.
+std::string MaskedHexText(const std::string& hex, const DigitMask& mask);
+
+// `text`, one character per byte of the mask, with every byte that has a hidden digit written
+// as '*'. Characters beyond the mask stay.
+std::string MaskedByteText(const std::string& text, const DigitMask& mask);
+
+// The digits of a card number as shown masked: more than ten keep their first six and last
+// four; shorter numbers are hidden whole.
+std::string MaskCardNumber(const std::string& digits);
+
+#endif

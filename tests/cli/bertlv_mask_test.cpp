@@ -1,0 +1,134 @@
+// bertlv --mask, end to end: card numbers masked wherever parse and analyse show them, and
+// nothing else changed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/tool_run.h"
+
+namespace {
+
+// A READ RECORD response with the PAN, Track 2 and both discretionary data elements; 9F1F
+// holds "ABC" and sixteen digits and "XZ", 9F20 twenty digits and a filler.
+const char kRecord[] =
+    "704957134761739001010010D22122011143804400000F5A0847617390010100105F3401019F1F154142433132"
+    "3334353637383930313233343536585A9F200B12345678901234567890FF";
+
+// Masking only ever turns hexadecimal digits or digit characters into '*'.
+void ExpectOnlyDigitsHidden(const std::string& plain, const std::string& masked) {
+    ASSERT_EQ(plain.size(), masked.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        if (plain[i] != masked[i]) {
+            ASSERT_EQ(masked[i], '*') << i;
+            ASSERT_TRUE(isxdigit(static_cast<unsigned char>(plain[i]))) << i;
+        }
+    }
+}
+
+TEST(BertlvMask, ParseMasksEveryCellThatShowsACardNumber) {
+    const ToolRun run = RunTool(std::string("parse --mask ") + kRecord);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "Application Elementary File (AEF) Data Template\t70\t1 byte\t49\t"
+              "5713476173******0010D22122011143804400000F5A08476173******00105F3401019F1F15414243"
+              "313233343536************33343536585A9F200B123456**********7890FF\t73 bytes\t"
+              "70495713476173******0010D22122011143804400000F5A08476173******00105F3401019F1F1541"
+              "4243313233343536************33343536585A9F200B123456**********7890FF\n"
+              "  Track 2 Equivalent Data\t57\t1 byte\t13\t476173******0010D22122011143804400000F\t"
+              "19 bytes\t5713476173******0010D22122011143804400000F\n"
+              "  Application Primary Account Number(PAN)\t5A\t1 byte\t08\t476173******0010\t"
+              "8 bytes\t5A08476173******0010\n"
+              "  Application Primary Account Number(PAN) Sequence Number\t5F34\t1 byte\t01\t01\t"
+              "1 bytes\t5F340101\n"
+              "  Track 1 Discretionary Data\t9F1F\t1 byte\t15\t"
+              "414243313233343536************33343536585A\t21 bytes\t"
+              "9F1F15414243313233343536************33343536585A\n"
+              "  Track 2 Discretionary Data\t9F20\t1 byte\t0B\t123456**********7890FF\t11 bytes\t"
+              "9F200B123456**********7890FF\n");
+    const ToolRun plain = RunTool(std::string("parse ") + kRecord);
+    EXPECT_EQ(plain.out.find('*'), std::string::npos);
+    ExpectOnlyDigitsHidden(plain.out, run.out);
+}
+
+TEST(BertlvMask, EveryReadingAndOutputForm) {
+    struct {
+        const char* arguments;
+        const char* input;
+    } cases[] = {
+        {"parse --json", kRecord},
+        {"parse --ber", kRecord},
+        {"parse --list --json", "5A0847617390010100105A085413330089600010"},
+        {"parse --each", "5A084761739001010010\n#x\n57084761739001010010\n"},
+        {"parse --each --json", "5A084761739001010010\n"},
+        {"analyse", kRecord},
+        {"analyse --json --path 0", kRecord},
+        {"analyse --ber --path 3", kRecord},
+        {"analyse --list", "5A0847617390010100105A085413330089600010"},
+    };
+    for (const auto& c : cases) {
+        const std::string arguments = c.arguments;
+        const ToolRun plain = RunTool(arguments, c.input);
+        const ToolRun masked = RunTool(arguments + " --mask", c.input);
+        EXPECT_EQ(masked.status, 0) << arguments;
+        EXPECT_EQ(plain.out.find("******"), std::string::npos) << arguments;
+        EXPECT_NE(masked.out.find("******"), std::string::npos) << arguments;
+        EXPECT_EQ(masked.out.find("4761739001010010"), std::string::npos) << arguments;
+        ExpectOnlyDigitsHidden(plain.out, masked.out);
+    }
+}
+
+TEST(BertlvMask, AnalyseMasksHeaderValueTextAndDecodedRows) {
+    struct {
+        const char* path;
+        const char* expected;
+    } cases[] = {
+        {"0",
+         "Track 2 Equivalent Data\t5713476173******0010D22122011143804400000F\t\n"
+         "  Tag\t57\t\n"
+         "  Length\t13\t19 bytes\n"
+         "  Value\t476173******0010D22122011143804400000F\t\n"
+         "    Primary Account Number\t476173******0010\t16 digits\n"
+         "    Field Separator\tD\t\n"
+         "    Expiration Date\t2212\t2022-12\n"
+         "    Service Code\t201\t\n"
+         "      Digit 1\t2\tInterchange and technology: International interchange, use IC (chip) "
+         "where feasible\n"
+         "      Digit 2\t0\tAuthorization processing: Normal\n"
+         "      Digit 3\t1\tRange of services and PIN requirements: No restrictions\n"
+         "    Discretionary Data\t1143804400000\t13 digits\n"
+         "    Filler\tF\tPads the data to whole bytes\n"
+         "  Template\t\t'70' - \"Application Elementary File (AEF) Data Template\"\n"},
+        {"3",
+         "Track 1 Discretionary Data\t9F1F15414243313233343536************33343536585A\t\n"
+         "  Tag\t9F1F\t\n"
+         "  Length\t15\t21 bytes\n"
+         "  Value\t414243313233343536************33343536585A\tABC123456******3456XZ\n"
+         "    Text\t\tABC123456******3456XZ\n"
+         "  Template\t\t'70' - \"Application Elementary File (AEF) Data Template\"\n"},
+        {"4",
+         "Track 2 Discretionary Data\t9F200B123456**********7890FF\t\n"
+         "  Tag\t9F20\t\n"
+         "  Length\t0B\t11 bytes\n"
+         "  Value\t123456**********7890FF\t\n"
+         "    Discretionary Data\t123456**********7890\t20 digits\n"
+         "  Template\t\t'70' - \"Application Elementary File (AEF) Data Template\"\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool(std::string("analyse --mask --path ") + c.path + " " + kRecord);
+        EXPECT_EQ(run.status, 0) << c.path;
+        EXPECT_EQ(run.out, c.expected) << c.path;
+    }
+}
+
+TEST(BertlvMask, OnlyParseAndAnalyseTakeIt) {
+    for (const char* arguments : {"dict --mask 5A", "trace --mask", "--mask parse 5A00"}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err.find("--mask"), std::string::npos) << arguments;
+    }
+    const ToolRun help = RunTool("parse --help");
+    EXPECT_NE(help.out.find("--mask"), std::string::npos);
+}
+
+}  // namespace
