@@ -36,6 +36,7 @@ enum AppCommandId {
     ID_DATA_ELEMENT_INFO = 32857,
     ID_FILE_MRU_FIRST = 32858,
     ID_FILE_MRU_LAST = 32861,
+    ID_VIEW_MASK_CARD_NUMBERS = 32880,
 };
 
 #endif

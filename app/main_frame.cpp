@@ -20,11 +20,13 @@
 #include "app/app_looks.h"
 #include "app/child_frame.h"
 #include "app/customize_dialog.h"
+#include "app/file_drop.h"
 #include "app/lock_indicators.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
 #include "app/settings_keys.h"
 #include "app/windows_dialog.h"
+#include "editor/card_number_cells.h"
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/orda_view.h"
@@ -81,6 +83,9 @@ const CommandPrompt kPrompts[] = {
     {ID_DELETE_DATA_ELEMENT, "Delete Data Elementt\nDelete"},
     {ID_DATA_ELEMENT_INFO, "Data Element Info.\nDE Info."},
     {ID_FILE_MRU_FIRST, "Open TLV File\nOpen"},
+    {ID_VIEW_MASK_CARD_NUMBERS,
+     "Show card numbers masked in the grids, the Analysis panel, printing and copies\nMask Card "
+     "Numbers"},
 };
 
 void ApplyPrompt(QAction* action, int id) {
@@ -104,6 +109,7 @@ const char kStateKey[] = "MainWindowState";
 const char kStatusBarKey[] = "StatusBarShown";
 const char kElementColumnsKey[] = "ElementGridColumns";
 const char kLookKey[] = "ApplicationLook";
+const char kMaskCardNumbersKey[] = "MaskCardNumbers";
 // Share of the available screen, in each direction, that the main window takes at first.
 const int kFirstSizePercent = 80;
 
@@ -133,6 +139,11 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     OnApplicationLook(IsAppLook(appLook_) ? appLook_ : kDefaultAppLook);
     RestoreLayout();
     UpdateMenus();
+    fileDrop_ = new FileOpenDrop(app_, this);
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{this, dictionaryBar_, descriptionBar_, analysisBar_}) {
+        fileDrop_->Watch(window);
+    }
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
         UpdateMenus();
@@ -255,6 +266,9 @@ void CMainFrame::CreateActions() {
             [this](bool shown) { statusBar()->setVisible(shown); });
     connect(MakeAction(ID_VIEW_CUSTOMIZE, QStringLiteral("Customize...")), &QAction::triggered,
             this, &CMainFrame::OnCustomize);
+    QAction* mask = MakeAction(ID_VIEW_MASK_CARD_NUMBERS, QStringLiteral("&Mask Card Numbers"));
+    mask->setCheckable(true);
+    connect(mask, &QAction::toggled, this, &CMainFrame::OnMaskCardNumbers);
 
     QActionGroup* looks = new QActionGroup(this);
     for (const AppLook& look : kAppLooks) {
@@ -338,6 +352,8 @@ void CMainFrame::CreateMenus() {
     for (const AppLook& look : kAppLooks) {
         looks->addAction(Action(look.id));
     }
+    viewMenu_->addSeparator();
+    viewMenu_->addAction(Action(ID_VIEW_MASK_CARD_NUMBERS));
 
     windowMenu_ = new QMenu(QStringLiteral("&Window"), this);
     windowMenu_->addAction(Action(ID_WINDOW_NEW));
@@ -434,6 +450,8 @@ void CMainFrame::RestoreLayout() {
     const QByteArray geometry = settings_->value(QString::fromLatin1(kGeometryKey)).toByteArray();
     const QByteArray state = settings_->value(QString::fromLatin1(kStateKey)).toByteArray();
     const bool statusBarShown = settings_->value(QString::fromLatin1(kStatusBarKey), true).toBool();
+    const bool maskCardNumbers =
+        settings_->value(QString::fromLatin1(kMaskCardNumbersKey), false).toBool();
     for (const QVariant& weight :
          settings_->value(QString::fromLatin1(kElementColumnsKey)).toList()) {
         elementColumnWeights_ << weight.toInt();
@@ -450,6 +468,7 @@ void CMainFrame::RestoreLayout() {
         restoreState(state);
     }
     Action(ID_VIEW_STATUS_BAR)->setChecked(statusBarShown);
+    Action(ID_VIEW_MASK_CARD_NUMBERS)->setChecked(maskCardNumbers);
 }
 
 void CMainFrame::SaveLayout() {
@@ -480,6 +499,17 @@ void CMainFrame::OnApplicationLook(int id) {
     settings_->endGroup();
 }
 
+void CMainFrame::OnMaskCardNumbers(bool mask) {
+    for (CChildFrame* frame : mdiArea_->findChildren<CChildFrame*>()) {
+        ShowCardNumbersMasked(frame->View()->Grid(), mask);
+    }
+    analysisBar_->SetMaskCardNumbers(mask);
+    FollowActiveView();
+    settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
+    settings_->setValue(QString::fromLatin1(kMaskCardNumbersKey), mask);
+    settings_->endGroup();
+}
+
 CChildFrame* CMainFrame::ActiveChildFrame() const {
     return qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
 }
@@ -494,6 +524,8 @@ void CMainFrame::AddChildFrame(CChildFrame* frame) {
     COrdaView* view = frame->View();
     view->SetAnalysisTarget(this);
     view->Grid()->SetColumnWeights(elementColumnWeights_);
+    ShowCardNumbersMasked(view->Grid(), Action(ID_VIEW_MASK_CARD_NUMBERS)->isChecked());
+    new PaneTextDrop(view);
     connect(view->Grid(), &GridCtrl::columnWeightsChangedByUser, this,
             [this, view] { elementColumnWeights_ = view->Grid()->ColumnWeights(); });
     connect(view, &COrdaView::editCommandsChanged, this, &CMainFrame::UpdateEditCommands);

@@ -14,6 +14,7 @@ class CDescriptionBar;
 class CDictionaryBar;
 class COrdaApp;
 class COrdaView;
+class FileOpenDrop;
 class LockIndicators;
 class QLabel;
 class QMdiArea;
@@ -49,6 +50,10 @@ public:
     CDictionaryBar* DictionaryBar() const { return dictionaryBar_; }
     int CurrentAppLook() const { return appLook_; }
     void OnApplicationLook(int id);
+    // View > Mask Card Numbers: every grid, the Analysis panel, printing and copies show card
+    // numbers masked; the choice is stored.
+    void OnMaskCardNumbers(bool mask);
+    FileOpenDrop* FileDrop() const { return fileDrop_; }
 
     // Menus as they stand: before any document, or with one open.
     void UpdateMenus();
@@ -105,6 +110,7 @@ private:
     CDictionaryBar* dictionaryBar_ = nullptr;
     CDescriptionBar* descriptionBar_ = nullptr;
     CAnalysisBar* analysisBar_ = nullptr;
+    FileOpenDrop* fileDrop_ = nullptr;
     int appLook_;
     bool hadDocument_ = false;
 };

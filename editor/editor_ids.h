@@ -26,6 +26,11 @@ enum EditorCommandId {
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
+    // The copy commands of the grid's context menu, beside Copy (ID_EDIT_COPY).
+    ID_COPY_ELEMENT = 32881,
+    ID_COPY_VALUE = 32882,
+    ID_COPY_TREE_TEXT = 32883,
+    ID_COPY_TREE_JSON = 32884,
 };
 
 #endif

@@ -18,6 +18,7 @@
 #include "editor/button_images.h"
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
+#include "editor/grid_copy.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
@@ -154,6 +155,9 @@ void COrdaView::CreateGrid() {
     connect(grid_, &CElementGridCtrl::itemChangedPosted, this, &COrdaView::OnGridItemChanged);
     connect(grid_, &QWidget::customContextMenuRequested, this, &COrdaView::OnGridContextMenu);
     connect(grid_, &GridCtrl::editorSelectionChanged, this, &COrdaView::editCommandsChanged);
+    connect(grid_, &GridCtrl::gridSelectionChanged, this, &COrdaView::editCommandsChanged);
+    copyMenu_ = new GridCopyMenu(grid_, this);
+    ForwardMenuStatusTips(copyMenu_, this);
 }
 
 void COrdaView::CreateControls() {
@@ -362,6 +366,15 @@ QString COrdaView::PaneText() const {
     return paneTextExact_ ? paneText_ : WidgetPaneText(pane_);
 }
 
+void COrdaView::ReplacePaneText(const QString& text) {
+    FlushPaneText();
+    pane_->selectAll();
+    pane_->insertPlainText(text);
+    if (displayMode_ != DISPLAY_MODE_EDIT) {
+        OnDisplayModeChange();
+    }
+}
+
 void COrdaView::ReadEncodedText() {
     bytes_.clear();
     try {
@@ -499,10 +512,14 @@ void COrdaView::SetDocumentModified() {
 }
 
 QWidget* COrdaView::ClipboardTarget() const {
-    if (CommandFocusWidget() == pane_) {
+    QWidget* focus = CommandFocusWidget();
+    if (focus == pane_) {
         return pane_;
     }
-    return grid_->ActiveTextEditor();
+    if (QWidget* editor = grid_->ActiveTextEditor()) {
+        return editor;
+    }
+    return focus == grid_ ? grid_ : nullptr;
 }
 
 void COrdaView::OnEditCut() {
@@ -518,6 +535,8 @@ void COrdaView::OnEditCopy() {
         pane->copy();
     } else if (QLineEdit* editor = qobject_cast<QLineEdit*>(ClipboardTarget())) {
         editor->copy();
+    } else if (ClipboardTarget() == grid_) {
+        CopyCell(grid_);
     }
 }
 
@@ -530,7 +549,7 @@ void COrdaView::OnEditPaste() {
 }
 
 bool COrdaView::CanCut() const {
-    return CanCopy();
+    return ClipboardTarget() != grid_ && CanCopy();
 }
 
 bool COrdaView::CanCopy() const {
@@ -541,7 +560,7 @@ bool COrdaView::CanCopy() const {
     if (QLineEdit* editor = qobject_cast<QLineEdit*>(target)) {
         return editor->hasSelectedText();
     }
-    return false;
+    return target == grid_ && CanCopyCell(grid_);
 }
 
 bool COrdaView::CanPaste() const {
@@ -559,8 +578,13 @@ bool COrdaView::ContextMenuAllowed() const {
 }
 
 void COrdaView::OnGridContextMenu(const QPoint& position) {
-    if (ContextMenuAllowed() && !dataElementMenu_->isEmpty()) {
-        dataElementMenu_->popup(grid_->viewport()->mapToGlobal(position));
+    const QPoint at = grid_->viewport()->mapToGlobal(position);
+    if (ContextMenuAllowed()) {
+        if (!dataElementMenu_->isEmpty()) {
+            dataElementMenu_->popup(at);
+        }
+    } else if (copyMenu_->Prepare()) {
+        copyMenu_->popup(at);
     }
     grid_->setFocus();
 }

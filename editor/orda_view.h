@@ -16,6 +16,7 @@
 class AnalysisTarget;
 class ByteTableView;
 class CElementGridCtrl;
+class GridCopyMenu;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
@@ -74,6 +75,8 @@ public:
     // Whether a context menu request on the grid opens the data element menu.
     bool ContextMenuAllowed() const;
     QMenu* DataElementMenu() const { return dataElementMenu_; }
+    // The menu of the grid's other cells: the copy commands.
+    GridCopyMenu* CopyMenu() const { return copyMenu_; }
 
     // Structure editing through the data element menu.
     void BuildContextMenu(const TlvNode* element, int selected);
@@ -101,6 +104,9 @@ public:
     // The pane's text: exactly as the program last set it (line breaks, no-break spaces and
     // every other byte as loaded) until the user changes it, then the text the user sees.
     QString PaneText() const;
+    // Replaces the pane's text as an edit of the user's: the document is marked modified, the
+    // pane's own undo takes it back, and a byte table shown shows the new bytes.
+    void ReplacePaneText(const QString& text);
     TlvNode* Root() const { return root_; }
     const QByteArray& ByteBuffer() const { return bytes_; }
     int CurrentDisplayMode() const { return displayMode_; }
@@ -155,6 +161,7 @@ private:
     ByteTableView* byteTables_[3] = {nullptr, nullptr, nullptr};
     QWidget* paneWindows_[DISPLAY_MODE_COUNT] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* dataElementMenu_ = nullptr;
+    GridCopyMenu* copyMenu_ = nullptr;
     MenuSlotTable slotTables_[MENU_KIND_COUNT];
     enum class MenuContent { kUnbuilt, kEmpty, kCreate, kElement };
     MenuContent menuContent_ = MenuContent::kUnbuilt;

@@ -6,11 +6,13 @@
 #include "panels/panel_images.h"
 #include "platform/grid_ctrl.h"
 #include "platform/menu_status_tips.h"
+#include "platform/row_copy.h"
 
 CAnalysisBar::CAnalysisBar(QWidget* parent)
     : QDockWidget(QStringLiteral("Analysis"), parent),
       grid_(new GridCtrl(this)),
-      infoMenu_(new QMenu(QStringLiteral("DE Info popup in Analysis Bar"), this)) {
+      infoMenu_(new QMenu(QStringLiteral("DE Info popup in Analysis Bar"), this)),
+      copy_(new RowCopyCommands(grid_)) {
     grid_->SetReadOnly(true);
     grid_->SetImageList(AnalysisImages());
     grid_->InsertColumn(0, QStringLiteral("Contents"), 25);
@@ -23,6 +25,8 @@ CAnalysisBar::CAnalysisBar(QWidget* parent)
     info->setStatusTip(QStringLiteral("Data Element Info."));
     info->setToolTip(QStringLiteral("DE Info."));
     connect(info, &QAction::triggered, this, &CAnalysisBar::OnDataElementInfo);
+    infoSeparator_ = infoMenu_->addSeparator();
+    copy_->AddTo(infoMenu_);
     ForwardMenuStatusTips(infoMenu_, this);
     setWidget(grid_);
 }
@@ -31,7 +35,8 @@ void CAnalysisBar::ShowElement(uint8_t kind, const TlvNode* node) {
     grid_->RemoveAll();
     grid_->AdjustLayout();
     AnalysisRow header;
-    if (!BuildAnalysisRows(kind, node, &header)) {
+    if (!BuildAnalysisRows(kind, node, &header,
+                           maskCardNumbers_ ? ANALYSIS_MASK_CARD_NUMBERS : 0)) {
         return;
     }
     AddRow(nullptr, header);
@@ -76,8 +81,16 @@ bool CAnalysisBar::PrepareInfoMenu() {
     return true;
 }
 
+bool CAnalysisBar::PrepareContextMenu() {
+    const bool info = PrepareInfoMenu();
+    infoMenu_->actions().first()->setVisible(info);
+    infoSeparator_->setVisible(info);
+    copy_->Update();
+    return grid_->GetRow(0) != nullptr;
+}
+
 void CAnalysisBar::OnContextMenu(const QPoint& position) {
-    if (PrepareInfoMenu()) {
+    if (PrepareContextMenu()) {
         infoMenu_->popup(grid_->viewport()->mapToGlobal(position));
     }
     grid_->setFocus();

@@ -1,7 +1,11 @@
 #include "panels/description_bar.h"
 
+#include <QMenu>
+
 #include "panels/description_row.h"
 #include "platform/grid_ctrl.h"
+#include "platform/menu_status_tips.h"
+#include "platform/row_copy.h"
 
 namespace {
 
@@ -10,9 +14,20 @@ const int kWeights[DESCRIPTION_COLUMN_COUNT] = {200, 300, 100, 100, 100, 100, 10
 }  // namespace
 
 CDescriptionBar::CDescriptionBar(QWidget* parent)
-    : QDockWidget(QStringLiteral("DE Description"), parent), grid_(new GridCtrl(this)) {
+    : QDockWidget(QStringLiteral("DE Description"), parent),
+      grid_(new GridCtrl(this)),
+      copy_(new RowCopyCommands(grid_)),
+      copyMenu_(new QMenu(this)) {
     grid_->SetReadOnly(true);
-    grid_->setContextMenuPolicy(Qt::PreventContextMenu);
+    copy_->AddTo(copyMenu_);
+    ForwardMenuStatusTips(copyMenu_, this);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        copy_->Update();
+        if (grid_->GetRow(0) != nullptr) {
+            copyMenu_->popup(grid_->viewport()->mapToGlobal(position));
+        }
+    });
     grid_->setWordWrap(true);
     grid_->setUniformRowHeights(false);
     grid_->setRootIsDecorated(false);

@@ -85,7 +85,7 @@ private:
 };
 
 QString GridItem::Value() const {
-    return row_ ? row_->text(column_) : QString();
+    return row_ ? row_->data(column_, Qt::EditRole).toString() : QString();
 }
 
 void GridItem::SetValue(const QString& text) const {
@@ -139,6 +139,16 @@ void GridItem::SetOptions(const QStringList& options) const {
 
 QStringList GridItem::Options() const {
     return row_ ? row_->data(column_, kOptionsRole).toStringList() : QStringList();
+}
+
+QVariant GridRow::data(int column, int role) const {
+    if (role == Qt::DisplayRole) {
+        const GridCtrl* grid = static_cast<const GridCtrl*>(treeWidget());
+        if (grid != nullptr && grid->shownText_) {
+            return grid->shownText_(this, column, QTreeWidgetItem::data(column, role).toString());
+        }
+    }
+    return QTreeWidgetItem::data(column, role);
 }
 
 void GridRow::AllowSubItems(bool allow) {
@@ -200,6 +210,15 @@ void GridCtrl::SetColumnAlign(int column, Qt::Alignment alignment) {
     }
     alignments_[column] = alignment;
     headerItem()->setTextAlignment(column, alignment | Qt::AlignVCenter);
+}
+
+void GridCtrl::SetShownText(const ShownTextFunction& shown) {
+    shownText_ = shown;
+    viewport()->update();
+}
+
+QString GridCtrl::ShownText(const GridItem& item) const {
+    return item.IsNull() ? QString() : item.Row()->data(item.Column(), Qt::DisplayRole).toString();
 }
 
 QString GridCtrl::ColumnTitle(int column) const {

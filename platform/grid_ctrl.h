@@ -7,6 +7,9 @@
 // image, an edit switch and, for option cells, a list of choices edited with a drop-down.
 // Exactly one cell can be selected. The grid reports selection changes at once and cell edits
 // made by the user, never text set by the program.
+// A grid may show a cell's text other than it holds it (card numbers masked): what is painted,
+// printed, copied and shown in tooltips is the shown text (the display role), while Value() and
+// the in-place editor keep the text as it is (the edit role).
 #ifndef QUORVEL_PLATFORM_GRID_CTRL_H
 #define QUORVEL_PLATFORM_GRID_CTRL_H
 
@@ -15,6 +18,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTreeWidget>
+#include <functional>
 #include <vector>
 
 class GridCtrl;
@@ -63,6 +67,8 @@ public:
     void AddSubItem(GridRow* row) { addChild(row); }
     // Rows that may hold sub-rows show an expander even while empty.
     void AllowSubItems(bool allow);
+    // The shown text in the display role, through the grid's ShownText function.
+    QVariant data(int column, int role) const override;
 
 private:
     friend class GridCtrl;
@@ -88,6 +94,13 @@ public:
     bool IsReadOnly() const { return readOnly_; }
     void SetImageList(const QList<QIcon>& images) { images_ = images; }
     QIcon ImageAt(int index) const { return images_.value(index); }
+    // The text a cell shows for the text it holds; none shows every text as it is.
+    using ShownTextFunction =
+        std::function<QString(const GridRow* row, int column, const QString& text)>;
+    void SetShownText(const ShownTextFunction& shown);
+    bool HasShownText() const { return static_cast<bool>(shownText_); }
+    // The text the cell shows.
+    QString ShownText(const GridItem& item) const;
 
     // A row of GetColumnCount() empty cells, not yet in the grid.
     GridRow* CreateRow() const;
@@ -132,6 +145,7 @@ protected:
 
 private:
     friend class GridItemDelegate;
+    friend class GridRow;
     void CommitEdit(const GridItem& item, const QString& text);
     void OnSectionResized(int column, int oldWidth, int newWidth);
     void ApplyColumnWidths(const std::vector<int>& widths);
@@ -140,6 +154,7 @@ private:
     QList<int> weights_;
     QList<Qt::Alignment> alignments_;
     QList<QIcon> images_;
+    ShownTextFunction shownText_;
     bool readOnly_ = false;
     bool settingWidths_ = false;
     quint64 generation_ = 0;

@@ -19,6 +19,25 @@ int DepthOf(const QTreeWidgetItem* item) {
 
 }  // namespace
 
+QList<PrintedRow> GridPrintedRows(const GridCtrl* grid) {
+    const int columns = grid->GetColumnCount();
+    QList<PrintedRow> rows;
+    QStringList titles;
+    for (int column = 0; column < columns; ++column) {
+        titles << grid->ColumnTitle(column);
+    }
+    rows.append(PrintedRow{titles, 0, true});
+    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(grid)); *it; ++it) {
+        GridRow* row = static_cast<GridRow*>(*it);
+        QStringList texts;
+        for (int column = 0; column < columns; ++column) {
+            texts << grid->ShownText(row->Item(column));
+        }
+        rows.append(PrintedRow{texts, DepthOf(*it), false});
+    }
+    return rows;
+}
+
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     QPainter painter(device);
     if (!painter.isActive()) {
@@ -63,16 +82,7 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
         y += lineHeight;
     };
 
-    QStringList titles;
-    for (int column = 0; column < columns; ++column) {
-        titles << grid->ColumnTitle(column);
-    }
-    drawRow(titles, 0, true);
-    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(grid)); *it; ++it) {
-        QStringList texts;
-        for (int column = 0; column < columns; ++column) {
-            texts << (*it)->text(column);
-        }
-        drawRow(texts, DepthOf(*it), false);
+    for (const PrintedRow& row : GridPrintedRows(grid)) {
+        drawRow(row.texts, row.depth, row.bold);
     }
 }

@@ -3,8 +3,21 @@
 #ifndef QUORVEL_PLATFORM_GRID_PRINTER_H
 #define QUORVEL_PLATFORM_GRID_PRINTER_H
 
+#include <QList>
+#include <QStringList>
+
 class GridCtrl;
 class QPagedPaintDevice;
+
+struct PrintedRow {
+    QStringList texts;
+    int depth;
+    bool bold;
+};
+
+// What PrintGrid prints, line by line: the column titles in bold, then every row with the texts
+// its cells show.
+QList<PrintedRow> GridPrintedRows(const GridCtrl* grid);
 
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device);
 

@@ -133,6 +133,7 @@ TEST_F(AppTest, MenusFollowWhetherADocumentIsOpen) {
     EXPECT_EQ(Items(Menu("&Help")), QStringList({"&About Quorvel BERTLV... [57664]"}));
     const QStringList view = Items(Menu("&View"));
     EXPECT_EQ(view.value(1), "&Status Bar [59393]");
+    EXPECT_EQ(view.mid(3), QStringList({"-", "&Mask Card Numbers [32880]"}));
     EXPECT_EQ(Items(Menu("&View")->actions().value(2)->menu()),
               QStringList({"Office &2000 [32833]", "Office &XP [32834]", "Office 200&3 [32835]",
                            "Visual Studio.NET 200&5 [32837]", "&Windows XP [32836]"}));
