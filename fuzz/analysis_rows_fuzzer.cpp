@@ -1,6 +1,7 @@
 // Feeds arbitrary values under every primitive tag of the dictionary to BuildAnalysisRows, with
 // arbitrary currency data beside them in the same template. The decoders must never read past a
-// value, and every decoded text must be free of control bytes.
+// value, every decoded text must be free of control bytes, and masking card numbers may only turn
+// characters into *.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -55,9 +56,36 @@ void CheckDecodedTexts(const AnalysisRow& row) {
     }
 }
 
+// Masking card numbers only turns characters into '*': the rows, their order and the length of
+// every text stay.
+void CheckMasked(const AnalysisRow& plain, const AnalysisRow& masked) {
+    Require(plain.contents == masked.contents && plain.image == masked.image &&
+            plain.rowData == masked.rowData && plain.children.size() == masked.children.size());
+    const std::string* texts[2][2] = {{&plain.data, &plain.description},
+                                      {&masked.data, &masked.description}};
+    for (int i = 0; i < 2; ++i) {
+        const std::string& shown = *texts[1][i];
+        const std::string& whole = *texts[0][i];
+        Require(shown.size() == whole.size());
+        for (size_t at = 0; at < shown.size(); ++at) {
+            Require(shown[at] == whole[at] || shown[at] == '*');
+        }
+    }
+    for (size_t i = 0; i < plain.children.size(); ++i) {
+        CheckMasked(plain.children[i], masked.children[i]);
+    }
+}
+
+void CheckRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
+    Require(BuildAnalysisRows(kind, node, header));
+    AnalysisRow masked;
+    Require(BuildAnalysisRows(kind, node, &masked, ANALYSIS_MASK_CARD_NUMBERS));
+    CheckMasked(*header, masked);
+}
+
 void CheckElement(const TlvNode* node) {
     AnalysisRow header;
-    Require(BuildAnalysisRows(TLV_KIND_PRIMITIVE, node, &header));
+    CheckRows(TLV_KIND_PRIMITIVE, node, &header);
     for (const AnalysisRow& part : header.children) {
         if (part.contents == "Value") {
             for (const AnalysisRow& row : part.children) {
@@ -119,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Require(TlvGetChild(root, static_cast<uint8_t>(count - 1), &last, nullptr) == TLV_OK);
             element = last;
             AnalysisRow header;
-            Require(BuildAnalysisRows(TLV_KIND_CONSTRUCTED, root, &header));
+            CheckRows(TLV_KIND_CONSTRUCTED, root, &header);
         }
         CheckElement(element);
         TlvFree(root);
