@@ -49,7 +49,6 @@ COrdaView* COrdaDoc::FirstView() const {
 
 void COrdaDoc::OnNewDocument() {
     encodedHex_.clear();
-    paneText_.clear();
     path_.clear();
     modified_ = false;
     SetTitle(QString::fromLatin1(kUntitled));
@@ -72,30 +71,28 @@ bool COrdaDoc::OnOpenDocument(const QString& path) {
 
 bool COrdaDoc::ReadDocument(const QString& path, std::string* reason) {
     encodedHex_.clear();
-    paneText_.clear();
     try {
-        TlvFileStrings strings;
-        {
-            std::vector<uint8_t> contents;
-            if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxDocumentFileSize,
-                                 &contents, reason)) {
-                return false;
-            }
-            if (!TlvFileRead(contents.data(), contents.size(), &strings)) {
-                return true;
-            }
+        std::vector<uint8_t> contents;
+        if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxDocumentFileSize, &contents,
+                             reason)) {
+            return false;
         }
-        encodedHex_ = QByteArray::fromStdString(strings.encodedHex);
-        strings.encodedHex = std::string();
-        paneText_ = QByteArray::fromStdString(strings.paneText);
-        strings.paneText = std::string();
+        TlvFileFields fields;
+        if (!TlvFileLocate(contents.data(), contents.size(), &fields)) {
+            return true;
+        }
+        encodedHex_ =
+            QByteArray(fields.encodedHex, static_cast<qsizetype>(fields.encodedHexLength));
+        // The pane text goes from the file's bytes straight into the pane: the pane holds the
+        // only copy that outlives the reading.
         if (COrdaView* view = FirstView()) {
             QString tree = QString::fromLatin1(encodedHex_);
-            view->LoadDocumentData(&tree, QString::fromLatin1(paneText_));
+            view->LoadDocumentData(
+                &tree,
+                QLatin1String(fields.paneText, static_cast<qsizetype>(fields.paneTextLength)));
         }
     } catch (const std::bad_alloc&) {
         encodedHex_.clear();
-        paneText_.clear();
         *reason = strerror(ENOMEM);
         return false;
     }
@@ -130,16 +127,16 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
     std::string reason;
     bool written = false;
     try {
+        std::string paneText;
         if (COrdaView* view = FirstView()) {
             QString tree;
             QString pane;
             view->StoreDocumentData(&tree, &pane);
             encodedHex_ = tree.toLatin1();
-            paneText_ = pane.toLatin1();
+            paneText = pane.toLatin1().toStdString();
         }
         emit fileUsed(QFileInfo(path).absoluteFilePath());
-        const std::vector<uint8_t> bytes =
-            TlvFileWrite(encodedHex_.toStdString(), paneText_.toStdString());
+        const std::vector<uint8_t> bytes = TlvFileWrite(encodedHex_.toStdString(), paneText);
         written = ReplaceRegularFile(QFile::encodeName(path).toStdString(), bytes.data(),
                                      bytes.size(), &reason);
     } catch (const std::bad_alloc&) {

@@ -42,7 +42,6 @@ public:
     QString Path() const { return path_; }
     bool IsModified() const { return modified_; }
     const QByteArray& EncodedHex() const { return encodedHex_; }
-    const QByteArray& PaneText() const { return paneText_; }
 
     void SetModifiedFlag(bool modified) override { modified_ = modified; }
     QString Title() const override { return title_; }
@@ -60,7 +59,6 @@ private:
     bool ReadDocument(const QString& path, std::string* reason);
     bool DoSave(QWidget* owner, const QString& path);
 
-    QByteArray paneText_;
     QByteArray encodedHex_;
     QString path_;
     QString title_;

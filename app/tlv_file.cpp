@@ -14,7 +14,7 @@ struct Reader {
 };
 
 // A length-prefixed string; false when the length or the bytes it announces are not all there.
-bool ReadString(Reader* reader, std::string* text) {
+bool ReadString(Reader* reader, const char** text, size_t* textLength) {
     if (reader->size - reader->at < 4) {
         return false;
     }
@@ -28,7 +28,9 @@ bool ReadString(Reader* reader, std::string* text) {
     }
     const char* bytes = reinterpret_cast<const char*>(reader->data + reader->at);
     const void* zero = memchr(bytes, 0, length);
-    text->assign(bytes, zero != nullptr ? static_cast<const char*>(zero) - bytes : length);
+    *text = bytes;
+    *textLength =
+        zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : length;
     reader->at += length;
     return true;
 }
@@ -43,13 +45,24 @@ void WriteString(const std::string& text, std::vector<uint8_t>* out) {
 
 }  // namespace
 
-bool TlvFileRead(const uint8_t* data, size_t size, TlvFileStrings* strings) {
+bool TlvFileLocate(const uint8_t* data, size_t size, TlvFileFields* fields) {
     if (data == nullptr || size < sizeof TLV_FILE_MAGIC ||
         memcmp(data, TLV_FILE_MAGIC, sizeof TLV_FILE_MAGIC) != 0) {
         return false;
     }
     Reader reader = {data, size, sizeof TLV_FILE_MAGIC};
-    return ReadString(&reader, &strings->encodedHex) && ReadString(&reader, &strings->paneText);
+    return ReadString(&reader, &fields->encodedHex, &fields->encodedHexLength) &&
+           ReadString(&reader, &fields->paneText, &fields->paneTextLength);
+}
+
+bool TlvFileRead(const uint8_t* data, size_t size, TlvFileStrings* strings) {
+    TlvFileFields fields;
+    if (!TlvFileLocate(data, size, &fields)) {
+        return false;
+    }
+    strings->encodedHex.assign(fields.encodedHex, fields.encodedHexLength);
+    strings->paneText.assign(fields.paneText, fields.paneTextLength);
+    return true;
 }
 
 std::vector<uint8_t> TlvFileWrite(const std::string& encodedHex, const std::string& paneText) {
