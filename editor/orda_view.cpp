@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -132,6 +133,12 @@ void COrdaView::CreateGrid() {
     grid_ = new CElementGridCtrl(this);
     grid_->setProperty("controlId", IDC_ELEMENT_GRID);
     grid_->SetImageList(ElementImages());
+    // New rows show the normal text colour through the grid's palette: a colour of their own
+    // would cost every cell a palette of its own each time it is painted.
+    QPalette palette = grid_->palette();
+    palette.setColor(QPalette::Active, QPalette::Text, kNormalTextColor);
+    palette.setColor(QPalette::Inactive, QPalette::Text, kNormalTextColor);
+    grid_->setPalette(palette);
     for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
         grid_->InsertColumn(column, QString::fromLatin1(kElementColumnTitles[column]),
                             kColumnWeights[column]);
@@ -212,43 +219,43 @@ void COrdaView::resizeEvent(QResizeEvent* event) {
 }
 
 void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed) {
-    BuildContextMenu(nullptr, 0);
     if (parent == nullptr) {
         grid_->RemoveAll();
     }
+    // The rows are made off the grid and join it together: the grid takes them in at once.
+    std::vector<GridRow*> templates;
+    if (GridRow* row = MakeRows(node, isConstructed, &templates)) {
+        if (parent != nullptr) {
+            parent->AddSubItem(row);
+        } else {
+            grid_->AddRow(row);
+        }
+        for (GridRow* expanded : templates) {
+            expanded->setExpanded(true);
+        }
+    }
+    // Once per rebuild, for the rows as they now are: empty, or Create for an empty grid.
+    BuildContextMenu(nullptr, 0);
+}
+
+GridRow* COrdaView::MakeRows(TlvNode* node, uint32_t isConstructed,
+                             std::vector<GridRow*>* templates) {
     ElementRow texts;
     if (node == nullptr || !BuildElementRow(node, &texts)) {
-        return;
+        return nullptr;
     }
-    GridRow* row = grid_->CreateRow();
+    GridRow* row = grid_->CopyRow(*RowTemplate(
+        texts.image, node->lengthSize == 1 || node->lengthSize == 2, isConstructed == 0));
     row->SetData(node);
     for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
-        const GridItem cell = row->Item(column);
-        cell.SetEditable(column == ELEMENT_COLUMN_LENGTH_IN || column == ELEMENT_COLUMN_VALUE);
-        cell.SetValue(QString::fromLatin1(texts.cells[column].c_str()));
-        cell.SetTextColor(kNormalTextColor);
+        row->Item(column).SetValue(QString::fromLatin1(
+            texts.cells[column].data(), static_cast<qsizetype>(texts.cells[column].size())));
     }
-    if (node->lengthSize == 1 || node->lengthSize == 2) {
-        row->Item(ELEMENT_COLUMN_LENGTH_IN)
-            .SetOptions({QString::fromLatin1(kLengthInOptions[0]),
-                         QString::fromLatin1(kLengthInOptions[1])});
-    }
-    if (isConstructed != 0) {
-        row->Item(ELEMENT_COLUMN_VALUE).SetEditable(false);
-    }
-    if (parent != nullptr) {
-        parent->AddSubItem(row);
-    } else {
-        grid_->AddRow(row);
-        // The menu was rebuilt while the grid was still empty: Create is offered no longer.
-        BuildContextMenu(nullptr, 0);
-    }
-    row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
     if (isConstructed == 0) {
-        return;
+        return row;
     }
     row->AllowSubItems(true);
-    row->setExpanded(true);
+    templates->push_back(row);
     uint8_t count = 0;
     TlvGetChildCount(node, &count);
     for (uint8_t i = 0; i < count; ++i) {
@@ -257,8 +264,31 @@ void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed
         if (TlvGetChild(node, i, &child, &childConstructed) != TLV_OK) {
             break;
         }
-        BuildRows(row, child, childConstructed);
+        if (GridRow* childRow = MakeRows(child, childConstructed, templates)) {
+            row->AddSubItem(childRow);
+        }
     }
+    return row;
+}
+
+const GridRow* COrdaView::RowTemplate(int image, bool lengthOptions, bool valueEditable) {
+    std::unique_ptr<GridRow>& model =
+        rowTemplates_[(qBound(0, image, 5) * 2 + (lengthOptions ? 1 : 0)) * 2 +
+                      (valueEditable ? 1 : 0)];
+    if (!model) {
+        model.reset(grid_->CreateRow());
+        for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+            model->Item(column).SetEditable(column == ELEMENT_COLUMN_LENGTH_IN ||
+                                            (column == ELEMENT_COLUMN_VALUE && valueEditable));
+        }
+        if (lengthOptions) {
+            model->Item(ELEMENT_COLUMN_LENGTH_IN)
+                .SetOptions({QString::fromLatin1(kLengthInOptions[0]),
+                             QString::fromLatin1(kLengthInOptions[1])});
+        }
+        model->Item(ELEMENT_COLUMN_NAME).SetImage(image);
+    }
+    return model.get();
 }
 
 void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
@@ -359,10 +389,6 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     root_ = root;
     BuildRows(nullptr, root_, isConstructed);
     grid_->AdjustLayout();
-    // Rows were still there when BuildRows emptied the menu; an empty grid offers Create.
-    if (root_ == nullptr) {
-        BuildContextMenu(nullptr, 0);
-    }
     RefreshAnalysis();
 }
 

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "core/tlv.h"
 #include "editor/menu_slots.h"
@@ -134,6 +136,11 @@ private:
     template <typename Text>
     void LoadDocument(QString* treeText, Text paneText);
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
+    // The rows of `node` and everything below it, not yet in the grid; null when the node gets
+    // no row. Rows that may hold sub-rows are added to `templates`.
+    GridRow* MakeRows(TlvNode* node, uint32_t isConstructed, std::vector<GridRow*>* templates);
+    // The set-up every row of one kind shares: edit switches, options, image.
+    const GridRow* RowTemplate(int image, bool lengthOptions, bool valueEditable);
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
     QWidget* ClipboardTarget() const;
@@ -149,6 +156,8 @@ private:
     void UpdateDataElementCommands();
 
     ViewDocument* document_ = nullptr;
+    // By image (0 to 5), option cell and editable value.
+    std::unique_ptr<GridRow> rowTemplates_[6 * 2 * 2];
     AnalysisTarget* analysis_ = nullptr;
     CElementGridCtrl* grid_ = nullptr;
     QPushButton* encodeButton_ = nullptr;

@@ -63,11 +63,15 @@ public:
     void AddSubItem(GridRow* row) { addChild(row); }
     // Rows that may hold sub-rows show an expander even while empty.
     void AllowSubItems(bool allow);
+    // The grid the row was made for, also before it joins it.
+    const GridCtrl* Grid() const { return grid_; }
 
 private:
     friend class GridCtrl;
-    GridRow() = default;
+    explicit GridRow(const GridCtrl* grid) : grid_(grid) {}
+    GridRow(const GridRow& other) = default;
     void* data_ = nullptr;
+    const GridCtrl* grid_;
 };
 
 class GridCtrl : public QTreeWidget {
@@ -91,6 +95,9 @@ public:
 
     // A row of GetColumnCount() empty cells, not yet in the grid.
     GridRow* CreateRow() const;
+    // A row not yet in the grid with the cells of `model`: texts, colours, images, edit switches
+    // and options, shared with the model until one of them changes. No data word, no sub-rows.
+    GridRow* CopyRow(const GridRow& model) const;
     void AddRow(GridRow* row) { addTopLevelItem(row); }
     // The index-th row in display order, sub-rows included; null past the last row.
     GridRow* GetRow(int index) const;
