@@ -57,6 +57,7 @@ private:
     // Reads the file's strings into the document and its first view; false with the reason
     // when the file cannot be read. A file that is not a complete .tlv file is read as empty.
     bool ReadDocument(const QString& path, std::string* reason);
+    bool ReadOpenedDocument(int fd, size_t size, std::string* reason);
     bool DoSave(QWidget* owner, const QString& path);
 
     QByteArray encodedHex_;

@@ -1,8 +1,9 @@
 // Parse into the data element grid, next to filling a plain QTreeWidget with the same rows,
 // texts, images and column set-up, in one binary and run, offscreen. Both sides end with the
 // first repaint of their tree: the event loop's next round, which lays the rows out and paints
-// them (QWidget::repaint skips a widget whose window has an update pending). Run with repetitions
-// and random interleaving; the run ends with the ratio of our time to the reference's per record.
+// them (a direct QWidget::repaint of the grid painted only every other round). Run with
+// repetitions and random interleaving; the run ends with the ratio of our time to the
+// reference's per record.
 //
 // The reference is given everything ready: the cell texts are QStrings built before the
 // timing starts, the columns are set up once, and each round clears the tree, builds the items
@@ -20,10 +21,10 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/paired_reporter.h"
 #include "core/tlv.h"
 #include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
@@ -255,52 +256,6 @@ int CountRounds(const Record& record, long rounds) {
     return side.Filled() ? 0 : 1;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// Prints the usual table, then per record the ratio of the median CPU times per round in ms (ours
-// over the reference's) with the lowest and highest ratio of the i-th repetitions of both.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                times_[run.run_name.function_name].push_back(run.GetAdjustedCPUTime());
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        printf("\n");
-        for (const Record& record : Records()) {
-            const std::vector<double>& ours = times_[std::string("BM_ParseToGrid/") + record.name];
-            const std::vector<double>& reference =
-                times_[std::string("BM_PlainTreeWidget/") + record.name];
-            const size_t pairs = std::min(ours.size(), reference.size());
-            if (pairs == 0) {
-                continue;
-            }
-            std::vector<double> ratios;
-            for (size_t i = 0; i < pairs; ++i) {
-                ratios.push_back(ours[i] / reference[i]);
-            }
-            printf(
-                "%-10s Parse to grid %.3f ms, plain QTreeWidget %.3f ms: ratio %.2f (repetitions "
-                "%.2f to %.2f, %zu pairs)\n",
-                record.name, Median(ours), Median(reference), Median(ours) / Median(reference),
-                *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), pairs);
-        }
-    }
-
-private:
-    std::map<std::string, std::vector<double>> times_;
-};
-
 }  // namespace
 
 // With the arguments "count grid|plain RECORD ROUNDS", runs fixed rounds of one side for
@@ -329,8 +284,14 @@ int main(int argc, char** argv) {
                                      BM_Rounds<PlainSide>, &record)
             ->Unit(benchmark::kMillisecond);
     }
+    std::vector<BenchmarkPair> pairs;
+    for (const Record& record : Records()) {
+        pairs.push_back({std::string("Parse to grid ") + record.name,
+                         std::string("BM_ParseToGrid/") + record.name,
+                         std::string("BM_PlainTreeWidget/") + record.name});
+    }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    PairedReporter reporter(pairs);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -471,6 +471,12 @@ void COrdaView::LoadDocumentData(QString* treeText, QLatin1String paneText) {
     LoadDocument(treeText, paneText);
 }
 
+void COrdaView::AppendDocumentPaneText(QLatin1String more) {
+    settingPaneText_ = true;
+    pane_->AppendText(more);
+    settingPaneText_ = false;
+}
+
 template <typename Text>
 void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     bytes_.clear();

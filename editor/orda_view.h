@@ -61,8 +61,9 @@ public:
     void StoreDocumentData(QString* treeText, QString* paneText);
     void LoadDocumentData(QString* treeText, const QString& paneText);
     // The same for a pane text of 8-bit characters, which the pane takes without a copy of the
-    // whole text in between.
+    // whole text in between; a text read in parts continues with AppendDocumentPaneText.
     void LoadDocumentData(QString* treeText, QLatin1String paneText);
+    void AppendDocumentPaneText(QLatin1String more);
     void SetDocumentModified();
 
     void OnEditCut();

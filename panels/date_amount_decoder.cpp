@@ -115,7 +115,9 @@ void DecodeDate(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         rows->push_back(InvalidRow(data, "day out of range"));
         return;
     }
-    char text[16];
+    // Room for any int, though the checks above keep the fields short: optimised builds
+    // cannot see that and warn about truncation.
+    char text[40];
     snprintf(text, sizeof text, "%04d-%02d-%02d", year, field[1], field[2]);
     rows->push_back(DecodedRow("Date", data, text));
 }
@@ -139,7 +141,7 @@ void DecodeTime(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         rows->push_back(InvalidRow(data, "second out of range"));
         return;
     }
-    char text[16];
+    char text[40];
     snprintf(text, sizeof text, "%02d:%02d:%02d", field[0], field[1], field[2]);
     rows->push_back(DecodedRow("Time", data, text));
 }

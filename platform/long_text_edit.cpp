@@ -8,91 +8,41 @@
 
 namespace {
 
-// What separates a block from the one before it, kept in its block format. Blocks made by the
-// text widget itself carry no property: a line feed.
-const int kBreakProperty = QTextFormat::UserProperty + 0x51;
-enum Break { kBreakLineFeed = 0, kBreakJoin = 1, kBreakCrLf = 2, kBreakCr = 3 };
+// Marks a block that continues the line of the block before it. A block without it starts a
+// new line, as every block the text widget makes itself does.
+const int kJoinProperty = QTextFormat::UserProperty + 0x51;
 
-int BreakBefore(const QTextBlock& block) {
-    return block.blockFormat().intProperty(kBreakProperty);
+// Line ends of the program's text.
+const char kLineFeed = 0;
+const char kCrLf = 1;
+const char kCr = 2;
+
+bool IsJoin(const QTextBlock& block) {
+    return block.blockFormat().boolProperty(kJoinProperty);
 }
 
-QTextBlockFormat BreakFormat(int kind) {
+QTextBlockFormat JoinFormat() {
     QTextBlockFormat format;
-    if (kind != kBreakLineFeed) {
-        format.setProperty(kBreakProperty, kind);
-    }
+    format.setProperty(kJoinProperty, true);
     return format;
 }
 
-QLatin1String BreakText(int kind, bool exact) {
-    switch (kind) {
-        case kBreakJoin:
-            return QLatin1String("");
-        case kBreakCrLf:
-            return QLatin1String(exact ? "\r\n" : "\n");
-        case kBreakCr:
-            return QLatin1String(exact ? "\r" : "\n");
+// The characters that end a line in text handed to the editor; the text widget turns all but
+// the line separator into block breaks of its own.
+bool IsLineEnd(char16_t c) {
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
+}
+
+QLatin1String LineEndText(char lineEnd) {
+    switch (lineEnd) {
+        case kCrLf:
+            return QLatin1String("\r\n");
+        case kCr:
+            return QLatin1String("\r");
         default:
             return QLatin1String("\n");
     }
-}
-
-// The characters the text widget turns into paragraph breaks.
-bool IsLineEnd(char16_t c) {
-    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == 0xFDD0 || c == 0xFDD1;
-}
-
-// One line, in pieces; the first follows `kind` (or continues the cursor's block when negative).
-template <typename Chars>
-void InsertLine(QTextCursor* cursor, Chars line, int kind) {
-    qsizetype at = 0;
-    do {
-        qsizetype length = qMin<qsizetype>(LongTextEdit::kPieceLength, line.size() - at);
-        // A surrogate pair stays in one piece.
-        if (at + length < line.size() && QChar(line.at(at + length - 1)).isHighSurrogate()) {
-            --length;
-        }
-        if (at > 0) {
-            cursor->insertBlock(BreakFormat(kBreakJoin));
-        } else if (kind >= 0) {
-            cursor->insertBlock(BreakFormat(kind));
-        }
-        if (length > 0) {
-            cursor->insertText(line.sliced(at, length).toString());
-        }
-        at += length;
-    } while (at < line.size());
-}
-
-template <typename Chars>
-void InsertLines(QTextCursor* cursor, Chars text) {
-    const qsizetype size = text.size();
-    qsizetype lineStart = 0;
-    int kind = -1;
-    for (qsizetype at = 0;; ++at) {
-        const char16_t c = at < size ? QChar(text.at(at)).unicode() : u'\0';
-        if (at < size && !IsLineEnd(c)) {
-            continue;
-        }
-        InsertLine(cursor, text.sliced(lineStart, at - lineStart), kind);
-        if (at == size) {
-            break;
-        }
-        kind = kBreakLineFeed;
-        if (c == u'\r') {
-            kind = kBreakCr;
-            if (at + 1 < size && text.at(at + 1) == QLatin1Char('\n')) {
-                kind = kBreakCrLf;
-                ++at;
-            }
-        }
-        lineStart = at + 1;
-    }
-}
-
-char16_t Shown(QChar c) {
-    return c == QChar::LineSeparator ? u'\n' : c.unicode();
 }
 
 }  // namespace
@@ -104,6 +54,8 @@ LongTextEdit::LongTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingText_) {
             exactBreaks_ = false;
+            lineEnds_.clear();
+            endsInCr_ = false;
         }
     });
 }
@@ -120,22 +72,156 @@ template <typename Chars>
 void LongTextEdit::Replace(Chars text) {
     settingText_ = true;
     setPlainText(QString());
+    exactBreaks_ = true;
+    lineEnds_.clear();
+    endsInCr_ = false;
     QTextDocument* doc = document();
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     // One edit block: the layout hears of the new text once, and lays out only what it shows.
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
-    InsertLines(&cursor, text);
+    Insert(&cursor, text, true);
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(undo);
     setTextCursor(QTextCursor(doc));
     settingText_ = false;
-    exactBreaks_ = true;
+}
+
+void LongTextEdit::AppendText(QLatin1String text) {
+    settingText_ = true;
+    QTextDocument* doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    // Moved inside the edit block, the cursor does not lay out the last block to learn where
+    // it stands; every block laid out so would keep its layout.
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    Insert(&cursor, text, exactBreaks_);
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    settingText_ = false;
+}
+
+void LongTextEdit::InsertText(QStringView text) {
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    Insert(&cursor, text, false);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+template <typename Chars>
+void LongTextEdit::Insert(QTextCursor* cursor, Chars text, bool programText) {
+    const qsizetype size = text.size();
+    qsizetype at = 0;
+    if (programText && endsInCr_ && size > 0 && text.at(0) == QLatin1Char('\n')) {
+        lineEnds_.back() = kCrLf;
+        at = 1;
+    }
+    endsInCr_ = false;
+    // Characters of the cursor's block before the cursor, and those still to be inserted there.
+    qsizetype used = cursor->positionInBlock();
+    QString pending;
+    const auto startBlock = [&](bool join) {
+        cursor->insertText(pending);
+        pending.clear();
+        cursor->insertBlock(join ? JoinFormat() : QTextBlockFormat());
+        used = 0;
+    };
+    for (bool firstLine = true;; firstLine = false) {
+        qsizetype end = at;
+        while (end < size && !IsLineEnd(QChar(text.at(end)).unicode())) {
+            ++end;
+        }
+        // A line goes after a line separator in the block, or starts one when it does not fit.
+        if (!firstLine) {
+            if (used > 0 && used + 1 + (end - at) > kPieceLength) {
+                startBlock(false);
+            } else {
+                pending += QChar::LineSeparator;
+                ++used;
+            }
+        }
+        while (at < end) {
+            if (used >= kPieceLength) {
+                startBlock(true);
+            }
+            qsizetype take = qMin<qsizetype>(end - at, kPieceLength - used);
+            // A surrogate pair stays in one piece.
+            if (take > 1 && at + take < end && QChar(text.at(at + take - 1)).isHighSurrogate()) {
+                --take;
+            }
+            pending += text.sliced(at, take);
+            used += take;
+            at += take;
+        }
+        if (end == size) {
+            break;
+        }
+        char lineEnd = kLineFeed;
+        at = end + 1;
+        if (text.at(end) == QLatin1Char('\r')) {
+            lineEnd = kCr;
+            if (at < size && text.at(at) == QLatin1Char('\n')) {
+                lineEnd = kCrLf;
+                ++at;
+            } else if (at == size) {
+                endsInCr_ = programText;
+            }
+        }
+        if (programText) {
+            lineEnds_.append(lineEnd);
+        }
+    }
+    cursor->insertText(pending);
+}
+
+template <typename Sink>
+bool LongTextEdit::Walk(int from, int to, bool exact, Sink&& sink) const {
+    qsizetype lineEnd = 0;
+    const auto lineBreak = [&] {
+        const char kind = exact && lineEnd < lineEnds_.size() ? lineEnds_[lineEnd] : kLineFeed;
+        ++lineEnd;
+        return sink(LineEndText(kind));
+    };
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        const int start = block.position();
+        if (start > from && !IsJoin(block) && !lineBreak()) {
+            return false;
+        }
+        const int begin = qMax(from, start) - start;
+        const int end = qMin(to, start + block.length() - 1) - start;
+        if (end <= begin) {
+            continue;
+        }
+        const QString text = block.text();
+        QStringView rest = QStringView(text).sliced(begin, end - begin);
+        for (qsizetype separator; (separator = rest.indexOf(QChar::LineSeparator)) >= 0;) {
+            if (!sink(rest.first(separator)) || !lineBreak()) {
+                return false;
+            }
+            rest = rest.sliced(separator + 1);
+        }
+        if (!sink(rest)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QString LongTextEdit::Text() const {
-    return Collect(0, document()->characterCount() - 1, exactBreaks_);
+    QString text;
+    text.reserve(document()->characterCount() + lineEnds_.size());
+    Walk(0, document()->characterCount() - 1, exactBreaks_, [&text](auto run) {
+        text += run;
+        return true;
+    });
+    return text;
 }
 
 bool LongTextEdit::HasText(QStringView text) const {
@@ -148,57 +234,16 @@ bool LongTextEdit::HasText(QLatin1String text) const {
 
 template <typename Chars>
 bool LongTextEdit::Equals(Chars text) const {
-    const QTextDocument* doc = document();
     qsizetype at = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        if (block != doc->begin()) {
-            const QLatin1String separator = BreakText(BreakBefore(block), exactBreaks_);
-            if (text.size() - at < separator.size() ||
-                text.sliced(at, separator.size()) != separator) {
+    const bool walked =
+        Walk(0, document()->characterCount() - 1, exactBreaks_, [&text, &at](auto run) {
+            if (text.size() - at < run.size() || text.sliced(at, run.size()) != run) {
                 return false;
             }
-            at += separator.size();
-        }
-        const QString piece = block.text();
-        if (text.size() - at < piece.size()) {
-            return false;
-        }
-        for (const QChar c : piece) {
-            if (QChar(text.at(at++)).unicode() != Shown(c)) {
-                return false;
-            }
-        }
-    }
-    return at == text.size();
-}
-
-QString LongTextEdit::Collect(int from, int to, bool exactBreaks) const {
-    QString text;
-    text.reserve(qMax(0, to - from));
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        const int start = block.position();
-        if (start > from) {
-            text += BreakText(BreakBefore(block), exactBreaks);
-        }
-        const int begin = qMax(from, start) - start;
-        const int end = qMin(to, start + block.length() - 1) - start;
-        if (end > begin) {
-            text += QStringView(block.text()).sliced(begin, end - begin);
-        }
-    }
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return text;
-}
-
-void LongTextEdit::InsertText(QStringView text) {
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    InsertLines(&cursor, text);
-    cursor.endEditBlock();
-    setTextCursor(cursor);
-    ensureCursorVisible();
+            at += run.size();
+            return true;
+        });
+    return walked && at == text.size();
 }
 
 bool LongTextEdit::IsJoinAt(int position) const {
@@ -206,7 +251,7 @@ bool LongTextEdit::IsJoinAt(int position) const {
         return false;
     }
     const QTextBlock next = document()->findBlock(position + 1);
-    return next.isValid() && next.position() == position + 1 && BreakBefore(next) == kBreakJoin;
+    return next.isValid() && next.position() == position + 1 && IsJoin(next);
 }
 
 bool LongTextEdit::DeleteAcrossJoin(bool forward) {
@@ -278,8 +323,13 @@ void LongTextEdit::keyPressEvent(QKeyEvent* event) {
 
 QMimeData* LongTextEdit::createMimeDataFromSelection() const {
     const QTextCursor cursor = textCursor();
+    QString text;
+    Walk(cursor.selectionStart(), cursor.selectionEnd(), false, [&text](auto run) {
+        text += run;
+        return true;
+    });
     QMimeData* data = new QMimeData;
-    data->setText(Collect(cursor.selectionStart(), cursor.selectionEnd(), false));
+    data->setText(text);
     return data;
 }
 

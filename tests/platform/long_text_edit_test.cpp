@@ -55,8 +55,8 @@ TEST_F(LongTextEditTest, LongLinesAreKeptInPiecesAndComeBackWhole) {
     const QString line = Digits(3 * kPiece + 5);
     const QString text = QStringLiteral("ab\r\n") + line + QStringLiteral("\rcd\n\nef");
     edit_.SetText(text);
-    // ab, four pieces of the long line, cd, an empty line, ef.
-    EXPECT_EQ(edit_.document()->blockCount(), 8);
+    // ab; the long line in four pieces, the last of which cd, the empty line and ef share.
+    EXPECT_EQ(edit_.document()->blockCount(), 5);
     for (QTextBlock block = edit_.document()->begin(); block.isValid(); block = block.next()) {
         EXPECT_LE(block.length() - 1, kPiece);
     }
@@ -70,6 +70,38 @@ TEST_F(LongTextEditTest, LongLinesAreKeptInPiecesAndComeBackWhole) {
 
     edit_.SetText(QLatin1String("\xA0 5A\t"));
     EXPECT_EQ(edit_.Text(), QStringLiteral("\u00A0 5A\t"));
+}
+
+TEST_F(LongTextEditTest, ShortLinesShareBlocks) {
+    QString text;
+    for (int line = 0; line < 1000; ++line) {
+        text += Digits(16, line) + (line % 3 == 0 ? "\r\n" : line % 3 == 1 ? "\n" : "\r");
+    }
+    edit_.SetText(text);
+    EXPECT_LE(edit_.document()->blockCount(), 1000 * 18 / kPiece + 2);
+    EXPECT_EQ(Difference(edit_.Text(), text), "");
+    // Copied, every line break is a line feed.
+    edit_.selectAll();
+    edit_.copy();
+    EXPECT_EQ(Difference(QApplication::clipboard()->text(),
+                         QString(text).replace("\r\n", "\n").replace('\r', '\n')),
+              "");
+}
+
+TEST_F(LongTextEditTest, AppendedPartsReadAsOneText) {
+    const QString text = Digits(kPiece + 100) + "\r\n" + Digits(50) + "\r" + Digits(kPiece * 2);
+    const QString edited = QString(text).replace("\r\n", "\n").replace('\r', '\n') + "X";
+    // Cut anywhere, CR LF included: it stays one line break, also once the user types.
+    for (int cut : {10, kPiece + 101, kPiece + 102, kPiece + 152, kPiece + 153}) {
+        edit_.SetText(QLatin1String(text.left(cut).toLatin1()));
+        edit_.AppendText(QLatin1String(text.mid(cut).toLatin1()));
+        EXPECT_EQ(Difference(edit_.Text(), text), "") << cut;
+        EXPECT_TRUE(edit_.HasText(text)) << cut;
+        EXPECT_FALSE(edit_.document()->isUndoAvailable());
+        PlaceCursor(edit_.document()->characterCount() - 1);
+        QTest::keyClicks(&edit_, "X");
+        EXPECT_EQ(Difference(edit_.Text(), edited), "") << cut;
+    }
 }
 
 TEST_F(LongTextEditTest, TheUsersFirstChangeTurnsLineEndsIntoLineFeeds) {
