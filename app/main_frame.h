@@ -74,6 +74,7 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    void UseThemeIcons();
     void CreateStatusBar();
     void CreateDockingPanels();
     void RestoreLayout();
