@@ -1,8 +1,8 @@
-// Parse + encode + free of realistic EMV records, next to the OpenSSL reference walk of
-// asn1_reference_walk.h over the same records, in one binary and run. Every benchmark runs on
-// two workloads: the five-record corpus and its largest element alone (259 bytes, 85 children).
-// Run with repetitions and random interleaving; the run ends with the ratio of our rate to the
-// reference's per workload.
+// Parse + encode + free of realistic EMV records, and the general reader's walk of
+// ber_reader_walk.h, next to the OpenSSL reference walk of asn1_reference_walk.h over the same
+// records, in one binary and run. Every benchmark runs on two workloads: the five-record corpus
+// and its largest element alone (259 bytes, 85 children). Run with repetitions and random
+// interleaving; the run ends with the ratios of our rates to the reference's per workload.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/asn1_reference_walk.h"
+#include "bench/ber_reader_walk.h"
 #include "core/tlv.h"
 #include "support/tlv_samples.h"
 
@@ -66,6 +67,18 @@ void OpenSslWalk(benchmark::State& state, const std::vector<TlvSample>& records)
     SetCounters(state, records);
 }
 
+void BerReaderWalk(benchmark::State& state, const std::vector<TlvSample>& records) {
+    for (auto _ : state) {
+        for (const TlvSample& record : records) {
+            BerNodeArray nodes;
+            const bool walked = BerBuildNodes(record.bytes.data(), record.bytes.size(), &nodes);
+            benchmark::DoNotOptimize(walked);
+            benchmark::DoNotOptimize(nodes.nodes.get());
+        }
+    }
+    SetCounters(state, records);
+}
+
 void BM_TlvParseEncodeFree_Corpus(benchmark::State& state) {
     ParseEncodeFree(state, Corpus());
 }
@@ -78,10 +91,18 @@ void BM_TlvParseEncodeFree_Largest(benchmark::State& state) {
 void BM_OpenSslWalk_Largest(benchmark::State& state) {
     OpenSslWalk(state, Largest());
 }
+void BM_BerReaderWalk_Corpus(benchmark::State& state) {
+    BerReaderWalk(state, Corpus());
+}
+void BM_BerReaderWalk_Largest(benchmark::State& state) {
+    BerReaderWalk(state, Largest());
+}
 BENCHMARK(BM_TlvParseEncodeFree_Corpus);
 BENCHMARK(BM_OpenSslWalk_Corpus);
 BENCHMARK(BM_TlvParseEncodeFree_Largest);
 BENCHMARK(BM_OpenSslWalk_Largest);
+BENCHMARK(BM_BerReaderWalk_Corpus);
+BENCHMARK(BM_BerReaderWalk_Largest);
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -117,29 +138,38 @@ public:
                 rates_[median.first].push_back(median.second);
             }
         }
-        for (const char* workload : {"Corpus", "Largest"}) {
-            const std::vector<double>& ours =
-                rates_[std::string("BM_TlvParseEncodeFree_") + workload];
-            const std::vector<double>& reference =
-                rates_[std::string("BM_OpenSslWalk_") + workload];
-            const size_t pairs = std::min(ours.size(), reference.size());
-            if (pairs == 0) {
-                continue;
+        const struct {
+            const char* benchmark;
+            const char* label;
+        } ours[] = {{"BM_TlvParseEncodeFree_", "parse+encode+free"},
+                    {"BM_BerReaderWalk_", "general reader walk"}};
+        for (const auto& subject : ours) {
+            for (const char* workload : {"Corpus", "Largest"}) {
+                PrintRatio(subject.label, rates_[std::string(subject.benchmark) + workload],
+                           rates_[std::string("BM_OpenSslWalk_") + workload], workload);
             }
-            std::vector<double> ratios;
-            for (size_t i = 0; i < pairs; ++i) {
-                ratios.push_back(ours[i] / reference[i]);
-            }
-            printf(
-                "%-8s parse+encode+free %.2f M records/s, OpenSSL walk %.2f M records/s: "
-                "ratio %.2f (repetitions %.2f to %.2f, %zu pairs)\n",
-                workload, Median(ours) / 1e6, Median(reference) / 1e6,
-                Median(ours) / Median(reference), *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), pairs);
         }
     }
 
 private:
+    static void PrintRatio(const char* label, const std::vector<double>& ours,
+                           const std::vector<double>& reference, const char* workload) {
+        const size_t pairs = std::min(ours.size(), reference.size());
+        if (pairs == 0) {
+            return;
+        }
+        std::vector<double> ratios;
+        for (size_t i = 0; i < pairs; ++i) {
+            ratios.push_back(ours[i] / reference[i]);
+        }
+        printf(
+            "%-8s %s %.2f M records/s, OpenSSL walk %.2f M records/s: ratio %.2f (repetitions "
+            "%.2f to %.2f, %zu pairs)\n",
+            workload, label, Median(ours) / 1e6, Median(reference) / 1e6,
+            Median(ours) / Median(reference), *std::min_element(ratios.begin(), ratios.end()),
+            *std::max_element(ratios.begin(), ratios.end()), pairs);
+    }
+
     std::map<std::string, std::vector<double>> rates_;
     std::map<std::string, double> medians_;
 };

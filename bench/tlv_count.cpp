@@ -1,8 +1,8 @@
 // Fixed passes of the tlv_bench workloads, for repeatable instruction counts on a busy machine:
 //   valgrind --tool=callgrind --toggle-collect='CountedPasses*' tlv_count core corpus 1000
 // counts only the measured passes, after as many warm-up passes that fill the allocator's
-// caches. Workers: core (parse + encode + free) or walk (the OpenSSL reference); workloads:
-// corpus or largest.
+// caches. Workers: core (parse + encode + free), walk (the OpenSSL reference) or ber (the general
+// reader's walk); workloads: corpus or largest.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/asn1_reference_walk.h"
+#include "bench/ber_reader_walk.h"
 #include "core/tlv.h"
 #include "support/tlv_samples.h"
 
@@ -42,6 +43,17 @@ uint32_t Walk(const std::vector<TlvSample>& records) {
     return total;
 }
 
+uint32_t BerWalk(const std::vector<TlvSample>& records) {
+    uint32_t total = 0;
+    for (const TlvSample& record : records) {
+        BerNodeArray nodes;
+        if (BerBuildNodes(record.bytes.data(), record.bytes.size(), &nodes)) {
+            total += static_cast<uint32_t>(nodes.count);
+        }
+    }
+    return total;
+}
+
 using Worker = uint32_t (*)(const std::vector<TlvSample>&);
 
 __attribute__((noinline)) uint32_t CountedPasses(Worker worker,
@@ -58,12 +70,18 @@ __attribute__((noinline)) uint32_t CountedPasses(Worker worker,
 
 int main(int argc, char** argv) {
     const long passes = argc == 4 ? atol(argv[3]) : 0;
-    if (passes <= 0 || (strcmp(argv[1], "core") != 0 && strcmp(argv[1], "walk") != 0) ||
+    Worker worker = nullptr;
+    if (argc == 4) {
+        worker = strcmp(argv[1], "core") == 0   ? ParseEncodeFree
+                 : strcmp(argv[1], "walk") == 0 ? Walk
+                 : strcmp(argv[1], "ber") == 0  ? BerWalk
+                                                : nullptr;
+    }
+    if (passes <= 0 || worker == nullptr ||
         (strcmp(argv[2], "corpus") != 0 && strcmp(argv[2], "largest") != 0)) {
-        fprintf(stderr, "usage: tlv_count core|walk corpus|largest PASSES\n");
+        fprintf(stderr, "usage: tlv_count core|walk|ber corpus|largest PASSES\n");
         return 2;
     }
-    const Worker worker = strcmp(argv[1], "core") == 0 ? ParseEncodeFree : Walk;
     std::vector<TlvSample> records = EmvRecords();
     if (strcmp(argv[2], "largest") == 0) {
         records.erase(records.begin(), records.end() - 1);

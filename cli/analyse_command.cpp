@@ -1,108 +1,37 @@
 // bertlv analyse: the Analysis panel's rows for one element of the input.
-#include <stdio.h>
-#include <stdlib.h>
-
+#include "cli/analysis_output.h"
 #include "cli/commands.h"
-#include "cli/hex_input.h"
-#include "cli/json_writer.h"
-#include "cli/parse_input.h"
-#include "panels/analysis_rows.h"
 
-namespace {
-
-// Follows child indices from the root; null when the path names no node.
-const TlvNode* NodeAt(const TlvNode* root, const std::string& path) {
-    const TlvNode* node = root;
-    size_t at = 0;
-    while (node != nullptr && at < path.size()) {
-        const size_t slash = path.find('/', at);
-        const std::string part =
-            path.substr(at, slash == std::string::npos ? std::string::npos : slash - at);
-        at = slash == std::string::npos ? path.size() : slash + 1;
-        if (part.empty() || part.size() > 3 ||
-            part.find_first_not_of("0123456789") != std::string::npos) {
-            return nullptr;
-        }
-        TlvNode* child = nullptr;
-        if (TlvGetChild(node, static_cast<uint8_t>(atoi(part.c_str()) & 0xFF), &child, nullptr) !=
-                TLV_OK ||
-            atoi(part.c_str()) > 255) {
-            return nullptr;
-        }
-        node = child;
-    }
-    return node;
-}
-
-void PrintRow(const AnalysisRow& row, int depth, std::string* out) {
-    out->append(2 * static_cast<size_t>(depth), ' ');
-    *out += row.contents + "\t" + row.data + "\t" + row.description + "\n";
-    for (const AnalysisRow& child : row.children) {
-        PrintRow(child, depth + 1, out);
-    }
-}
-
-void WriteRow(const AnalysisRow& row, JsonWriter* json) {
-    json->BeginObject();
-    json->Key("contents");
-    json->String(row.contents);
-    json->Key("data");
-    json->String(row.data);
-    json->Key("description");
-    json->String(row.description);
-    json->Key("image");
-    json->Number(row.image);
-    json->Key("rowData");
-    json->Number(row.rowData);
-    json->Key("children");
-    json->BeginArray();
-    for (const AnalysisRow& child : row.children) {
-        WriteRow(child, json);
-    }
-    json->EndArray();
-    json->EndObject();
-}
-
-}  // namespace
-
-int RunAnalyse(const std::vector<std::string>& arguments) {
-    ParseOptions options;
-    std::string path;
-    std::vector<std::string> hex;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--path") {
-            if (i + 1 >= arguments.size()) {
-                return UsageError();
+int RunAnalyse(const RecordOptions& options, bool hasPath, const std::vector<uint32_t>& path) {
+    const bool list = options.read.list;
+    return RunRecords(
+        options, [list, hasPath, &path](const Record& record, bool json, std::string* text,
+                                        Json* value, bool* many, std::string* error) {
+            std::vector<AnalysisRow> rows(1);
+            if (record.root != nullptr) {
+                if (!AnalyseNode(record.root, path, &rows[0])) {
+                    *error = "No such element";
+                    return false;
+                }
+            } else if (list && !hasPath) {
+                rows = AnalyseTopLevel(record.bytes, record.size);
+                *many = true;
+            } else if (!AnalyseElement(record.bytes, record.size, list, path, &rows[0])) {
+                *error = "No such element";
+                return false;
             }
-            path = arguments[++i];
-        } else if (!TakeParseOption(argument, &options, &hex)) {
-            return UsageError();
-        }
-    }
-    TlvNode* root = nullptr;
-    const int status = ParseInput(hex, options, &root);
-    if (status != 0) {
-        return status;
-    }
-    const TlvNode* node = NodeAt(root, path);
-    uint8_t kind = 0;
-    AnalysisRow header;
-    if (node == nullptr || TlvGetKind(node, &kind) != TLV_OK ||
-        !BuildAnalysisRows(kind, node, &header)) {
-        TlvFree(root);
-        fprintf(stderr, "No such element\n");
-        return EXIT_DATA_ERROR;
-    }
-    TlvFree(root);
-    std::string out;
-    if (options.json) {
-        JsonWriter json;
-        WriteRow(header, &json);
-        out = json.Text() + "\n";
-    } else {
-        PrintRow(header, 0, &out);
-    }
-    fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+            if (!json) {
+                for (const AnalysisRow& row : rows) {
+                    AppendAnalysisText(row, text);
+                }
+            } else if (*many) {
+                *value = Json::array();
+                for (const AnalysisRow& row : rows) {
+                    value->push_back(AnalysisJson(row));
+                }
+            } else {
+                *value = AnalysisJson(rows[0]);
+            }
+            return true;
+        });
 }

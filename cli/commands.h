@@ -1,18 +1,25 @@
 // The subcommands of the bertlv tool. Each returns the process exit status: 0 success, 1 a
-// data error (message on standard error), 2 a usage error.
+// data error (message on standard error).
 #ifndef QUORVEL_CLI_COMMANDS_H
 #define QUORVEL_CLI_COMMANDS_H
+
+#include <stdint.h>
 
 #include <string>
 #include <vector>
 
+#include "cli/record_driver.h"
+
 enum { EXIT_DATA_ERROR = 1, EXIT_USAGE = 2 };
 
-int RunParse(const std::vector<std::string>& arguments);
-int RunDict(const std::vector<std::string>& arguments);
-int RunAnalyse(const std::vector<std::string>& arguments);
+int RunParse(const RecordOptions& options);
+// `path` holds child indices from the root; `hasPath` is false when none was given.
+int RunAnalyse(const RecordOptions& options, bool hasPath, const std::vector<uint32_t>& path);
+// `key` names one entry ("" for the whole list) and has been checked by DictKeyIsWellFormed.
+int RunDict(bool json, const std::string& key);
+int RunTrace(bool json, const std::vector<std::string>& inputs);
 
-// Prints the usage to standard error and returns EXIT_USAGE.
-int UsageError();
+// Whether `key` is a decimal index or a hexadecimal tag (0x prefix allowed).
+bool DictKeyIsWellFormed(const std::string& key);
 
 #endif

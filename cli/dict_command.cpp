@@ -4,7 +4,8 @@
 #include <stdlib.h>
 
 #include "cli/commands.h"
-#include "cli/json_writer.h"
+#include "cli/json_output.h"
+#include "cli/output.h"
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
 #include "panels/description_row.h"
@@ -30,48 +31,37 @@ const char* RuleName(uint32_t format) {
     }
 }
 
-void WriteEntry(int index, JsonWriter* json) {
+Json EntryJson(int index) {
     const DataElementDef* entry = DictGetEntry(index);
-    json->BeginObject();
-    json->Key("index");
-    json->Number(index);
-    json->Key("name");
-    json->String(DictGetName(index));
-    json->Key("description");
-    json->String(DictGetDescription(index));
-    json->Key("tag");
-    json->String(TagHex(entry->tag, entry->tagLength));
-    json->Key("formatWord");
-    json->Number(static_cast<long>(entry->format));
-    json->Key("source");
-    json->Number(entry->source);
-    json->Key("templates");
-    json->BeginArray();
+    Json object = Json::object();
+    object["index"] = index;
+    object["name"] = JsonText(DictGetName(index));
+    object["description"] = JsonText(DictGetDescription(index));
+    object["tag"] = TagHex(entry->tag, entry->tagLength);
+    object["formatWord"] = static_cast<long>(entry->format);
+    object["source"] = entry->source;
+    Json templates = Json::array();
     for (uint8_t i = 0; i < entry->templateCount && i < 3; ++i) {
-        json->String(TagHex(entry->templates[i].tag, entry->templates[i].tagLength));
+        templates.push_back(TagHex(entry->templates[i].tag, entry->templates[i].tagLength));
     }
-    json->EndArray();
-    json->Key("lengths");
-    json->BeginArray();
+    object["templates"] = std::move(templates);
+    Json lengths = Json::array();
     for (uint8_t i = 0; i < entry->lengthCount && i < 5; ++i) {
-        json->Number(entry->lengths[i]);
+        lengths.push_back(entry->lengths[i]);
     }
-    json->EndArray();
-    json->Key("rule");
-    json->String(RuleName(entry->format));
-    json->Key("panel");
+    object["lengths"] = std::move(lengths);
+    object["rule"] = RuleName(entry->format);
     DescriptionRow row;
     if (BuildDescriptionRow(index, &row)) {
-        json->BeginObject();
+        Json panel = Json::object();
         for (int column = 0; column < DESCRIPTION_COLUMN_COUNT; ++column) {
-            json->Key(kDescriptionColumnTitles[column]);
-            json->String(row.cells[column]);
+            panel[kDescriptionColumnTitles[column]] = JsonText(row.cells[column]);
         }
-        json->EndObject();
+        object["panel"] = std::move(panel);
     } else {
-        json->Null();
+        object["panel"] = nullptr;
     }
-    json->EndObject();
+    return object;
 }
 
 std::string EntryText(int index) {
@@ -94,95 +84,86 @@ std::string ListLine(int index) {
     return line;
 }
 
-enum Lookup { LOOKUP_FOUND, LOOKUP_NOT_DEFINED, LOOKUP_MALFORMED };
-
-// Decimal digits name an index; hexadecimal with letters, or with a 0x prefix, names a tag.
-Lookup FindEntry(const std::string& argument, int* index) {
-    bool decimal = !argument.empty();
-    for (char c : argument) {
+bool IsDecimal(const std::string& key) {
+    bool decimal = !key.empty();
+    for (const char c : key) {
         decimal = decimal && isdigit(static_cast<unsigned char>(c));
     }
-    if (decimal) {
-        *index = argument.size() <= 3 ? atoi(argument.c_str()) : DICT_ENTRY_COUNT;
-        return DictGetEntry(*index) != nullptr ? LOOKUP_FOUND : LOOKUP_NOT_DEFINED;
+    return decimal;
+}
+
+// The hexadecimal digits of a tag key, without its 0x prefix.
+std::string TagDigits(const std::string& key) {
+    if (key.size() > 2 && key[0] == '0' && (key[1] == 'x' || key[1] == 'X')) {
+        return key.substr(2);
     }
-    std::string hex = argument;
-    if (hex.size() > 2 && hex[0] == '0' && (hex[1] == 'x' || hex[1] == 'X')) {
-        hex = hex.substr(2);
+    return key;
+}
+
+// Decimal digits name an index; hexadecimal with letters, or with a 0x prefix, names a tag.
+bool FindEntry(const std::string& key, int* index) {
+    if (IsDecimal(key)) {
+        *index = key.size() <= 3 ? atoi(key.c_str()) : DICT_ENTRY_COUNT;
+        return DictGetEntry(*index) != nullptr;
     }
-    for (char c : hex) {
-        if (!isxdigit(static_cast<unsigned char>(c))) {
-            return LOOKUP_MALFORMED;
-        }
-    }
-    if (hex.empty() || hex.size() % 2 != 0) {
-        return LOOKUP_MALFORMED;
-    }
+    const std::string hex = TagDigits(key);
     if (hex.size() > 4) {
-        return LOOKUP_NOT_DEFINED;
+        return false;
     }
     uint8_t tag[2] = {0, 0};
     uint32_t count = 0;
     HexTextToBytes(hex.data(), static_cast<uint32_t>(hex.size()), tag, &count);
     uint8_t found = 0;
     if (DictFindIndex(tag, static_cast<uint8_t>(count), &found) != TLV_OK) {
-        return LOOKUP_NOT_DEFINED;
+        return false;
     }
     *index = found;
-    return LOOKUP_FOUND;
+    return true;
 }
 
 }  // namespace
 
-int RunDict(const std::vector<std::string>& arguments) {
-    bool asJson = false;
-    std::vector<std::string> keys;
-    for (const std::string& argument : arguments) {
-        if (argument == "--json") {
-            asJson = true;
-        } else if (!argument.empty() && argument[0] == '-') {
-            return UsageError();
-        } else {
-            keys.push_back(argument);
+bool DictKeyIsWellFormed(const std::string& key) {
+    if (IsDecimal(key)) {
+        return true;
+    }
+    const std::string hex = TagDigits(key);
+    for (const char c : hex) {
+        if (!isxdigit(static_cast<unsigned char>(c))) {
+            return false;
         }
     }
-    if (keys.size() > 1) {
-        return UsageError();
-    }
+    return !hex.empty() && hex.size() % 2 == 0;
+}
+
+int RunDict(bool json, const std::string& key) {
     std::string out;
-    if (keys.empty()) {
-        JsonWriter json;
-        json.BeginArray();
+    if (key.empty()) {
+        Json entries = Json::array();
         for (int index = 0; index < DICT_ENTRY_COUNT; ++index) {
-            if (asJson) {
-                WriteEntry(index, &json);
+            if (json) {
+                entries.push_back(EntryJson(index));
             } else {
                 out += ListLine(index);
             }
         }
-        json.EndArray();
-        if (asJson) {
-            out = json.Text() + "\n";
+        if (json) {
+            AppendJson(entries, true, &out);
+            out += '\n';
         }
     } else {
         int index = 0;
-        switch (FindEntry(keys[0], &index)) {
-            case LOOKUP_MALFORMED:
-                return UsageError();
-            case LOOKUP_NOT_DEFINED:
-                fprintf(stderr, "Not Defined\n");
-                return EXIT_DATA_ERROR;
-            case LOOKUP_FOUND:
-                break;
+        if (!FindEntry(key, &index)) {
+            fprintf(stderr, "Not Defined\n");
+            return EXIT_DATA_ERROR;
         }
-        if (asJson) {
-            JsonWriter json;
-            WriteEntry(index, &json);
-            out = json.Text() + "\n";
+        if (json) {
+            AppendJson(EntryJson(index), true, &out);
+            out += '\n';
         } else {
             out = EntryText(index);
         }
     }
-    fputs(out.c_str(), stdout);
+    WriteOutput(out);
     return 0;
 }

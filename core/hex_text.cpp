@@ -2,17 +2,28 @@
 
 namespace {
 
+// The value of every character as a hex digit, -1 for the others: one read per character
+// where a chain of range tests would cost several branches.
+struct DigitTable {
+    int8_t values[256];
+    constexpr DigitTable() : values() {
+        for (int c = 0; c < 256; ++c) {
+            values[c] = -1;
+        }
+        for (int c = '0'; c <= '9'; ++c) {
+            values[c] = static_cast<int8_t>(c - '0');
+        }
+        for (int c = 'A'; c <= 'F'; ++c) {
+            values[c] = static_cast<int8_t>(c - 'A' + 10);
+            values[c - 'A' + 'a'] = static_cast<int8_t>(c - 'A' + 10);
+        }
+    }
+};
+
+constexpr DigitTable kDigitTable;
+
 int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
+    return kDigitTable.values[static_cast<unsigned char>(c)];
 }
 
 }  // namespace

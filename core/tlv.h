@@ -72,8 +72,8 @@ TlvResult TlvGetTagLengthValue(const TlvNode* node, uint8_t* tag, uint8_t* tagLe
                                uint16_t* valueLength);
 
 // Replaces the value of a primitive or padding node; the length field is left to the caller.
-// A parsed leaf's value may share the node's own block, so `data` is never freed or replaced
-// by hand: this is the one way to give a leaf another value.
+// A parsed leaf's value lies in memory the parsed tree owns as a whole, so `data` is never
+// freed or replaced by hand: this is the one way to give a leaf another value.
 TlvResult TlvSetValue(TlvNode* node, const uint8_t* value, uint16_t length);
 
 // New nodes for editing: a data element with the given tag, a one-byte length field 00 and no

@@ -23,18 +23,17 @@ inline TlvNode* const* TlvChildrenOf(const TlvNode* node, uint32_t* count) {
     return children;
 }
 
-// A leaf's value may live in the node's own block, right behind the record, so that parsing a
-// leaf costs one allocation. Such a value is released with the node, never on its own.
-inline uint8_t* TlvInlineValue(TlvNode* node) {
-    return reinterpret_cast<uint8_t*>(node) + sizeof(TlvNode);
-}
-
-// Copies `count` bytes. Element values are mostly a few bytes long, where a call to memcpy
-// costs more than the copy: up to 16 bytes are moved as two overlapping fixed-size words.
+// Copies `count` bytes. Element values and whole records are short, where a call to memcpy
+// (or the string instruction the compiler may put in its place) costs more than the copy: up to
+// 16 bytes are moved as two overlapping fixed-size words, more as 16-byte words, the last one
+// overlapping the one before.
 inline void TlvCopyBytes(uint8_t* to, const uint8_t* from, uint32_t count) {
     if (count >= 8) {
         if (count > 16) {
-            memcpy(to, from, count);
+            for (uint32_t at = 0; at + 16 < count; at += 16) {
+                memcpy(to + at, from + at, 16);
+            }
+            memcpy(to + count - 16, from + count - 16, 16);
             return;
         }
         uint64_t head;

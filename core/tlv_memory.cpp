@@ -10,81 +10,91 @@ State g_state;
 
 namespace {
 
-const size_t kSlabSize = 65536;
-const size_t kArenaSize = 4096;
+// Slabs live as long as the process and only their chunks are recycled; they are chained so
+// that they stay reachable for leak checkers.
+Region* g_slabs;
 
-// One standard-size arena is kept when its last block goes, since the next parse needs one.
-Arena* g_spareArena;
-
-const size_t kArenaOverhead = (sizeof(Arena) + 15) & ~size_t(15);
-
-uint8_t* ArenaStart(Arena* arena) {
-    return reinterpret_cast<uint8_t*>(arena) + kArenaOverhead;
+Region* NewRegion(size_t bytes, RegionKind kind, uint32_t sizeClass) {
+    void* memory = nullptr;
+    if (posix_memalign(&memory, kRegionSize, bytes) != 0) {
+        return nullptr;
+    }
+    Region* region = static_cast<Region*>(memory);
+    region->kind = kind;
+    region->sizeClass = sizeClass;
+    region->next = nullptr;
+    return region;
 }
-
-// Slabs are chained so that they stay reachable for leak checkers; they live as long as the
-// process and only their chunks are recycled.
-struct Slab {
-    Slab* next;
-};
-Slab* g_slabs;
 
 }  // namespace
 
 uint8_t* NewChunk(uint32_t sizeClass, size_t size) {
     if (sizeClass == kHeapClass) {
-        return static_cast<uint8_t*>(malloc(kHeaderSize + size));
+        Region* region =
+            NewRegion(kRegionHeaderSize + kHeaderSize + size, kLargeRegion, kHeapClass);
+        return region != nullptr ? reinterpret_cast<uint8_t*>(region) + kRegionHeaderSize : nullptr;
     }
-    uint8_t* raw = static_cast<uint8_t*>(malloc(kSlabSize));
-    if (raw == nullptr) {
+    Region* slab = NewRegion(kRegionSize, kSlabRegion, sizeClass);
+    if (slab == nullptr) {
         return nullptr;
     }
-    Slab* slab = reinterpret_cast<Slab*>(raw);
     slab->next = g_slabs;
     g_slabs = slab;
     // The first chunk is handed out, the others go to the free list.
+    uint8_t* first = reinterpret_cast<uint8_t*>(slab) + kRegionHeaderSize;
     const size_t chunk = ChunkSize(sizeClass);
-    for (size_t offset = kSlabSize - chunk; offset >= kHeaderSize + chunk; offset -= chunk) {
-        FreeChunk* free = reinterpret_cast<FreeChunk*>(raw + offset);
+    for (size_t i = (kRegionSize - kRegionHeaderSize) / chunk - 1; i > 0; --i) {
+        FreeChunk* free = reinterpret_cast<FreeChunk*>(first + i * chunk);
         free->next = g_state.freeLists[sizeClass];
         g_state.freeLists[sizeClass] = free;
     }
-    ASAN_POISON_MEMORY_REGION(raw + kHeaderSize, kSlabSize - kHeaderSize);
-    return raw + kHeaderSize;
+    ASAN_POISON_MEMORY_REGION(first, kRegionSize - kRegionHeaderSize);
+    return first;
 }
 
-Arena* OpenArena(size_t bytes) {
-    Arena* arena = nullptr;
-    const size_t size = bytes + kArenaOverhead > kArenaSize ? bytes + kArenaOverhead : kArenaSize;
-    if (size == kArenaSize && g_spareArena != nullptr) {
-        arena = g_spareArena;
-        g_spareArena = nullptr;
-    } else {
-        arena = static_cast<Arena*>(malloc(size));
-        if (arena == nullptr) {
+void ReleaseLargeChunk(uint8_t* chunk) {
+    ASAN_UNPOISON_MEMORY_REGION(chunk, kHeaderSize);
+    free(chunk - kRegionHeaderSize);
+}
+
+Arena* NewArena(uint32_t arenaClass) {
+    if (g_state.arenaCount == g_state.arenaCapacity) {
+        const uint32_t capacity = g_state.arenaCapacity > 0 ? 2 * g_state.arenaCapacity : 16;
+        void* grown = realloc(g_state.arenas, capacity * sizeof(uintptr_t));
+        if (grown == nullptr) {
             return nullptr;
         }
-        arena->end = reinterpret_cast<uint8_t*>(arena) + size;
+        g_state.arenas = static_cast<uintptr_t*>(grown);
+        g_state.arenaCapacity = capacity;
     }
-    arena->top = ArenaStart(arena);
-    arena->references = 1;
-    ASAN_POISON_MEMORY_REGION(arena->top, arena->end - arena->top);
-    return arena;
+    Region* region = NewRegion(ArenaCapacity(arenaClass), kArenaRegion, arenaClass);
+    if (region == nullptr) {
+        return nullptr;
+    }
+    const uintptr_t address = reinterpret_cast<uintptr_t>(region);
+    uint32_t at = g_state.arenaCount;
+    for (; at > 0 && g_state.arenas[at - 1] > address; --at) {
+        g_state.arenas[at] = g_state.arenas[at - 1];
+    }
+    g_state.arenas[at] = address;
+    ++g_state.arenaCount;
+    return reinterpret_cast<Arena*>(region);
 }
 
-void RecycleArena(Arena* arena) {
-    const bool standard = arena->end - reinterpret_cast<uint8_t*>(arena) == kArenaSize;
-    if (standard && g_spareArena == nullptr) {
-        g_spareArena = arena;
-        return;
+void ReleaseArenaRegion(Arena* arena) {
+    const uintptr_t address = reinterpret_cast<uintptr_t>(arena);
+    uint32_t at = 0;
+    while (g_state.arenas[at] != address) {
+        ++at;
     }
-    ASAN_UNPOISON_MEMORY_REGION(ArenaStart(arena), arena->end - ArenaStart(arena));
+    for (--g_state.arenaCount; at < g_state.arenaCount; ++at) {
+        g_state.arenas[at] = g_state.arenas[at + 1];
+    }
+    if (g_state.recentArena == address) {
+        g_state.recentArena = 0;
+    }
+    ASAN_UNPOISON_MEMORY_REGION(ArenaPayload(arena), ArenaPayloadSize(arena));
     free(arena);
-}
-
-void ReleaseHeapChunk(uint8_t* chunk) {
-    ASAN_UNPOISON_MEMORY_REGION(chunk, kHeaderSize);
-    free(chunk);
 }
 
 }  // namespace tlvpool
@@ -94,11 +104,14 @@ void* TlvMemAlloc(size_t size) {
 }
 
 void* TlvMemRealloc(void* block, size_t size) {
-    return tlvpool::Realloc(block, size);
+    if (block != nullptr && tlvpool::ArenaOf(block) != nullptr) {
+        return nullptr;
+    }
+    return tlvpool::Resize(block, 0, size);
 }
 
 void TlvMemFree(void* block) {
-    tlvpool::Free(block);
+    tlvpool::Free(block, 0);
 }
 
 size_t TlvMemLiveBlocks(void) {

@@ -4,21 +4,36 @@
 #include "core/tlv_internal.h"
 #include "core/tlv_pool.h"
 
-void TlvFree(TlvNode* node) {
-    if (node == nullptr) {
-        return;
-    }
+namespace {
+
+// A parsed leaf's value lies in its tree's arena and goes with it; any other value is a block of
+// its own.
+bool OwnsValueBlock(const TlvNode* node) {
+    return node->data != nullptr && tlvpool::ArenaOf(node->data) == nullptr;
+}
+
+// Frees a node and its subtree block by block; kept apart, so that freeing a whole parsed tree
+// stays a short call.
+__attribute__((noinline)) void FreeBlocks(TlvNode* node) {
     if (TlvIsConstructedElement(node)) {
         uint32_t count = 0;
         TlvNode* const* children = TlvChildrenOf(node, &count);
         for (uint32_t i = 0; i < count; ++i) {
             TlvFree(children[i]);
         }
-        tlvpool::Free(node->data);
-    } else if (node->data != TlvInlineValue(node)) {
-        tlvpool::Free(node->data);
+        tlvpool::Free(node->data, count * sizeof(TlvNode*));
+    } else if (OwnsValueBlock(node)) {
+        tlvpool::Free(node->data, 0);
     }
-    tlvpool::Free(node);
+    tlvpool::Free(node, sizeof(TlvNode));
+}
+
+}  // namespace
+
+void TlvFree(TlvNode* node) {
+    if (node != nullptr && !tlvpool::ReleaseParsedTree(node)) {
+        FreeBlocks(node);
+    }
 }
 
 int TlvIsPadding(const TlvNode* node) {
@@ -104,8 +119,10 @@ TlvResult TlvInsertChild(TlvNode* node, uint8_t index, TlvNode* child) {
         index > node->childCount || node->childCount == UINT8_MAX) {
         return TLV_ERR_PARAM;
     }
+    tlvpool::NoteEdit(node);
     const size_t slots = static_cast<size_t>(node->childCount) + 1;
-    void* grown = tlvpool::Realloc(node->data, slots * sizeof(TlvNode*));
+    void* grown =
+        tlvpool::Resize(node->data, node->childCount * sizeof(TlvNode*), slots * sizeof(TlvNode*));
     if (grown == nullptr) {
         return TLV_ERR_MEMORY;
     }
@@ -123,13 +140,14 @@ TlvResult TlvRemoveChild(TlvNode* node, uint8_t index) {
         index >= node->childCount) {
         return TLV_ERR_PARAM;
     }
+    tlvpool::NoteEdit(node);
     TlvNode** children = static_cast<TlvNode**>(node->data);
     memmove(children + index, children + index + 1,
             (static_cast<size_t>(node->childCount) - index - 1) * sizeof(TlvNode*));
     --node->childCount;
     // The array keeps its block, so that removing a child cannot fail; the next insert reuses it.
     if (node->childCount == 0) {
-        tlvpool::Free(node->data);
+        tlvpool::Free(node->data, sizeof(TlvNode*));
         node->data = nullptr;
     }
     return TLV_OK;
@@ -147,9 +165,10 @@ TlvResult TlvSetValue(TlvNode* node, const uint8_t* value, uint16_t length) {
         }
         memcpy(block, value, length);
     }
-    if (node->data != TlvInlineValue(node)) {
-        tlvpool::Free(node->data);
+    if (OwnsValueBlock(node)) {
+        tlvpool::Free(node->data, 0);
     }
+    tlvpool::NoteEdit(node);
     node->data = block;
     node->valueLength = length;
     return TLV_OK;

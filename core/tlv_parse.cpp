@@ -1,3 +1,4 @@
+#include <stddef.h>
 #include <string.h>
 
 #include "core/tlv.h"
@@ -6,242 +7,229 @@
 
 namespace {
 
-// Children are collected on one stack shared by all levels and moved into an array of the
-// exact size once their parent's value is complete: one allocation per template instead of one
-// per child. Every node takes at least one byte of a value of at most 255, so the stack never
-// holds more than 255 nodes.
-struct ParseContext {
-    TlvNode* pending[TLV_MAX_VALUE_LENGTH + 1];
-    uint32_t pendingCount;
-    // Every block of one parse comes from the same arenas (see tlv_pool.h).
-    tlvpool::Arena* arena;
-    // Set when any padding run was read; without one the placement rule holds trivially.
-    bool sawPadding;
-};
-
-void DropPending(ParseContext* context, uint32_t base) {
-    while (context->pendingCount > base) {
-        TlvFree(context->pending[--context->pendingCount]);
-    }
-}
-
-// Hands the children collected since `base` to `parent` as its child array.
-TlvResult AdoptPending(ParseContext* context, uint32_t base, TlvNode* parent) {
-    const uint32_t count = context->pendingCount - base;
-    TlvNode** children =
-        static_cast<TlvNode**>(tlvpool::ArenaAlloc(&context->arena, count * sizeof(TlvNode*)));
-    if (children == nullptr) {
-        DropPending(context, base);
-        return TLV_ERR_MEMORY;
-    }
-    memcpy(children, context->pending + base, count * sizeof(TlvNode*));
-    parent->data = children;
-    parent->childCount = static_cast<uint8_t>(count);
-    context->pendingCount = base;
-    return TLV_OK;
-}
-
-TlvResult TlvParseSequence(ParseContext* context, const uint8_t* input, uint32_t available,
-                           TlvNode* parent, TlvNode** root);
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "node words are little-endian");
+static_assert(offsetof(TlvNode, tag) == 4 && offsetof(TlvNode, tagLength) == 6 &&
+                  offsetof(TlvNode, lengthBytes) == 7 && offsetof(TlvNode, lengthSize) == 9 &&
+                  offsetof(TlvNode, childCount) == offsetof(TlvNode, valueLength) + 2,
+              "node words follow this layout");
 
 bool IsPaddingByte(uint8_t byte) {
     return byte == 0x00 || byte == 0xFF;
 }
 
-struct ElementHeader {
-    uint8_t tag[2];
-    uint8_t tagLength;
-    uint8_t lengthBytes[2];
-    uint8_t lengthSize;
-    uint16_t valueLength;
+// What the first byte of an element or padding run says, as bits.
+const uint8_t kTwoByteTag = 1;
+const uint8_t kTemplate = 2;
+const uint8_t kPadding = 4;
+
+struct LeadForms {
+    uint8_t of[256];
 };
 
-// Reads tag and length field of the element at `pos`, never looking past `available` bytes, and
-// makes sure the whole element lies within them before any value byte is touched.
-TlvResult ReadElementHeader(const uint8_t* pos, uint32_t available, ElementHeader* header) {
-    uint32_t at = 0;
-    if (available < 1) {
-        return TLV_ERR_FORMAT;
+constexpr LeadForms MakeLeadForms() {
+    LeadForms forms = {};
+    for (int lead = 0; lead < 256; ++lead) {
+        forms.of[lead] = lead == 0x00 || lead == 0xFF
+                             ? kPadding
+                             : static_cast<uint8_t>(((lead & 0x1F) == 0x1F ? kTwoByteTag : 0) |
+                                                    ((lead & 0x20) != 0 ? kTemplate : 0));
     }
-    header->tag[0] = pos[at++];
-    header->tag[1] = 0;
-    header->tagLength = 1;
-    if ((header->tag[0] & 0x1F) == 0x1F) {
-        if (at >= available) {
-            return TLV_ERR_FORMAT;
-        }
-        header->tag[1] = pos[at++];
-        header->tagLength = 2;
-    }
-    if (at >= available) {
-        return TLV_ERR_FORMAT;
-    }
-    const uint8_t first = pos[at++];
-    header->lengthBytes[0] = first;
-    header->lengthBytes[1] = 0;
-    if (first < 0x80) {
-        header->lengthSize = 1;
-        header->valueLength = first;
-    } else if (first == 0x81) {
-        if (at >= available) {
-            return TLV_ERR_FORMAT;
-        }
-        header->lengthBytes[1] = pos[at++];
-        header->lengthSize = 2;
-        header->valueLength = header->lengthBytes[1];
-    } else {
-        return TLV_ERR_FORMAT;
-    }
-    if (header->valueLength > available - at) {
-        return TLV_ERR_FORMAT;
-    }
-    return TLV_OK;
+    return forms;
 }
 
-uint32_t HeaderSize(const ElementHeader& header) {
-    return static_cast<uint32_t>(header.tagLength) + header.lengthSize;
-}
+constexpr LeadForms kLeadForms = MakeLeadForms();
 
-// Allocates a node with room for `inlineBytes` of value behind it and sets every field, so
-// that no field is left unset and nothing is written twice.
-TlvNode* NewNode(ParseContext* context, uint32_t isPadding, const ElementHeader& header,
-                 TlvNode* parent, uint32_t inlineBytes) {
-    TlvNode* node =
-        static_cast<TlvNode*>(tlvpool::ArenaAlloc(&context->arena, sizeof(TlvNode) + inlineBytes));
-    if (node == nullptr) {
-        return nullptr;
-    }
-    node->isPadding = isPadding;
-    node->tag[0] = header.tag[0];
-    node->tag[1] = header.tag[1];
-    node->tagLength = header.tagLength;
-    node->lengthBytes[0] = header.lengthBytes[0];
-    node->lengthBytes[1] = header.lengthBytes[1];
-    node->lengthSize = header.lengthSize;
-    node->data = inlineBytes > 0 ? TlvInlineValue(node) : nullptr;
-    node->valueLength = header.valueLength;
-    node->childCount = 0;
+// Where an element's value starts (null when the element is refused) and how long it is.
+struct ElementRead {
+    const uint8_t* value;
+    uint32_t valueLength;
+};
+
+// Fills every field of an element's node but `data`, from header bytes read beforehand (a
+// store to the node could otherwise make the compiler read them again). Each form of tag and
+// length field has its own copy of this code, with the sizes as constants; the first ten bytes
+// of the node go as two words.
+template <uint32_t kTagLength, uint32_t kLengthSize>
+inline ElementRead SetElement(const uint8_t* pos, uint8_t tag0, uint8_t tag1, uint8_t first,
+                              uint32_t valueLength, TlvNode* node, TlvNode* parent) {
+    const uint64_t head = uint64_t(tag0) << 32 | uint64_t(kTagLength == 2 ? tag1 : 0) << 40 |
+                          uint64_t(kTagLength) << 48 | uint64_t(first) << 56;
+    const uint16_t tail =
+        static_cast<uint16_t>((kLengthSize == 2 ? valueLength : 0) | kLengthSize << 8);
+    const uint32_t counts = valueLength;  // valueLength, and a childCount of 0
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(node);
+    memcpy(bytes, &head, sizeof head);
+    memcpy(bytes + offsetof(TlvNode, lengthBytes) + 1, &tail, sizeof tail);
+    memcpy(bytes + offsetof(TlvNode, valueLength), &counts, sizeof counts);
     node->parent = parent;
-    return node;
+    return {pos + kTagLength + kLengthSize, valueLength};
 }
 
-TlvResult TlvParsePrimitive(ParseContext* context, const uint8_t* pos, uint32_t available,
-                            TlvNode* parent, TlvNode** out) {
-    ElementHeader header;
-    const TlvResult result = ReadElementHeader(pos, available, &header);
-    if (result != TLV_OK) {
-        return result;
+// Reads the element at `pos`, whose tag takes kTagLength bytes, into `node`; refused unless the
+// whole element lies before `end`. The bytes are the arena's copy of the input, whose slack lets
+// the length field be read before it is known to lie within them. Each tag size has its own copy
+// of this code, so that the processor can go on to the next element on a predicted branch
+// rather than wait for the tag byte.
+template <uint32_t kTagLength>
+inline ElementRead ReadElement(const uint8_t* pos, const uint8_t* end, TlvNode* node,
+                               TlvNode* parent) {
+    const uint8_t tag0 = pos[0];
+    const uint8_t tag1 = pos[1];
+    const uint8_t first = pos[kTagLength];
+    const uint8_t second = pos[kTagLength + 1];
+    if (first < 0x80) {
+        if (first + kTagLength + 1 > static_cast<size_t>(end - pos)) {
+            return {nullptr, 0};
+        }
+        return SetElement<kTagLength, 1>(pos, tag0, tag1, first, first, node, parent);
     }
-    TlvNode* node = NewNode(context, 0, header, parent, header.valueLength);
-    if (node == nullptr) {
-        return TLV_ERR_MEMORY;
+    if (first != 0x81 || second + kTagLength + 2 > static_cast<size_t>(end - pos)) {
+        return {nullptr, 0};
     }
-    if (header.valueLength > 0) {
-        TlvCopyBytes(static_cast<uint8_t*>(node->data), pos + HeaderSize(header),
-                     header.valueLength);
-    }
-    *out = node;
-    return TLV_OK;
+    return SetElement<kTagLength, 2>(pos, tag0, tag1, first, second, node, parent);
 }
 
-TlvResult TlvParseConstructed(ParseContext* context, const uint8_t* pos, uint32_t available,
-                              TlvNode* parent, TlvNode** out) {
-    ElementHeader header;
-    TlvResult result = ReadElementHeader(pos, available, &header);
-    if (result != TLV_OK) {
-        return result;
-    }
-    TlvNode* node = NewNode(context, 0, header, parent, 0);
-    if (node == nullptr) {
-        return TLV_ERR_MEMORY;
-    }
-    if (header.valueLength > 0) {
-        result =
-            TlvParseSequence(context, pos + HeaderSize(header), header.valueLength, node, nullptr);
-    }
-    *out = node;
-    return result;
+inline ElementRead ReadElement(const uint8_t* pos, const uint8_t* end, uint32_t form, TlvNode* node,
+                               TlvNode* parent) {
+    return (form & kTwoByteTag) != 0 ? ReadElement<2>(pos, end, node, parent)
+                                     : ReadElement<1>(pos, end, node, parent);
 }
 
-TlvResult TlvParsePadding(ParseContext* context, const uint8_t* pos, TlvNode* parent,
-                          uint32_t available, TlvNode** out) {
-    uint32_t count = 0;
-    while (count < available && IsPaddingByte(pos[count])) {
-        ++count;
-    }
-    ElementHeader none = {{0, 0}, 0, {0, 0}, 0, static_cast<uint16_t>(count)};
-    TlvNode* node = NewNode(context, 1, none, parent, count);
-    if (node == nullptr) {
-        return TLV_ERR_MEMORY;
-    }
-    TlvCopyBytes(static_cast<uint8_t*>(node->data), pos, count);
-    *out = node;
-    return TLV_OK;
+inline void SetPadding(TlvNode* node, const uint8_t* run, uint32_t count, TlvNode* parent) {
+    const uint64_t head = 1;  // isPadding, and no tag or length field
+    const uint16_t tail = 0;
+    const uint32_t counts = count;
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(node);
+    memcpy(bytes, &head, sizeof head);
+    memcpy(bytes + offsetof(TlvNode, lengthBytes) + 1, &tail, sizeof tail);
+    memcpy(bytes + offsetof(TlvNode, valueLength), &counts, sizeof counts);
+    node->data = const_cast<uint8_t*>(run);
+    node->parent = parent;
 }
 
-TlvResult TlvCheckChildSizes(const TlvNode* node) {
-    uint32_t count = 0;
-    TlvNode* const* children = TlvChildrenOf(node, &count);
-    uint32_t sum = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        sum += TlvSizeOf(children[i]);
-    }
-    return sum == node->valueLength ? TLV_OK : TLV_ERR_FORMAT;
-}
+// A template whose children are being read, and where its parent's reading resumes.
+struct OpenTemplate {
+    TlvNode* parent;
+    const uint8_t* end;
+    TlvNode** firstChild;
+};
 
-// Parses one element at top level (no parent), or the whole value of `parent` as a run of
-// elements and padding. `available` bounds every read. On failure everything this call built
-// is freed.
-TlvResult TlvParseSequence(ParseContext* context, const uint8_t* input, uint32_t available,
-                           TlvNode* parent, TlvNode** root) {
-    uint32_t remaining = parent != nullptr ? parent->valueLength : available;
-    if (remaining == 0 || remaining > available) {
-        return TLV_ERR_FORMAT;
+// Templates are opened below the root only for a non-empty value: each takes two header bytes
+// of the root's value of at most 255 bytes, and the innermost one a byte of its own value.
+const uint32_t kMaxOpenTemplates = (TLV_MAX_VALUE_LENGTH - 1) / 2;
+
+// The result of a parse into an arena: where its nodes and its child arrays end, how many
+// blocks it made and whether it read any padding. `top` is null after a format error; the arena
+// is then dropped as a whole.
+struct ParseOutcome {
+    uint8_t* top;
+    uint8_t* arrays;
+    uint32_t blocks;
+    bool sawPadding;
+};
+
+// Parses the record copied into `arena`, `length` bytes, into nodes and child arrays in the
+// arena's room for them (see tlv_pool.h). The root element must span the whole record. Nodes
+// are written in input order; children are collected on one stack shared by all levels and
+// moved into an array of the exact size once their template's value is complete. Nodes on the
+// stack take disjoint bytes of the root's value of at most 255 bytes, so the stack never holds
+// more than 255 of them.
+ParseOutcome ParseRecord(tlvpool::Arena* arena, uint32_t size) {
+    const uint8_t* copy = tlvpool::ArenaCopy(arena);
+    TlvNode* root = tlvpool::ArenaNodes(arena, size);
+    ParseOutcome outcome = {nullptr, nullptr, 1, false};
+    const ElementRead read = ReadElement(copy, copy + size, kLeadForms.of[copy[0]], root, nullptr);
+    if (read.value == nullptr || read.value + read.valueLength != copy + size) {
+        return outcome;
     }
-    const uint32_t base = context->pendingCount;
-    const uint8_t* pos = input;
-    while (remaining > 0) {
-        const uint8_t first = *pos;
-        TlvNode* node = nullptr;
-        TlvResult result;
-        if (IsPaddingByte(first)) {
-            if (parent == nullptr) {
-                return TLV_ERR_FORMAT;
+    uint8_t* top = reinterpret_cast<uint8_t*>(root + 1);
+    uint8_t* arrays = tlvpool::ArenaArrays(arena, size);
+    const uint8_t* pos = read.value;
+    const uint8_t* end = read.value + read.valueLength;
+    if ((copy[0] & 0x20) == 0 || pos == end) {
+        root->data = (copy[0] & 0x20) == 0 && pos != end ? const_cast<uint8_t*>(pos) : nullptr;
+        outcome.top = top;
+        outcome.arrays = arrays;
+        return outcome;
+    }
+    TlvNode* stack[TLV_MAX_VALUE_LENGTH];
+    OpenTemplate open[kMaxOpenTemplates];
+    uint32_t depth = 0;
+    TlvNode* parent = root;
+    TlvNode** firstChild = stack;
+    TlvNode** next = stack;
+    for (;;) {
+        while (pos < end) {
+            TlvNode* node = reinterpret_cast<TlvNode*>(top);
+            top += sizeof(TlvNode);
+            *next++ = node;
+            const uint32_t form = kLeadForms.of[*pos];
+            // Leaves with a short length field, by far the most common elements, take the
+            // shortest way.
+            if (form == 0) {
+                const uint8_t length = pos[1];
+                if (length < 0x80 && length + 2u <= static_cast<size_t>(end - pos)) {
+                    SetElement<1, 1>(pos, pos[0], 0, length, length, node, parent);
+                    node->data = length > 0 ? const_cast<uint8_t*>(pos + 2) : nullptr;
+                    pos += length + 2u;
+                    continue;
+                }
+            } else if (form == kTwoByteTag) {
+                const uint8_t length = pos[2];
+                if (length < 0x80 && length + 3u <= static_cast<size_t>(end - pos)) {
+                    SetElement<2, 1>(pos, pos[0], pos[1], length, length, node, parent);
+                    node->data = length > 0 ? const_cast<uint8_t*>(pos + 3) : nullptr;
+                    pos += length + 3u;
+                    continue;
+                }
             }
-            context->sawPadding = true;
-            result = TlvParsePadding(context, pos, parent, remaining, &node);
-        } else if ((first & 0x20) != 0) {
-            result = TlvParseConstructed(context, pos, remaining, parent, &node);
-            if (result == TLV_OK) {
-                result = TlvCheckChildSizes(node);
+            if (form == kPadding) {
+                const uint8_t* run = pos;
+                do {
+                    ++pos;
+                } while (pos < end && IsPaddingByte(*pos));
+                SetPadding(node, run, static_cast<uint32_t>(pos - run), parent);
+                outcome.sawPadding = true;
+                continue;
             }
-        } else {
-            result = TlvParsePrimitive(context, pos, remaining, parent, &node);
-        }
-        const uint32_t size = node != nullptr ? TlvSizeOf(node) : 0;
-        if (result == TLV_OK && size > remaining) {
-            result = TLV_ERR_FORMAT;
-        }
-        if (result == TLV_OK && parent == nullptr) {
-            if (size == available) {
-                *root = node;
-                return TLV_OK;
+            const ElementRead read = ReadElement(pos, end, form, node, parent);
+            if (read.value == nullptr) {
+                return outcome;
             }
-            result = TLV_ERR_FORMAT;
+            pos = read.value + read.valueLength;
+            if ((form & kTemplate) == 0) {
+                node->data = read.valueLength > 0 ? const_cast<uint8_t*>(read.value) : nullptr;
+                continue;
+            }
+            node->data = nullptr;
+            if (read.valueLength > 0) {
+                open[depth++] = {parent, end, firstChild};
+                parent = node;
+                firstChild = next;
+                end = pos;
+                pos = read.value;
+            }
         }
-        if (result == TLV_OK && context->pendingCount > TLV_MAX_VALUE_LENGTH) {
-            result = TLV_ERR_FORMAT;
+        const uint32_t count = static_cast<uint32_t>(next - firstChild);
+        TlvNode** children = reinterpret_cast<TlvNode**>(arrays);
+        arrays += count * sizeof(TlvNode*);
+        TlvCopyBytes(reinterpret_cast<uint8_t*>(children),
+                     reinterpret_cast<const uint8_t*>(firstChild),
+                     count * static_cast<uint32_t>(sizeof(TlvNode*)));
+        parent->data = children;
+        parent->childCount = static_cast<uint8_t>(count);
+        outcome.blocks += count + 1;
+        next = firstChild;
+        if (depth == 0) {
+            outcome.top = top;
+            outcome.arrays = arrays;
+            return outcome;
         }
-        if (result != TLV_OK) {
-            TlvFree(node);
-            DropPending(context, base);
-            return result;
-        }
-        context->pending[context->pendingCount++] = node;
-        remaining -= size;
-        pos += size;
+        --depth;
+        parent = open[depth].parent;
+        end = open[depth].end;
+        firstChild = open[depth].firstChild;
     }
-    return AdoptPending(context, base, parent);
 }
 
 }  // namespace
@@ -286,19 +274,28 @@ TlvResult TlvParseEx(const uint8_t* input, uint16_t length, TlvNode** root, uint
         return TLV_ERR_PARAM;
     }
     *root = nullptr;
-    ParseContext context;
-    context.pendingCount = 0;
-    context.arena = nullptr;
-    context.sawPadding = false;
-    TlvNode* top = nullptr;
-    TlvResult result = TlvParseSequence(&context, input, length, nullptr, &top);
-    tlvpool::ReleaseArena(context.arena);
-    if (result != TLV_OK) {
-        return result;
+    // The root element spans the whole input, which bounds the arena the tree needs.
+    if (length == 0 || length > TLV_MAX_ELEMENT_SIZE || IsPaddingByte(input[0])) {
+        return TLV_ERR_FORMAT;
     }
+    tlvpool::Arena* arena = tlvpool::AcquireArena(tlvpool::ArenaBytesFor(length));
+    if (arena == nullptr) {
+        return TLV_ERR_MEMORY;
+    }
+    uint8_t* copy = tlvpool::ArenaCopy(arena);
+    TlvCopyBytes(copy, input, length);
+    memset(copy + length, 0, tlvpool::kArenaCopySlack);
+    const ParseOutcome outcome = ParseRecord(arena, length);
+    if (outcome.top == nullptr) {
+        tlvpool::RecycleArena(arena);
+        return TLV_ERR_FORMAT;
+    }
+    TlvNode* top = tlvpool::ArenaNodes(arena, length);
+    tlvpool::CommitArena(arena, length, top, reinterpret_cast<TlvNode*>(outcome.top),
+                         outcome.arrays, outcome.blocks);
     const bool constructed = TlvIsConstructedElement(top);
-    if (constructed && checkPadding != 0 && context.sawPadding) {
-        result = TlvCheckPadding(top);
+    if (constructed && checkPadding != 0 && outcome.sawPadding) {
+        const TlvResult result = TlvCheckPadding(top);
         if (result != TLV_OK) {
             TlvFree(top);
             return result;

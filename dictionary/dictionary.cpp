@@ -1,17 +1,15 @@
 #include "dictionary/dictionary.h"
 
-#include <string.h>
-
 #include "dictionary/dictionary_table.h"
 
 namespace {
 
 DataElementDef* g_index[DICT_ENTRY_COUNT];
 int g_entryCount;
-
-bool TagMatches(const DataElementDef* entry, const uint8_t* tag, uint8_t tagLength) {
-    return entry->tagLength == tagLength && memcmp(entry->tag, tag, tagLength) == 0;
-}
+// For every tag of one or two bytes, 1 + the index of the first entry with that tag, 0 for none:
+// a look-up costs one read instead of a pass over the table.
+uint8_t g_oneByteTags[0x100];
+uint8_t g_twoByteTags[0x10000];
 
 }  // namespace
 
@@ -19,8 +17,14 @@ void DictInit(void) {
     if (g_entryCount != 0) {
         return;
     }
-    for (int i = 0; i < DICT_ENTRY_COUNT; ++i) {
-        g_index[i] = &g_dictionaryTable[i];
+    for (int i = DICT_ENTRY_COUNT - 1; i >= 0; --i) {
+        DataElementDef* entry = &g_dictionaryTable[i];
+        g_index[i] = entry;
+        if (entry->tagLength == 1) {
+            g_oneByteTags[entry->tag[0]] = static_cast<uint8_t>(i + 1);
+        } else if (entry->tagLength == 2) {
+            g_twoByteTags[entry->tag[0] << 8 | entry->tag[1]] = static_cast<uint8_t>(i + 1);
+        }
     }
     g_entryCount = DICT_ENTRY_COUNT;
 }
@@ -47,15 +51,23 @@ DataElementDef* DictFindEntry(const uint8_t* tag, uint8_t tagLength, uint8_t* in
     if (tag == nullptr || tagLength > 2) {
         return nullptr;
     }
-    for (int i = 0; i < g_entryCount; ++i) {
-        if (TagMatches(g_index[i], tag, tagLength)) {
-            if (index != nullptr) {
-                *index = static_cast<uint8_t>(i);
-            }
-            return g_index[i];
+    int found = -1;
+    if (tagLength == 1) {
+        found = g_oneByteTags[tag[0]] - 1;
+    } else if (tagLength == 2) {
+        found = g_twoByteTags[tag[0] << 8 | tag[1]] - 1;
+    } else {
+        for (int i = 0; i < g_entryCount && found < 0; ++i) {
+            found = g_index[i]->tagLength == 0 ? i : -1;
         }
     }
-    return nullptr;
+    if (found < 0) {
+        return nullptr;
+    }
+    if (index != nullptr) {
+        *index = static_cast<uint8_t>(found);
+    }
+    return g_index[found];
 }
 
 TlvResult DictFindIndex(const uint8_t* tag, uint8_t tagLength, uint8_t* index) {

@@ -254,14 +254,14 @@ bool CheckLengthRule(const DataElementDef* entry, uint16_t length) {
     }
 }
 
-void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const TlvNode* node,
+void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const ElementRecord& record,
                     std::vector<AnalysisRow>* rows) {
     const DataElementDef* entry = DictGetEntry(index);
     if (index == 0 || length == 0 || value == nullptr || entry == nullptr ||
         (entry->tagLength != 0 && (entry->tag[0] & 0x20) != 0) || !CheckLengthRule(entry, length)) {
         return;
     }
-    const DecoderInput in = {value, length, node};
+    const DecoderInput in = {value, length, record};
     for (const DecoderEntry& decoder : kDecoders) {
         if (decoder.index != index) {
             continue;

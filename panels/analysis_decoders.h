@@ -15,9 +15,9 @@ struct DataElementDef;
 bool CheckLengthRule(const DataElementDef* entry, uint16_t length);
 
 // Appends the decoded rows of the value of dictionary entry `index` to `rows`; nothing for an
-// entry without a decoder. `node` is the element holding the value (or null): some values are
-// read with others from the same tree, such as an amount with its currency.
-void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const TlvNode* node,
+// entry without a decoder. `record` is where the value was read from: some values are read
+// with others from the same record, such as an amount with its currency.
+void AddDecodedRows(int index, const uint8_t* value, uint16_t length, const ElementRecord& record,
                     std::vector<AnalysisRow>* rows);
 
 extern const uint8_t BitMasks[8];

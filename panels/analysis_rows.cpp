@@ -10,9 +10,9 @@
 namespace {
 
 // "%d byte%s": "s" only above one.
-std::string ByteCount(int count, const char* suffix) {
+std::string ByteCount(uint32_t count, const char* suffix) {
     char text[48];
-    snprintf(text, sizeof text, "%d byte%s%s", count, count > 1 ? "s" : "", suffix);
+    snprintf(text, sizeof text, "%u byte%s%s", count, count > 1 ? "s" : "", suffix);
     return text;
 }
 
@@ -21,56 +21,73 @@ AnalysisRow PartRow(const char* contents, const std::string& data, const std::st
 }
 
 // '77' - "Response Message Template Format 2"
-AnalysisRow TemplateRow(const TlvNode* parent) {
-    const std::string text =
-        "'" + HexString(parent->tag, parent->tagLength <= 2 ? parent->tagLength : 2) + "' - \"" +
-        DictGetNameByTag(parent->tag, parent->tagLength) + "\"";
+AnalysisRow TemplateRow(const uint8_t* tag, uint32_t tagLength) {
+    const std::string text = "'" + HexString(tag, tagLength) + "' - \"" +
+                             DictGetNameByTag(tag, static_cast<uint8_t>(tagLength)) + "\"";
     return PartRow("Template", "", text);
 }
 
-std::string EncodingOf(const TlvNode* node, int contentOnly) {
-    uint8_t buffer[TLV_ENCODE_BUFFER_SIZE];
-    uint16_t length = 0;
-    if (TlvEncode(buffer, node, &length, contentOnly) != TLV_OK) {
-        return std::string();
-    }
-    return HexString(buffer, length);
+std::string HexOrEmpty(const uint8_t* bytes, uint32_t count) {
+    return bytes != nullptr ? HexString(bytes, count) : std::string();
 }
 
-void AddElementRows(const TlvNode* node, bool constructed, AnalysisRow* header) {
+void AddElementRows(const ElementParts& element, const ElementRecord& record, AnalysisRow* header) {
+    const bool constructed = element.kind == TLV_KIND_CONSTRUCTED;
     uint8_t index = 0;
-    const DataElementDef* entry = DictFindEntry(node->tag, node->tagLength, &index);
-    *header = AnalysisRow{DictGetNameByTag(node->tag, node->tagLength),
-                          EncodingOf(node, 0),
+    const DataElementDef* entry =
+        DictFindEntry(element.tag, static_cast<uint8_t>(element.tagLength), &index);
+    *header = AnalysisRow{DictGetNameByTag(element.tag, static_cast<uint8_t>(element.tagLength)),
+                          HexOrEmpty(element.encoded, element.encodedLength),
                           "",
                           constructed ? ANALYSIS_IMAGE_CONSTRUCTED : ANALYSIS_IMAGE_PRIMITIVE,
                           index,
                           {},
                           {}};
-    header->children.push_back(PartRow("Tag", HexString(node->tag, node->tagLength), ""));
-    header->children.push_back(PartRow("Length", HexString(node->lengthBytes, node->lengthSize),
-                                       ByteCount(node->valueLength, "")));
-    AnalysisRow value =
-        PartRow("Value", node->valueLength > 0 ? EncodingOf(node, 1) : std::string(), "");
-    if (!constructed && entry != nullptr) {
+    header->children.push_back(PartRow("Tag", HexString(element.tag, element.tagLength), ""));
+    header->children.push_back(PartRow("Length", HexString(element.lengthField, element.lengthSize),
+                                       ByteCount(element.statedLength, "")));
+    AnalysisRow value = PartRow(
+        "Value",
+        element.statedLength > 0 ? HexOrEmpty(element.value, element.valueLength) : std::string(),
+        "");
+    const uint8_t* bytes = element.value;
+    if (!constructed && entry != nullptr && bytes != nullptr) {
         const uint32_t kind = entry->format & FORMAT_KIND_MASK;
-        const uint8_t* bytes = static_cast<const uint8_t*>(node->data);
-        if ((kind == FORMAT_AN || kind == FORMAT_ANS || kind == FORMAT_A) && bytes != nullptr) {
+        if (kind == FORMAT_AN || kind == FORMAT_ANS || kind == FORMAT_A) {
             // The value read as text ends at its first zero byte.
-            const void* zero = memchr(bytes, 0, node->valueLength);
+            const void* zero = memchr(bytes, 0, element.valueLength);
             const size_t end =
-                zero != nullptr ? static_cast<const uint8_t*>(zero) - bytes : node->valueLength;
+                zero != nullptr ? static_cast<const uint8_t*>(zero) - bytes : element.valueLength;
             value.description.assign(reinterpret_cast<const char*>(bytes), end);
         }
-        AddDecodedRows(index, bytes, node->valueLength, node, &value.children);
+        // No entry allows a value that long, so no decoder would take it.
+        if (element.valueLength <= UINT16_MAX) {
+            AddDecodedRows(index, bytes, static_cast<uint16_t>(element.valueLength), record,
+                           &value.children);
+        }
     }
     header->children.push_back(value);
-    if (node->parent != nullptr) {
-        header->children.push_back(TemplateRow(node->parent));
-    }
 }
 
 }  // namespace
+
+void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
+                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header) {
+    if (element.kind == TLV_KIND_PADDING) {
+        *header = AnalysisRow{"Padding",
+                              HexOrEmpty(element.value, element.valueLength),
+                              ByteCount(element.valueLength, " padding data"),
+                              ANALYSIS_IMAGE_PADDING,
+                              0,
+                              {},
+                              {}};
+    } else {
+        AddElementRows(element, record, header);
+    }
+    if (parentTag != nullptr) {
+        header->children.push_back(TemplateRow(parentTag, parentTagLength));
+    }
+}
 
 bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
     if (node == nullptr || header == nullptr) {
@@ -78,28 +95,17 @@ bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header) {
     }
     const bool element = node->isPadding == 0 && node->tagLength != 0;
     const bool constructedTag = (node->tag[0] & 0x20) != 0;
-    if (kind == TLV_KIND_PADDING && node->isPadding != 0) {
-        const uint8_t* bytes = static_cast<const uint8_t*>(node->data);
-        *header =
-            AnalysisRow{"Padding",
-                        bytes != nullptr ? HexString(bytes, node->valueLength) : std::string(),
-                        ByteCount(node->valueLength, " padding data"),
-                        ANALYSIS_IMAGE_PADDING,
-                        0,
-                        {},
-                        {}};
-        if (node->parent != nullptr) {
-            header->children.push_back(TemplateRow(node->parent));
-        }
-        return true;
+    const bool matches = (kind == TLV_KIND_PADDING && node->isPadding != 0) ||
+                         (kind == TLV_KIND_PRIMITIVE && element && !constructedTag) ||
+                         (kind == TLV_KIND_CONSTRUCTED && element && constructedTag);
+    NodeParts parts;
+    if (!matches || !GetNodeParts(node, &parts)) {
+        return false;
     }
-    if (kind == TLV_KIND_PRIMITIVE && element && !constructedTag) {
-        AddElementRows(node, false, header);
-        return true;
-    }
-    if (kind == TLV_KIND_CONSTRUCTED && element && constructedTag) {
-        AddElementRows(node, true, header);
-        return true;
-    }
-    return false;
+    const TlvNode* parent = node->parent;
+    const ElementRecord record = {node, nullptr, 0};
+    BuildAnalysisRows(parts.parts, parent != nullptr ? parent->tag : nullptr,
+                      parent != nullptr && parent->tagLength <= 2 ? parent->tagLength : 2, record,
+                      header);
+    return true;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/tlv.h"
+#include "dictionary/element_row.h"
 
 // Pictures of the panel's image list.
 enum AnalysisImage {
@@ -36,5 +37,19 @@ struct AnalysisRow {
 // The header row for a node of the given kind (1 padding, 2 primitive, 3 constructed). False,
 // leaving `header` alone, when the kind is 0, the node is null or kind and node do not match.
 bool BuildAnalysisRows(uint8_t kind, const TlvNode* node, AnalysisRow* header);
+
+// The record an element was read from, for decoders that read a value together with another
+// element of the same record (an amount with its currency): any node of the strict parser's
+// tree, or the bytes the general reader checked (one element or a sequence). Both may be absent.
+struct ElementRecord {
+    const TlvNode* node;
+    const uint8_t* bytes;
+    uint32_t size;
+};
+
+// The header row for one element of any reader. `parentTag` names the template that holds it,
+// null at the top level.
+void BuildAnalysisRows(const ElementParts& element, const uint8_t* parentTag,
+                       uint32_t parentTagLength, const ElementRecord& record, AnalysisRow* header);
 
 #endif

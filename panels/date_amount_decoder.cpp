@@ -55,10 +55,10 @@ std::string PlaceDecimalPoint(std::string digits, int exponent) {
 }
 
 // The alphabetic code of the currency in the element `tag0 tag1` of the tree, or "".
-std::string CurrencyCodeInTree(const TlvNode* node, uint8_t tag0, uint8_t tag1) {
+std::string CurrencyCodeInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1) {
     std::vector<uint8_t> code;
     long long numeric = 0;
-    if (!FindInTree(node, tag0, tag1, &code) || code.size() != 2 ||
+    if (!FindInTree(record, tag0, tag1, &code) || code.size() != 2 ||
         !BcdValue(code.data(), 2, &numeric)) {
         return std::string();
     }
@@ -73,13 +73,13 @@ struct Exponent {
 
 // Transaction amounts take the Transaction Currency Exponent, else the Application Currency
 // Exponent, else 2.
-Exponent TransactionExponent(const TlvNode* node) {
+Exponent TransactionExponent(const ElementRecord& record) {
     std::vector<uint8_t> value;
     int places = 0;
-    if (FindInTree(node, 0x5F, 0x36, &value) && ExponentOf(value, &places)) {
+    if (FindInTree(record, 0x5F, 0x36, &value) && ExponentOf(value, &places)) {
         return Exponent{places, "Transaction Currency Exponent (5F36)"};
     }
-    if (FindInTree(node, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
+    if (FindInTree(record, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
         return Exponent{places, "Application Currency Exponent (9F44)"};
     }
     return Exponent{2, "No currency exponent in the data: 2 assumed"};
@@ -87,9 +87,9 @@ Exponent TransactionExponent(const TlvNode* node) {
 
 void AddAmountRows(const DecoderInput& in, const std::string& digits,
                    std::vector<AnalysisRow>* rows) {
-    const Exponent exponent = TransactionExponent(in.node);
+    const Exponent exponent = TransactionExponent(in.record);
     std::string text = PlaceDecimalPoint(digits, exponent.places);
-    const std::string currency = CurrencyCodeInTree(in.node, 0x5F, 0x2A);
+    const std::string currency = CurrencyCodeInTree(in.record, 0x5F, 0x2A);
     if (!currency.empty()) {
         text += " " + currency;
     }
@@ -115,9 +115,8 @@ void DecodeDate(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         rows->push_back(InvalidRow(data, "day out of range"));
         return;
     }
-    // Room for any int, though the checks above keep the fields short: optimised builds
-    // cannot see that and warn about truncation.
-    char text[40];
+    // Room for any int, so that optimised builds see no possible truncation.
+    char text[48];
     snprintf(text, sizeof text, "%04d-%02d-%02d", year, field[1], field[2]);
     rows->push_back(DecodedRow("Date", data, text));
 }
@@ -141,7 +140,7 @@ void DecodeTime(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         rows->push_back(InvalidRow(data, "second out of range"));
         return;
     }
-    char text[40];
+    char text[48];
     snprintf(text, sizeof text, "%02d:%02d:%02d", field[0], field[1], field[2]);
     rows->push_back(DecodedRow("Time", data, text));
 }
@@ -166,11 +165,11 @@ void DecodeBinaryAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows) 
 std::string ApplicationCurrencyAmount(const DecoderInput& in, uint32_t amount) {
     std::vector<uint8_t> value;
     int places = 2;
-    if (!FindInTree(in.node, 0x9F, 0x44, &value) || !ExponentOf(value, &places)) {
+    if (!FindInTree(in.record, 0x9F, 0x44, &value) || !ExponentOf(value, &places)) {
         places = 2;
     }
     std::string text = PlaceDecimalPoint(std::to_string(amount), places);
-    const std::string currency = CurrencyCodeInTree(in.node, 0x9F, 0x42);
+    const std::string currency = CurrencyCodeInTree(in.record, 0x9F, 0x42);
     return currency.empty() ? text : text + " " + currency;
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "core/ber_reader.h"
+
 AnalysisRow DecodedRow(const std::string& contents, const std::string& data,
                        const std::string& description) {
     return AnalysisRow{contents, data, description, ANALYSIS_IMAGE_DECODED, 0, {}, {}};
@@ -144,6 +146,8 @@ std::string EscapedText(const uint8_t* bytes, int count) {
     return text;
 }
 
+namespace {
+
 const TlvNode* TreeRoot(const TlvNode* node) {
     while (node != nullptr && node->parent != nullptr) {
         node = node->parent;
@@ -151,12 +155,11 @@ const TlvNode* TreeRoot(const TlvNode* node) {
     return node;
 }
 
-bool FindInTree(const TlvNode* node, uint8_t tag0, uint8_t tag1, std::vector<uint8_t>* value) {
+bool FindInNodes(const TlvNode* node, const uint8_t tag[2], std::vector<uint8_t>* value) {
     const TlvNode* root = TreeRoot(node);
     if (root == nullptr) {
         return false;
     }
-    const uint8_t tag[2] = {tag0, tag1};
     uint8_t buffer[TLV_ENCODE_BUFFER_SIZE];
     uint16_t length = 0;
     if (TlvFind(root, 2, tag, &length, buffer) != TLV_OK || length > TLV_MAX_ELEMENT_SIZE) {
@@ -164,4 +167,46 @@ bool FindInTree(const TlvNode* node, uint8_t tag0, uint8_t tag1, std::vector<uin
     }
     value->assign(buffer, buffer + length);
     return true;
+}
+
+// The same search over elements of the general reader, in the order TlvFind takes.
+bool FindInElements(BerCursor* cursor, const uint8_t tag[2], std::vector<uint8_t>* value) {
+    BerElement element;
+    while (BerReadNext(cursor, &element, nullptr) == TLV_OK) {
+        if (element.kind == TLV_KIND_PADDING) {
+            continue;
+        }
+        if (element.tagLength == 2 && element.start[0] == tag[0] && element.start[1] == tag[1]) {
+            if (element.valueLength > TLV_MAX_ELEMENT_SIZE) {
+                return false;
+            }
+            const uint8_t* start = BerValueOf(&element);
+            value->assign(start, start + element.valueLength);
+            return true;
+        }
+        if (element.kind == TLV_KIND_CONSTRUCTED) {
+            BerCursor inner;
+            BerCursorEnter(cursor, &element, &inner);
+            if (FindInElements(&inner, tag, value)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool FindInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1,
+                std::vector<uint8_t>* value) {
+    const uint8_t tag[2] = {tag0, tag1};
+    if (record.node != nullptr) {
+        return FindInNodes(record.node, tag, value);
+    }
+    if (record.bytes == nullptr) {
+        return false;
+    }
+    BerCursor cursor;
+    BerCursorInit(&cursor, record.bytes, record.size, BER_RULES_GENERAL);
+    return FindInElements(&cursor, tag, value);
 }

@@ -11,11 +11,11 @@
 #include "core/tlv.h"
 #include "panels/analysis_rows.h"
 
-// What a decoder reads: the value and the node it belongs to (for data elsewhere in the tree).
+// What a decoder reads: the value and the record it belongs to (for data elsewhere in it).
 struct DecoderInput {
     const uint8_t* value;
     uint16_t length;
-    const TlvNode* node;
+    ElementRecord record;
 };
 
 // A code, or an inclusive range of codes, and its meaning. "%d" in the text stands for the code.
@@ -67,9 +67,9 @@ bool BcdValue(const uint8_t* bytes, int count, long long* value);
 // Bytes outside 20..7E (and the backslash) written as \xNN.
 std::string EscapedText(const uint8_t* bytes, int count);
 
-// The root of the tree holding `node`.
-const TlvNode* TreeRoot(const TlvNode* node);
-// The value of the first element with the two-byte tag `tag` in the tree of `node`.
-bool FindInTree(const TlvNode* node, uint8_t tag0, uint8_t tag1, std::vector<uint8_t>* value);
+// The value of the first element with the two-byte tag `tag0 tag1` in the record, depth first
+// (for a template, the encoding of its children).
+bool FindInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1,
+                std::vector<uint8_t>* value);
 
 #endif

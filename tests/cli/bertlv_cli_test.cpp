@@ -1,49 +1,12 @@
 // Runs the built bertlv binary and checks what it prints and how it exits.
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli/tool_run.h"
+
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// `input` is fed to standard input; arguments are passed through the shell as written.
-ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
-    // Tests run in parallel processes, and test runs side by side: every run gets files of its
-    // own.
-    static int runs = 0;
-    const std::string base = ::testing::TempDir() + "bertlv_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                             std::to_string(getpid()) + "_" + std::to_string(++runs);
-    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
-    std::ofstream(in) << input;
-    const std::string command =
-        std::string(BERTLV_PATH) + " " + arguments + " <" + in + " >" + out + " 2>" + err;
-    const int raw = system(command.c_str());
-    ToolRun run = {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-    for (const std::string& path : {in, out, err}) {
-        remove(path.c_str());
-    }
-    return run;
-}
 
 TEST(BertlvCli, ParsePrintsTheGridRows) {
     const ToolRun run = RunTool("parse '70 07' 5A021234 00FF00");
@@ -184,12 +147,59 @@ TEST(BertlvCli, AnalyseShowsThePanelRowsOfOneElement) {
               "  ]\n"
               "}\n");
 
-    for (const char* path : {"--path 2", "--path 0/0", "--path x", "--path 0//1"}) {
-        const ToolRun missing = RunTool(std::string("analyse ") + path + " 70055A02123400");
+    EXPECT_EQ(RunTool("analyse --path").status, 2);
+}
+
+TEST(BertlvCli, PathsNameElementsOrAreUsageErrors) {
+    for (const char* path : {"2", "0/0", "1/0", "256", "99999999999999999999"}) {
+        const ToolRun missing = RunTool(std::string("analyse --path ") + path + " 70055A02123400");
         EXPECT_EQ(missing.status, 1) << path;
         EXPECT_EQ(missing.err, "No such element\n") << path;
     }
-    EXPECT_EQ(RunTool("analyse --path").status, 2);
+    for (const char* path : {"x", "0//1", "0/", "/0", "''", "1a", "-1", "' 1'", "0/+1", "0\\\\1"}) {
+        const ToolRun bad = RunTool(std::string("analyse --path ") + path + " 70055A02123400");
+        EXPECT_EQ(bad.status, 2) << path;
+        EXPECT_EQ(bad.err.rfind("usage: bertlv parse", 0), 0u) << path;
+        EXPECT_EQ(bad.out, "") << path;
+    }
+    EXPECT_EQ(RunTool("analyse --path 00 70055A02123400").out.substr(0, 15), "Application Pri");
+}
+
+TEST(BertlvCli, TextOutputEscapesControlBytes) {
+    // ESC ] 0 ; pwned BEL would set the terminal's title.
+    const ToolRun title = RunTool("analyse 9F120D41421B5D303B70776E65640741");
+    EXPECT_EQ(title.status, 0);
+    EXPECT_NE(title.out.find("  Value\t41421B5D303B70776E65640741\tAB\\x1B]0;pwned\\x07A\n"),
+              std::string::npos)
+        << title.out;
+    EXPECT_EQ(title.out.find('\x1B'), std::string::npos);
+
+    // A line feed and a tab would forge a row; bytes 7F to 9F are control codes too, A0 and up
+    // are shown as they are.
+    const ToolRun forged = RunTool("analyse 9F1207410A42094385A0");
+    EXPECT_NE(forged.out.find("\tA\\x0AB\\x09C\\x85\xA0\n"), std::string::npos) << forged.out;
+    // Every line is one row of three cells.
+    for (size_t at = 0; at < forged.out.size(); at = forged.out.find('\n', at) + 1) {
+        const std::string line = forged.out.substr(at, forged.out.find('\n', at) - at);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
+    }
+
+    // JSON keeps its own escapes.
+    const ToolRun json = RunTool("analyse --json 9F1203411B7F");
+    EXPECT_NE(json.out.find("\"description\": \"A\\u001B\\u007F\""), std::string::npos) << json.out;
+}
+
+TEST(BertlvCli, WriteErrorsAreReported) {
+    for (const char* arguments : {"parse 5A021234", "parse --json 5A021234", "analyse 5A021234",
+                                  "dict", "dict --json 5", "--help", "--version"}) {
+        const ToolRun run = RunTool(arguments, "", "/dev/full");
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.err, "bertlv: write error: No space left on device\n") << arguments;
+    }
+    // A data error keeps its own message and status.
+    const ToolRun bad = RunTool("parse 5A02", "", "/dev/full");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "Bad formatted BER-TLV data !\n");
 }
 
 TEST(BertlvCli, UsageErrors) {

@@ -429,8 +429,7 @@ TEST_F(ViewTest, SelectionShowsAnalysisAtOnceWhileEditsArePosted) {
     QTest::keyClick(editor, Qt::Key_Return);
     // The edit notification waits for the event loop; the selection's did not.
     EXPECT_FALSE(document_.modified_);
-    QTest::qWait(20);
-    EXPECT_TRUE(document_.modified_);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return document_.modified_; }));
 
     view_.Grid()->SelectItem(GridItem());
     EXPECT_EQ(analysis_.calls_.last().first, 0);

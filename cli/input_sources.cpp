@@ -1,0 +1,164 @@
+#include "cli/input_sources.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/tlv_file.h"
+
+namespace {
+
+// A .tlv document holds at most a few kilobytes; anything far larger is not one.
+const size_t kDocumentLimit = 64u << 20;
+const size_t kChunkSize = 1u << 16;
+
+enum Outcome { OUTCOME_DONE, OUTCOME_STOPPED, OUTCOME_FAILED };
+
+bool IsHexText(const std::string& argument) {
+    for (const char c : argument) {
+        const bool digit =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (!digit && c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+Outcome Fail(const std::string& name, const char* reason) {
+    fprintf(stderr, "bertlv: %s: %s\n", name.c_str(), reason);
+    return OUTCOME_FAILED;
+}
+
+// Reads what is there, up to `size` bytes: a pipe hands over each line as it comes, so that
+// records are handled as they arrive. 0 at the end, -1 with errno on failure.
+ssize_t ReadChunk(int fd, char* buffer, size_t size) {
+    for (;;) {
+        const ssize_t got = read(fd, buffer, size);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+// The first `size` bytes, or fewer at the end.
+ssize_t ReadHead(int fd, char* buffer, size_t size) {
+    size_t have = 0;
+    while (have < size) {
+        const ssize_t got = ReadChunk(fd, buffer + have, size - have);
+        if (got < 0) {
+            return got;
+        }
+        if (got == 0) {
+            break;
+        }
+        have += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(have);
+}
+
+// The stored tree text of a .tlv document whose first bytes are in `document`.
+Outcome ReadDocument(const std::string& name, int fd, std::vector<char> document, InputSink* sink) {
+    char chunk[4096];
+    ssize_t got = 0;
+    while (document.size() <= kDocumentLimit && (got = ReadChunk(fd, chunk, sizeof chunk)) > 0) {
+        document.insert(document.end(), chunk, chunk + got);
+    }
+    if (got < 0) {
+        return Fail(name, strerror(errno));
+    }
+    TlvFileStrings strings;
+    if (document.size() > kDocumentLimit ||
+        !TlvFileRead(reinterpret_cast<const uint8_t*>(document.data()), document.size(),
+                     &strings)) {
+        return Fail(name, "not a readable .tlv document");
+    }
+    return sink->Take(strings.encodedHex.data(), strings.encodedHex.size(), false)
+               ? OUTCOME_DONE
+               : OUTCOME_STOPPED;
+}
+
+Outcome ReadStream(const std::string& name, int fd, bool binary, InputSink* sink) {
+    std::vector<char> buffer(kChunkSize);
+    const ssize_t head = ReadHead(fd, buffer.data(), sizeof TLV_FILE_MAGIC);
+    if (head < 0) {
+        return Fail(name, strerror(errno));
+    }
+    if (static_cast<size_t>(head) == sizeof TLV_FILE_MAGIC &&
+        memcmp(buffer.data(), TLV_FILE_MAGIC, sizeof TLV_FILE_MAGIC) == 0) {
+        buffer.resize(sizeof TLV_FILE_MAGIC);
+        return ReadDocument(name, fd, buffer, sink);
+    }
+    size_t have = static_cast<size_t>(head);
+    for (;;) {
+        if (have > 0 && !sink->Take(buffer.data(), have, binary)) {
+            return OUTCOME_STOPPED;
+        }
+        const ssize_t got = ReadChunk(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            return Fail(name, strerror(errno));
+        }
+        if (got == 0) {
+            return OUTCOME_DONE;
+        }
+        have = static_cast<size_t>(got);
+    }
+}
+
+Outcome ReadFile(const std::string& path, bool binary, InputSink* sink) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Fail(path, strerror(errno));
+    }
+    const Outcome outcome = ReadStream(path, fd, binary, sink);
+    close(fd);
+    return outcome;
+}
+
+}  // namespace
+
+std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments) {
+    std::vector<InputSource> sources;
+    for (const std::string& argument : arguments) {
+        struct stat status;
+        InputKind kind = INPUT_TEXT;
+        if (argument == "-") {
+            kind = INPUT_STDIN;
+        } else if (!IsHexText(argument) && stat(argument.c_str(), &status) == 0) {
+            kind = INPUT_FILE;
+        }
+        if (kind == INPUT_TEXT && !sources.empty() && sources.back().kind == INPUT_TEXT) {
+            sources.back().text += argument;
+        } else {
+            sources.push_back(InputSource{kind, argument});
+        }
+    }
+    if (sources.empty()) {
+        sources.push_back(InputSource{INPUT_STDIN, "-"});
+    }
+    return sources;
+}
+
+bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink* sink) {
+    for (const InputSource& source : sources) {
+        Outcome outcome = OUTCOME_DONE;
+        if (source.kind == INPUT_TEXT) {
+            outcome = sink->Take(source.text.data(), source.text.size(), false) ? OUTCOME_DONE
+                                                                                : OUTCOME_STOPPED;
+        } else if (source.kind == INPUT_STDIN) {
+            outcome = ReadStream("standard input", STDIN_FILENO, binary, sink);
+        } else {
+            outcome = ReadFile(source.text, binary, sink);
+        }
+        if (outcome != OUTCOME_DONE) {
+            return outcome == OUTCOME_STOPPED;
+        }
+        if (!sink->EndSource()) {
+            return true;
+        }
+    }
+    return true;
+}

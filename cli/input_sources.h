@@ -1,0 +1,41 @@
+// Where the data of `parse`, `analyse` and `trace` comes from: hexadecimal text given as
+// arguments, files, or standard input.
+#ifndef QUORVEL_CLI_INPUT_SOURCES_H
+#define QUORVEL_CLI_INPUT_SOURCES_H
+
+#include <stddef.h>
+
+#include <string>
+#include <vector>
+
+enum InputKind { INPUT_TEXT, INPUT_FILE, INPUT_STDIN };
+
+struct InputSource {
+    InputKind kind;
+    // The hexadecimal text, or the file's path.
+    std::string text;
+};
+
+// "-" is standard input; an argument made of hex digits and white space only is hexadecimal
+// text; any other argument that names an existing file is that file, and the rest is text too
+// (converted by the editor's rule, which stops at the first other character). Adjacent text
+// arguments are joined into one source. Without arguments, standard input.
+std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments);
+
+// Receives the contents of the sources in order.
+class InputSink {
+public:
+    virtual ~InputSink() = default;
+    // Hexadecimal text, or raw bytes when `binary`. Returning false stops the reading.
+    virtual bool Take(const char* data, size_t size, bool binary) = 0;
+    // The source that was read last has ended. Returning false stops the reading.
+    virtual bool EndSource() = 0;
+};
+
+// Reads each source into `sink`. A file that starts with the .tlv document signature gives
+// its stored tree text; other files and standard input give text, or raw bytes when `binary`.
+// False, after printing "bertlv: NAME: REASON" on standard error, when a source cannot be
+// read.
+bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink* sink);
+
+#endif

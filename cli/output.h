@@ -1,0 +1,17 @@
+// Standard output of the tool, with every write failure kept until the command ends.
+#ifndef QUORVEL_CLI_OUTPUT_H
+#define QUORVEL_CLI_OUTPUT_H
+
+#include <stddef.h>
+
+#include <string>
+
+// Writes to standard output. False once any write has failed; later writes are dropped.
+bool WriteOutput(const char* bytes, size_t count);
+bool WriteOutput(const std::string& text);
+
+// Flushes standard output. When any write failed, prints "bertlv: write error: REASON" on
+// standard error and returns 1; otherwise returns `status`.
+int FinishOutput(int status);
+
+#endif

@@ -1,0 +1,167 @@
+#include "cli/record_driver.h"
+
+#include <stdio.h>
+
+#include "cli/input_sources.h"
+#include "cli/output.h"
+#include "cli/record_input.h"
+
+namespace {
+
+// Output is handed on in pieces of about this size, and after each piece of input.
+const size_t kFlushSize = 1u << 16;
+
+bool Flush(std::string* out) {
+    const bool written = WriteOutput(*out);
+    out->clear();
+    return written;
+}
+
+// Passes the input on and writes what it produced, so that records read from a pipe show as
+// they come.
+class FlushingSink : public InputSink {
+public:
+    FlushingSink(InputSink* inner, std::string* out) : inner_(inner), out_(out) {}
+    bool Take(const char* data, size_t size, bool binary) override {
+        const bool more = inner_->Take(data, size, binary);
+        return Flush(out_) && more;
+    }
+    bool EndSource() override {
+        const bool more = inner_->EndSource();
+        return Flush(out_) && more;
+    }
+
+private:
+    InputSink* inner_;
+    std::string* out_;
+};
+
+int RunOne(const RecordOptions& options, const std::vector<InputSource>& sources,
+           const RecordRenderer& render) {
+    WholeInput input(RecordByteLimit(options.read));
+    if (!ReadInputs(sources, options.binary, &input)) {
+        return 1;
+    }
+    bool tooLong = false;
+    const std::vector<uint8_t>& bytes = input.Bytes(&tooLong);
+    Record record;
+    RecordError error;
+    if (!ReadRecord(bytes, tooLong, options.read, &record, &error)) {
+        const std::string text =
+            error.message + (error.detail.empty() ? "" : "\n\n" + error.detail) + "\n";
+        fputs(text.c_str(), stderr);
+        return 1;
+    }
+    std::string out;
+    Json value;
+    bool many = false;
+    std::string problem;
+    if (!render(record, options.json, &out, &value, &many, &problem)) {
+        fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
+    if (options.json) {
+        AppendJson(value, true, &out);
+        out += '\n';
+    }
+    WriteOutput(out);
+    return 0;
+}
+
+class EachRecord {
+public:
+    EachRecord(const RecordOptions& options, const RecordRenderer& render, std::string* out)
+        : options_(options), render_(render), out_(out) {}
+
+    bool Handle(uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong) {
+        Record record;
+        RecordError error;
+        if (!ReadRecord(bytes, tooLong, options_.read, &record, &error)) {
+            Fail(line, error);
+        } else {
+            Show(line, record);
+        }
+        return out_->size() < kFlushSize || Flush(out_);
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    void Show(uint64_t line, const Record& record) {
+        const size_t mark = out_->size();
+        if (!options_.json && shown_) {
+            *out_ += '\n';
+        }
+        Json value;
+        bool many = false;
+        RecordError error;
+        if (!render_(record, options_.json, out_, &value, &many, &error.message)) {
+            out_->resize(mark);
+            Fail(line, error);
+            return;
+        }
+        shown_ = true;
+        if (options_.json) {
+            Json object = Json::object();
+            object["line"] = line;
+            object[many ? "roots" : "root"] = std::move(value);
+            AppendJson(object, false, out_);
+            *out_ += '\n';
+        }
+    }
+
+    void Fail(uint64_t line, const RecordError& error) {
+        failed_ = true;
+        if (options_.json) {
+            Json object = Json::object();
+            object["line"] = line;
+            object["error"] = error.message;
+            if (error.located) {
+                object["offset"] = error.offset;
+            }
+            if (!error.problem.empty()) {
+                object["problem"] = error.problem;
+            }
+            AppendJson(object, false, out_);
+            *out_ += '\n';
+            return;
+        }
+        std::string text = "line " + std::to_string(line) + ": " + error.message;
+        if (!error.problem.empty()) {
+            text += " (" + error.problem;
+            if (error.located) {
+                text += " at offset " + std::to_string(error.offset);
+            }
+            text += ")";
+        }
+        text += "\n";
+        fputs(text.c_str(), stderr);
+    }
+
+    const RecordOptions& options_;
+    const RecordRenderer& render_;
+    std::string* out_;
+    bool shown_ = false;
+    bool failed_ = false;
+};
+
+int RunEach(const RecordOptions& options, const std::vector<InputSource>& sources,
+            const RecordRenderer& render) {
+    std::string out;
+    EachRecord each(options, render, &out);
+    LineRecords lines(RecordByteLimit(options.read),
+                      [&each](uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong) {
+                          return each.Handle(line, bytes, tooLong);
+                      });
+    FlushingSink sink(&lines, &out);
+    const bool read = ReadInputs(sources, false, &sink);
+    Flush(&out);
+    return read && !each.failed() ? 0 : 1;
+}
+
+}  // namespace
+
+int RunRecords(const RecordOptions& options, const RecordRenderer& render) {
+    const std::vector<InputSource> sources = ClassifyInputs(options.inputs);
+    return options.each ? RunEach(options, sources, render) : RunOne(options, sources, render);
+}

@@ -1,0 +1,145 @@
+#include "cli/record_input.h"
+
+#include "core/hex_text.h"
+
+namespace {
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == '\t';
+}
+
+// Enough stripped characters to show that more than `byteLimit` bytes were given.
+size_t TextLimit(size_t byteLimit) {
+    return 2 * (byteLimit + 1);
+}
+
+// Converts `text`; true when the conversion ran to its end (an unpaired last digit aside).
+bool AppendConverted(const std::string& text, std::vector<uint8_t>* bytes) {
+    const size_t at = bytes->size();
+    bytes->resize(at + text.size() / 2 + 1);
+    uint32_t count = 0;
+    HexTextToBytes(text.data(), static_cast<uint32_t>(text.size()), bytes->data() + at, &count);
+    bytes->resize(at + count);
+    return count == text.size() / 2;
+}
+
+}  // namespace
+
+WholeInput::WholeInput(size_t byteLimit)
+    : textLimit_(TextLimit(byteLimit)), byteLimit_(byteLimit) {}
+
+bool WholeInput::Take(const char* data, size_t size, bool binary) {
+    if (ended_) {
+        return false;
+    }
+    if (binary) {
+        ConvertText();
+        if (ended_) {
+            return false;
+        }
+        const size_t room = bytes_.size() > byteLimit_ ? 0 : byteLimit_ + 1 - bytes_.size();
+        bytes_.insert(bytes_.end(), data, data + (size < room ? size : room));
+        return bytes_.size() <= byteLimit_;
+    }
+    for (size_t i = 0; i < size && text_.size() < textLimit_; ++i) {
+        if (!IsWhiteSpace(data[i])) {
+            text_.push_back(data[i]);
+        }
+    }
+    return text_.size() < textLimit_;
+}
+
+void WholeInput::ConvertText() {
+    if (!text_.empty() && !ended_) {
+        ended_ = !AppendConverted(text_, &bytes_);
+    }
+    text_.clear();
+}
+
+const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {
+    ConvertText();
+    *tooLong = bytes_.size() > byteLimit_;
+    return bytes_;
+}
+
+LineRecords::LineRecords(size_t byteLimit, Handler handler)
+    : textLimit_(TextLimit(byteLimit)), byteLimit_(byteLimit), handler_(std::move(handler)) {}
+
+bool LineRecords::Take(const char* data, size_t size, bool) {
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\n') {
+            if (!EndLine()) {
+                return false;
+            }
+            continue;
+        }
+        if (IsWhiteSpace(c)) {
+            started_ = true;
+            continue;
+        }
+        if (text_.empty() && !comment_ && c == '#') {
+            comment_ = true;
+        }
+        started_ = true;
+        if (comment_) {
+            continue;
+        }
+        if (text_.size() < textLimit_) {
+            text_.push_back(c);
+        } else {
+            overflow_ = true;
+        }
+    }
+    return true;
+}
+
+bool LineRecords::EndSource() {
+    return !started_ || EndLine();
+}
+
+bool LineRecords::EndLine() {
+    ++line_;
+    bool more = true;
+    if (!text_.empty()) {
+        bytes_.clear();
+        AppendConverted(text_, &bytes_);
+        more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_);
+    }
+    text_.clear();
+    started_ = false;
+    comment_ = false;
+    overflow_ = false;
+    return more;
+}
+
+bool TextLines::Take(const char* data, size_t size, bool) {
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') {
+            if (!EndLine()) {
+                return false;
+            }
+            continue;
+        }
+        started_ = true;
+        if (text_.size() < limit_) {
+            text_.push_back(data[i]);
+        } else {
+            cut_ = true;
+        }
+    }
+    return true;
+}
+
+bool TextLines::EndSource() {
+    return !started_ || EndLine();
+}
+
+bool TextLines::EndLine() {
+    ++line_;
+    const bool more = handler_(line_, text_, cut_);
+    text_.clear();
+    started_ = false;
+    cut_ = false;
+    return more;
+}

@@ -1,0 +1,94 @@
+// Turns the text (or bytes) of the inputs into records: the whole input as one, or one per line.
+#ifndef QUORVEL_CLI_RECORD_INPUT_H
+#define QUORVEL_CLI_RECORD_INPUT_H
+
+#include <stdint.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/input_sources.h"
+
+// Hexadecimal text is converted by the editor's rule: white space (space, carriage return,
+// line feed, tab) is removed, conversion stops at the first other character that is not a hex
+// digit, and an unpaired last digit is dropped.
+//
+// `byteLimit` bounds what is kept: reading stops once the input is known to hold more, so an
+// endless stream cannot exhaust memory, and the record is then marked too long.
+
+// The whole input as one record.
+class WholeInput : public InputSink {
+public:
+    explicit WholeInput(size_t byteLimit);
+    bool Take(const char* data, size_t size, bool binary) override;
+    bool EndSource() override { return true; }
+
+    // The bytes read; `tooLong` when there were more than the limit.
+    const std::vector<uint8_t>& Bytes(bool* tooLong);
+
+private:
+    void ConvertText();
+
+    size_t textLimit_;
+    size_t byteLimit_;
+    std::string text_;
+    std::vector<uint8_t> bytes_;
+    // Set once the conversion met a character that ends it: nothing after it counts.
+    bool ended_ = false;
+};
+
+// One record per line. Lines that are empty, hold only white space or start with '#' (after
+// white space) are skipped; each source ends its last line. Lines are numbered from 1 over all
+// sources. Memory stays that of the longest line, up to the limit.
+class LineRecords : public InputSink {
+public:
+    // Gets each record: its line number, its bytes and whether it was too long. Returning
+    // false stops the reading.
+    using Handler =
+        std::function<bool(uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong)>;
+
+    LineRecords(size_t byteLimit, Handler handler);
+    bool Take(const char* data, size_t size, bool binary) override;
+    bool EndSource() override;
+
+private:
+    bool EndLine();
+
+    size_t textLimit_;
+    size_t byteLimit_;
+    Handler handler_;
+    uint64_t line_ = 0;
+    // The current line: its characters without white space, whether it has any character at
+    // all, whether it is a comment and whether it went past the limit.
+    std::string text_;
+    bool started_ = false;
+    bool comment_ = false;
+    bool overflow_ = false;
+    std::vector<uint8_t> bytes_;
+};
+
+// The lines of the inputs as they are, numbered from 1 over all sources; each source ends its
+// last line. A line longer than the limit is cut there.
+class TextLines : public InputSink {
+public:
+    // Gets each line without its line feed, and whether it was cut. Returning false stops the
+    // reading.
+    using Handler = std::function<bool(uint64_t line, const std::string& text, bool cut)>;
+
+    TextLines(size_t limit, Handler handler) : limit_(limit), handler_(std::move(handler)) {}
+    bool Take(const char* data, size_t size, bool binary) override;
+    bool EndSource() override;
+
+private:
+    bool EndLine();
+
+    size_t limit_;
+    Handler handler_;
+    uint64_t line_ = 0;
+    std::string text_;
+    bool started_ = false;
+    bool cut_ = false;
+};
+
+#endif

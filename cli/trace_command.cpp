@@ -1,0 +1,500 @@
+// bertlv trace: the exchanges of an APDU trace, decoded.
+#include <stdio.h>
+#include <string.h>
+
+#include "cli/apdu_decode.h"
+#include "cli/commands.h"
+#include "cli/dol.h"
+#include "cli/element_output.h"
+#include "cli/input_sources.h"
+#include "cli/output.h"
+#include "cli/record_input.h"
+#include "cli/text_escape.h"
+#include "cli/trace_lines.h"
+#include "core/ber_reader.h"
+#include "dictionary/dictionary.h"
+#include "dictionary/element_row.h"
+
+namespace {
+
+// No command or response is longer than an extended APDU; a longer line is no trace line.
+const size_t kLineLimit = 1u << 20;
+const size_t kFlushSize = 1u << 16;
+
+enum DolKind { DOL_PDOL, DOL_CDOL1, DOL_CDOL2, DOL_DDOL, DOL_UDOL, DOL_COUNT };
+
+struct DolInfo {
+    const char* name;
+    uint8_t tag[2];
+    uint8_t tagLength;
+};
+
+const DolInfo kDols[DOL_COUNT] = {
+    {"PDOL", {0x9F, 0x38}, 2}, {"CDOL1", {0x8C}, 1},      {"CDOL2", {0x8D}, 1},
+    {"DDOL", {0x9F, 0x49}, 2}, {"UDOL", {0x9F, 0x69}, 2},
+};
+
+// The fields of a response in format 1 (template 80), EMV Book 3 section 6.5.
+struct Field {
+    uint8_t tag[2];
+    uint8_t tagLength;
+    // 0: the rest of the value.
+    uint32_t length;
+};
+const Field kGpoFormat1[] = {{{0x82}, 1, 2}, {{0x94}, 1, 0}};
+const Field kGenerateAcFormat1[] = {
+    {{0x9F, 0x27}, 2, 1}, {{0x9F, 0x36}, 2, 2}, {{0x9F, 0x26}, 2, 8}, {{0x9F, 0x10}, 2, 0}};
+
+struct Side {
+    uint64_t line;
+    TraceLine parsed;
+};
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    return HexString(bytes.data(), static_cast<uint32_t>(bytes.size()));
+}
+
+std::string TagName(const std::vector<uint8_t>& tag) {
+    return DictGetNameByTag(tag.data(), static_cast<uint8_t>(tag.size()));
+}
+
+// Finds the primitive element with the given tag anywhere in bytes the general reader checked.
+bool FindValue(const BerCursor& cursor, const DolInfo& dol, std::vector<uint8_t>* value) {
+    BerCursor walk = cursor;
+    BerElement element;
+    while (BerReadNext(&walk, &element, nullptr) == TLV_OK) {
+        if (element.kind == TLV_KIND_CONSTRUCTED) {
+            BerCursor inner;
+            BerCursorEnter(&walk, &element, &inner);
+            if (FindValue(inner, dol, value)) {
+                return true;
+            }
+        } else if (element.kind == TLV_KIND_PRIMITIVE && element.tagLength == dol.tagLength &&
+                   memcmp(element.start, dol.tag, dol.tagLength) == 0) {
+            const uint8_t* start = BerValueOf(&element);
+            value->assign(start, start + element.valueLength);
+            return true;
+        }
+    }
+    return false;
+}
+
+// How a response's data reads as one element: by the strict reading, or by the general reader
+// when the strict one refuses it.
+struct ResponseData {
+    bool readable = false;
+    bool general = false;
+    BerDiagnostic diagnostic = {BER_PROBLEM_NONE, 0};
+};
+
+ResponseData ReadResponseData(const std::vector<uint8_t>& data) {
+    ResponseData read;
+    TlvNode* root = nullptr;
+    uint32_t constructed = 0;
+    if (data.size() <= TLV_MAX_ELEMENT_SIZE &&
+        TlvParseEx(data.data(), static_cast<uint16_t>(data.size()), &root, &constructed, 0) ==
+            TLV_OK) {
+        TlvFree(root);
+        read.readable = true;
+        return read;
+    }
+    read.general = true;
+    read.readable = BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL, 0,
+                             &read.diagnostic, nullptr) == TLV_OK;
+    return read;
+}
+
+class TraceSession {
+public:
+    TraceSession(bool json, std::string* out)
+        : json_(json),
+          out_(out),
+          strictRows_(BER_RULES_STRICT, 0),
+          generalRows_(BER_RULES_GENERAL, kAllWarnings) {}
+
+    bool Line(uint64_t number, const std::string& text, bool cut) {
+        const size_t first = text.find_first_not_of(" \t\r");
+        if (first == std::string::npos || text[first] == '#') {
+            return true;
+        }
+        if (cut) {
+            return Refuse(number, "line longer than any command or response");
+        }
+        Side side{number, TraceLine()};
+        if (!ParseTraceLine(text, &side.parsed)) {
+            return Refuse(number, "not a command or response");
+        }
+        TraceDirection direction = side.parsed.direction;
+        if (direction == TRACE_UNMARKED) {
+            direction = expectCommand_ ? TRACE_COMMAND : TRACE_RESPONSE;
+        }
+        if (direction == TRACE_COMMAND) {
+            if (side.parsed.bytes.size() < 4) {
+                return Refuse(number, "a command has at least 4 bytes");
+            }
+            if (hasPending_) {
+                Emit(&pending_, nullptr);
+            }
+            pending_ = side;
+            hasPending_ = true;
+            expectCommand_ = false;
+        } else {
+            if (side.parsed.bytes.size() < 2) {
+                return Refuse(number, "a response ends with a 2-byte status word");
+            }
+            Emit(hasPending_ ? &pending_ : nullptr, &side);
+            hasPending_ = false;
+            expectCommand_ = true;
+        }
+        return out_->size() < kFlushSize || Flush();
+    }
+
+    void Finish() {
+        if (hasPending_) {
+            Emit(&pending_, nullptr);
+            hasPending_ = false;
+        }
+        Flush();
+    }
+
+    bool Flush() {
+        const bool written = WriteOutput(*out_);
+        out_->clear();
+        return written;
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    static const uint8_t kAllWarnings =
+        BER_WARNING_NON_MINIMAL_LENGTH | BER_WARNING_MISPLACED_PADDING;
+
+    bool Refuse(uint64_t number, const char* reason) {
+        failed_ = true;
+        fprintf(stderr, "bertlv: line %llu: %s\n", static_cast<unsigned long long>(number), reason);
+        return true;
+    }
+
+    void Emit(const Side* command, const Side* response) {
+        Json exchange = Json::object();
+        if (!json_ && exchanges_ > 0) {
+            *out_ += '\n';
+        }
+        ++exchanges_;
+        CommandApdu decoded;
+        if (command != nullptr) {
+            decoded = DecodeCommand(command->parsed.bytes);
+            exchange["command"] = CommandPart(*command, decoded);
+        }
+        if (response != nullptr) {
+            exchange["response"] = ResponsePart(*response, command != nullptr ? &decoded : nullptr);
+        }
+        if (json_) {
+            AppendJson(exchange, false, out_);
+            *out_ += '\n';
+        }
+    }
+
+    // The list a command's data follows, and its data stripped of a command template.
+    bool DolOf(const CommandApdu& command, DolKind* kind, std::vector<uint8_t>* data) {
+        *data = command.data;
+        switch (command.ins) {
+            case INS_GET_PROCESSING_OPTIONS:
+                *kind = DOL_PDOL;
+                StripTemplate83(data);
+                return true;
+            case INS_GENERATE_AC:
+                *kind = generateAcCount_ == 0 ? DOL_CDOL1 : DOL_CDOL2;
+                return true;
+            case INS_INTERNAL_AUTHENTICATE:
+                *kind = DOL_DDOL;
+                return true;
+            case INS_COMPUTE_CRYPTOGRAPHIC_CHECKSUM:
+                *kind = DOL_UDOL;
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    static void StripTemplate83(std::vector<uint8_t>* data) {
+        BerCursor cursor;
+        BerCursorInit(&cursor, data->data(), static_cast<uint32_t>(data->size()),
+                      BER_RULES_GENERAL);
+        BerElement element;
+        if (!data->empty() && (*data)[0] == 0x83 &&
+            BerReadNext(&cursor, &element, nullptr) == TLV_OK &&
+            BerSizeOf(&element) == data->size()) {
+            const uint8_t* value = BerValueOf(&element);
+            *data = std::vector<uint8_t>(value, value + element.valueLength);
+        }
+    }
+
+    Json CommandPart(const Side& side, const CommandApdu& command) {
+        Json part = Json::object();
+        part["line"] = side.line;
+        if (!side.parsed.time.empty()) {
+            part["time"] = JsonText(side.parsed.time);
+        }
+        const std::string apdu = Hex(side.parsed.bytes);
+        part["apdu"] = apdu;
+        part["name"] = command.name;
+        part["detail"] = JsonText(command.detail);
+        const uint8_t header[4] = {command.cla, command.ins, command.p1, command.p2};
+        const char* const headerNames[4] = {"cla", "ins", "p1", "p2"};
+        for (int i = 0; i < 4; ++i) {
+            part[headerNames[i]] = HexString(header + i, 1);
+        }
+        if (!command.lc.empty()) {
+            part["lc"] = Hex(command.lc);
+        }
+        if (!command.data.empty()) {
+            part["data"] = Hex(command.data);
+        }
+        if (!command.le.empty()) {
+            part["le"] = Hex(command.le);
+        }
+        if (command.malformed) {
+            part["note"] = "the length of the data does not match Lc";
+        }
+        if (!json_) {
+            *out_ += "> ";
+            AppendEscaped(side.parsed.time.empty() ? "" : side.parsed.time + " ", out_);
+            *out_ += apdu + "\n  " + command.name;
+            AppendEscaped(command.detail.empty() ? "" : " " + command.detail, out_);
+            *out_ += "\n  CLA " + part["cla"].get<std::string>() + "  INS " +
+                     part["ins"].get<std::string>() + "  P1 " + part["p1"].get<std::string>() +
+                     "  P2 " + part["p2"].get<std::string>();
+            for (const char* field : {"lc", "data", "le"}) {
+                if (part.contains(field)) {
+                    *out_ += std::string("  ") +
+                             (field[0] == 'd'   ? "Data"
+                              : field[1] == 'c' ? "Lc"
+                                                : "Le") +
+                             " " + part[field].get<std::string>();
+                }
+            }
+            *out_ += "\n";
+            if (command.malformed) {
+                *out_ += "  The length of the data does not match Lc.\n";
+            }
+        }
+        DolKind kind = DOL_PDOL;
+        std::vector<uint8_t> data;
+        if (!command.malformed && DolOf(command, &kind, &data)) {
+            if (command.ins == INS_GENERATE_AC) {
+                ++generateAcCount_;
+            }
+            if (!data.empty() || dolKnown_[kind]) {
+                part["dol"] = DolPart(kind, data);
+            }
+        }
+        if (command.ins == INS_SELECT) {
+            for (bool& known : dolKnown_) {
+                known = false;
+            }
+        }
+        if (command.ins == INS_SELECT || command.ins == INS_GET_PROCESSING_OPTIONS) {
+            generateAcCount_ = 0;
+        }
+        return part;
+    }
+
+    Json DolPart(DolKind kind, const std::vector<uint8_t>& data) {
+        Json part = Json::object();
+        const std::string name = kDols[kind].name;
+        part["name"] = name;
+        std::vector<DolEntry> entries;
+        if (!dolKnown_[kind] || !ParseDol(dols_[kind], &entries)) {
+            part["note"] = "no " + name + " seen earlier in the trace";
+            if (!json_) {
+                *out_ += "  No " + name + " seen earlier in the trace.\n";
+            }
+            return part;
+        }
+        const DolSplit split = SplitAlongDol(entries, data);
+        Json list = Json::array();
+        if (!json_) {
+            *out_ += "  " + name + " data:\n";
+        }
+        for (const DolEntry& entry : split.entries) {
+            Json item = Json::object();
+            item["tag"] = Hex(entry.tag);
+            item["name"] = TagName(entry.tag);
+            item["length"] = entry.length;
+            item["value"] = Hex(entry.value);
+            if (!json_) {
+                *out_ += "    " + item["tag"].get<std::string>() + "\t" + TagName(entry.tag) +
+                         "\t" + std::to_string(entry.length) +
+                         (entry.length == 1 ? " byte\t" : " bytes\t") +
+                         item["value"].get<std::string>() + "\n";
+            }
+            list.push_back(std::move(item));
+        }
+        part["entries"] = std::move(list);
+        if (split.missing > 0) {
+            part["missing"] = split.missing;
+            if (!json_) {
+                *out_ += "  The data lacks " + std::to_string(split.missing) + " bytes of the " +
+                         name + ".\n";
+            }
+        }
+        if (!split.extra.empty()) {
+            part["extra"] = Hex(split.extra);
+            if (!json_) {
+                *out_ += "  Beyond the " + name + ": " + Hex(split.extra) + "\n";
+            }
+        }
+        return part;
+    }
+
+    Json ResponsePart(const Side& side, const CommandApdu* command) {
+        const std::vector<uint8_t>& bytes = side.parsed.bytes;
+        const uint8_t sw1 = bytes[bytes.size() - 2];
+        const uint8_t sw2 = bytes[bytes.size() - 1];
+        const std::vector<uint8_t> data(bytes.begin(), bytes.end() - 2);
+        Json part = Json::object();
+        part["line"] = side.line;
+        if (!side.parsed.time.empty()) {
+            part["time"] = JsonText(side.parsed.time);
+        }
+        part["apdu"] = Hex(bytes);
+        part["sw"] = HexString(bytes.data() + bytes.size() - 2, 2);
+        part["status"] = StatusWordText(sw1, sw2);
+        if (!json_) {
+            *out_ += "< ";
+            AppendEscaped(side.parsed.time.empty() ? "" : side.parsed.time + " ", out_);
+            *out_ += part["apdu"].get<std::string>() + "\n  SW " + part["sw"].get<std::string>() +
+                     ": " + part["status"].get<std::string>() + "\n";
+        }
+        if (data.empty()) {
+            return part;
+        }
+        part["data"] = Hex(data);
+        const ResponseData read = ReadResponseData(data);
+        if (!read.readable) {
+            const std::string note = std::string("not one BER-TLV element: ") +
+                                     BerProblemText(read.diagnostic.problem) + " at offset " +
+                                     std::to_string(read.diagnostic.offset);
+            part["note"] = note;
+            if (!json_) {
+                *out_ += "  Data " + Hex(data) + ", " + note + "\n";
+            }
+            return part;
+        }
+        if (read.general) {
+            part["note"] = "read with the general reader: the strict reading refuses it";
+        }
+        AddElement(read, data, &part);
+        RememberDols(data);
+        if (command != nullptr) {
+            AddFormat1Fields(*command, data, &part);
+        }
+        return part;
+    }
+
+    void AddElement(const ResponseData& read, const std::vector<uint8_t>& data, Json* part) {
+        ElementOutput& rows = read.general ? generalRows_ : strictRows_;
+        const uint32_t size = static_cast<uint32_t>(data.size());
+        if (json_) {
+            std::vector<Json> roots = rows.ToJson(data.data(), size);
+            (*part)["element"] = std::move(roots.front());
+            return;
+        }
+        if (read.general) {
+            *out_ += "  Read with the general reader: the strict reading refuses it.\n";
+        }
+        std::string text;
+        rows.AppendText(data.data(), size, &text);
+        for (size_t at = 0; at < text.size();) {
+            const size_t end = text.find('\n', at);
+            *out_ += "  " + text.substr(at, end - at + 1);
+            at = end + 1;
+        }
+    }
+
+    void RememberDols(const std::vector<uint8_t>& data) {
+        if (BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL,
+                     BER_CHECK_SEQUENCE, nullptr, nullptr) != TLV_OK) {
+            return;
+        }
+        BerCursor cursor;
+        BerCursorInit(&cursor, data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL);
+        for (int kind = 0; kind < DOL_COUNT; ++kind) {
+            if (FindValue(cursor, kDols[kind], &dols_[kind])) {
+                dolKnown_[kind] = true;
+            }
+        }
+    }
+
+    // GET PROCESSING OPTIONS and GENERATE AC may answer with template 80, whose value is a
+    // fixed run of fields.
+    void AddFormat1Fields(const CommandApdu& command, const std::vector<uint8_t>& data,
+                          Json* part) {
+        const Field* fields = nullptr;
+        size_t count = 0;
+        if (command.ins == INS_GET_PROCESSING_OPTIONS) {
+            fields = kGpoFormat1;
+            count = sizeof kGpoFormat1 / sizeof kGpoFormat1[0];
+        } else if (command.ins == INS_GENERATE_AC) {
+            fields = kGenerateAcFormat1;
+            count = sizeof kGenerateAcFormat1 / sizeof kGenerateAcFormat1[0];
+        }
+        BerCursor cursor;
+        BerCursorInit(&cursor, data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL);
+        BerElement element;
+        if (fields == nullptr || data[0] != 0x80 ||
+            BerReadNext(&cursor, &element, nullptr) != TLV_OK) {
+            return;
+        }
+        const uint8_t* value = BerValueOf(&element);
+        uint32_t at = 0;
+        Json list = Json::array();
+        if (!json_) {
+            *out_ += "  Format 1 fields:\n";
+        }
+        for (size_t i = 0; i < count && at < element.valueLength; ++i) {
+            const uint32_t rest = element.valueLength - at;
+            const uint32_t length =
+                fields[i].length == 0 || fields[i].length > rest ? rest : fields[i].length;
+            const std::vector<uint8_t> tag(fields[i].tag, fields[i].tag + fields[i].tagLength);
+            Json item = Json::object();
+            item["tag"] = Hex(tag);
+            item["name"] = TagName(tag);
+            item["value"] = HexString(value + at, length);
+            if (!json_) {
+                *out_ += "    " + Hex(tag) + "\t" + TagName(tag) + "\t" +
+                         item["value"].get<std::string>() + "\n";
+            }
+            list.push_back(std::move(item));
+            at += length;
+        }
+        (*part)["fields"] = std::move(list);
+    }
+
+    bool json_;
+    std::string* out_;
+    ElementOutput strictRows_;
+    ElementOutput generalRows_;
+    Side pending_;
+    bool hasPending_ = false;
+    bool expectCommand_ = true;
+    std::vector<uint8_t> dols_[DOL_COUNT];
+    bool dolKnown_[DOL_COUNT] = {false, false, false, false, false};
+    int generateAcCount_ = 0;
+    uint64_t exchanges_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+int RunTrace(bool json, const std::vector<std::string>& inputs) {
+    std::string out;
+    TraceSession session(json, &out);
+    TextLines lines(kLineLimit, [&session](uint64_t line, const std::string& text, bool cut) {
+        return session.Line(line, text, cut);
+    });
+    const bool read = ReadInputs(ClassifyInputs(inputs), false, &lines);
+    session.Finish();
+    return read && !session.failed() ? 0 : 1;
+}

@@ -1,0 +1,26 @@
+// One line of an APDU trace: an optional direction marker and time stamp, then the bytes of a
+// command or response as hexadecimal text.
+#ifndef QUORVEL_CLI_TRACE_LINES_H
+#define QUORVEL_CLI_TRACE_LINES_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+enum TraceDirection { TRACE_UNMARKED, TRACE_COMMAND, TRACE_RESPONSE };
+
+struct TraceLine {
+    TraceDirection direction = TRACE_UNMARKED;
+    std::string time;
+    std::vector<uint8_t> bytes;
+};
+
+// Markers (any case, followed by ':' or white space): ">", "C", "C-APDU", "send" for a command;
+// "<", "R", "R-APDU", "recv" for a response. A time stamp is a word of digits with ':', '.',
+// '-' or '/' between them, possibly in brackets ("12:00:01.250", "[2023-06-15"); marker and
+// time stamps may come in either order. The rest, white space aside, must be an even number
+// of hex digits. False for a line that holds anything else.
+bool ParseTraceLine(const std::string& line, TraceLine* parsed);
+
+#endif

@@ -1,0 +1,277 @@
+// bertlv on the data engineers have: runs of top-level elements, long tags and lengths, one
+// record per line, and files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
+
+#include "cli/tool_run.h"
+
+namespace {
+
+// The ICC data of an authorisation request (ISO 8583 field 55): 14 elements, no template.
+const char kField55[] =
+    "9F2608C2C12B098F3DA6E39F2701809F100706011203A4B0109F3704D8E7A2F69F360201579505808004800"
+    "09A032306159C01005F2A020978820239009F1A0209789F03060000000000009F02060000000019995F3401"
+    "01";
+
+const char kPanRow[] =
+    "Application Primary Account Number(PAN)\t5A\t1 byte\t02\t1234\t2 bytes\t5A021234\n";
+const char kCidRow[] =
+    "Cryptogram Information Data(CID)\t9F27\t1 byte\t01\t80\t1 bytes\t9F270180\n";
+const char kTemplateRows[] =
+    "Application Elementary File (AEF) Data Template\t70\t1 byte\t07\t5A02123400FF00\t7 bytes\t"
+    "70075A02123400FF00\n"
+    "  Application Primary Account Number(PAN)\t5A\t1 byte\t02\t1234\t2 bytes\t5A021234\n"
+    "  padding\t\t\t\t00FF00\t3 bytes\t00FF00\n";
+
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(BertlvRecords, ListReadsAuthorisationData) {
+    const std::string field55 = kField55;
+    const ToolRun strict = RunTool("parse " + field55);
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.err, "Bad formatted BER-TLV data !\n");
+
+    const ToolRun rows = RunTool("parse --list " + field55);
+    EXPECT_EQ(rows.status, 0);
+    EXPECT_EQ(std::count(rows.out.begin(), rows.out.end(), '\n'), 14);
+    EXPECT_EQ(rows.out.rfind("Application Cryptogram(AC)\t9F26\t1 byte\t08\tC2C12B098F3DA6E3\t"
+                             "8 bytes\t9F2608C2C12B098F3DA6E3\n",
+                             0),
+              0u);
+    EXPECT_NE(rows.out.find("\n" + std::string(kCidRow)), std::string::npos);
+    EXPECT_NE(rows.out.find("\nApplication Primary Account Number(PAN) Sequence Number\t5F34\t"
+                            "1 byte\t01\t01\t1 bytes\t5F340101\n"),
+              std::string::npos);
+
+    const ToolRun json = RunTool("parse --list --json", field55);
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("[\n  {\n    \"kind\": \"primitive\",\n    \"dataElement\": "
+                             "\"Application Cryptogram(AC)\",\n",
+                             0),
+              0u);
+    EXPECT_EQ(CountOf(json.out, "\"warnings\": []"), 14u);
+    EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n");
+
+    // With --list the path starts at the top-level element: the TVR is the sixth.
+    const ToolRun tvr = RunTool("analyse --list --path 5 " + field55);
+    EXPECT_EQ(tvr.status, 0);
+    EXPECT_EQ(tvr.out.rfind("Terminal Verification Results(TVR)\t95058080048000\t\n  Tag\t95\t\n"
+                            "  Length\t05\t5 bytes\n  Value\t8080048000\t",
+                            0),
+              0u);
+    EXPECT_EQ(tvr.out.find("Template"), std::string::npos);
+
+    const ToolRun all = RunTool("analyse --list " + field55);
+    size_t headers = 0;
+    for (size_t at = 0; at < all.out.size(); at = all.out.find('\n', at) + 1) {
+        headers += all.out[at] != ' ' ? 1 : 0;
+    }
+    EXPECT_EQ(headers, 14u);
+
+    for (const char* path : {"14", "1/0"}) {
+        const ToolRun missing =
+            RunTool(std::string("analyse --list --path ") + path + " " + field55);
+        EXPECT_EQ(missing.status, 1) << path;
+        EXPECT_EQ(missing.err, "No such element\n") << path;
+    }
+    const ToolRun nested = RunTool("analyse --list --json --path 2/0 5A0112 9F2701 80 70035A0134");
+    EXPECT_NE(nested.out.find("\"contents\": \"Application Primary Account Number(PAN)\""),
+              std::string::npos);
+    EXPECT_NE(nested.out.find("'70' - \\\"Application Elementary File (AEF) Data Template\\\""),
+              std::string::npos);
+}
+
+TEST(BertlvRecords, BerReadsLongTagsAndLengths) {
+    // A three-byte tag with a non-minimal 82 length, and one with a 300-byte value.
+    const ToolRun shortValue = RunTool("parse --ber DF810182000512345678FF");
+    EXPECT_EQ(shortValue.status, 0);
+    EXPECT_EQ(shortValue.out,
+              "Not Defined\tDF8101\t3 bytes\t820005\t12345678FF\t5 bytes\tDF810182000512345678FF\t"
+              "warning: non-minimal length\n");
+    EXPECT_EQ(RunTool("parse DF810182000512345678FF").status, 1);
+
+    const std::string value(616, 'C');
+    const ToolRun longValue = RunTool("parse --ber --json BF2182013A DF8102820134" + value);
+    EXPECT_EQ(longValue.status, 0);
+    EXPECT_NE(longValue.out.find("\"tag\": \"BF21\",\n  \"lengthIn\": \"3 bytes\",\n"
+                                 "  \"length\": \"82013A\""),
+              std::string::npos);
+    EXPECT_NE(longValue.out.find("\"valueLength\": \"308 bytes\""), std::string::npos);
+    EXPECT_NE(longValue.out.find("\"valueLength\": \"314 bytes\",\n  \"tlv\": \"BF2182013ADF8102"),
+              std::string::npos);
+    EXPECT_NE(longValue.out.find("\"value\": \"" + value + "\""), std::string::npos);
+    EXPECT_EQ(CountOf(longValue.out, "\"warnings\": []"), 2u);
+
+    const ToolRun analysed = RunTool("analyse --ber --path 0 BF2182013A DF8102820134" + value);
+    EXPECT_NE(analysed.out.find("  Length\t820134\t308 bytes\n"), std::string::npos);
+    EXPECT_NE(analysed.out.find("  Template\t\t'BF21' - \"Not Defined\"\n"), std::string::npos);
+
+    const ToolRun padding = RunTool("parse --ber 7008A503880101FFFF00");
+    EXPECT_EQ(padding.status, 0);
+    EXPECT_NE(
+        padding.out.find("  padding\t\t\t\tFFFF00\t3 bytes\tFFFF00\twarning: misplaced padding\n"),
+        std::string::npos);
+    const ToolRun unchecked = RunTool("parse --ber --no-padding-check --json 7008A503880101FFFF00");
+    EXPECT_EQ(unchecked.out.find("misplaced"), std::string::npos);
+    // The strict reading shows no warnings.
+    EXPECT_EQ(RunTool("parse 5A810512345678FF").out,
+              "Application Primary Account Number(PAN)\t5A\t2 bytes\t8105\t12345678FF\t5 bytes\t"
+              "5A810512345678FF\n");
+    EXPECT_EQ(RunTool("parse --json 7008A503880101FFFF00 --no-padding-check").out.find("warning"),
+              std::string::npos);
+    const ToolRun flagged = RunTool("parse --ber --json 5A810512345678FF");
+    EXPECT_NE(flagged.out.find("\"warnings\": [\n    \"non-minimal length\"\n  ]"),
+              std::string::npos);
+
+    struct {
+        const char* input;
+        const char* err;
+    } bad[] = {
+        {"70035A021234",
+         "Bad formatted BER-TLV data !\n\nElement reaches past the end of its template at offset "
+         "2.\n"},
+        {"5A80", "Bad formatted BER-TLV data !\n\nIndefinite length at offset 0.\n"},
+        {"5A021234 9F", "Bad formatted BER-TLV data !\n\nTrailing bytes at offset 4.\n"},
+        {"DF8181818101AA",
+         "Bad formatted BER-TLV data !\n\nTag longer than 4 bytes at offset 0.\n"},
+    };
+    for (const auto& c : bad) {
+        const ToolRun run = RunTool(std::string("parse --ber ") + c.input);
+        EXPECT_EQ(run.status, 1) << c.input;
+        EXPECT_EQ(run.err, c.err) << c.input;
+        EXPECT_EQ(run.out, "") << c.input;
+    }
+}
+
+const char kMixedLines[] =
+    "# authorisation log\n"
+    "5A021234\n"
+    " \n"
+    "70035A021234\n"
+    "9F2701 80\r\n"
+    "ZZ\n"
+    "5A03";
+
+TEST(BertlvRecords, EachLineIsARecordOfItsOwn) {
+    const ToolRun text = RunTool("parse --each", kMixedLines);
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.out, std::string(kPanRow) + "\n" + kCidRow);
+    EXPECT_EQ(text.err,
+              "line 4: Bad formatted BER-TLV data ! (element reaches past the end of its template "
+              "at offset 2)\n"
+              "line 6: No data exist to parse!\n"
+              "line 7: Bad formatted BER-TLV data ! (truncated value at offset 0)\n");
+
+    const ToolRun json = RunTool("parse --each --json", kMixedLines);
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out,
+              "{\"line\":2,\"root\":{\"kind\":\"primitive\",\"dataElement\":\"Application Primary "
+              "Account Number(PAN)\",\"tag\":\"5A\",\"lengthIn\":\"1 byte\",\"length\":\"02\","
+              "\"value\":\"1234\",\"valueLength\":\"2 bytes\",\"tlv\":\"5A021234\"}}\n"
+              "{\"line\":4,\"error\":\"Bad formatted BER-TLV data !\",\"offset\":2,\"problem\":"
+              "\"element reaches past the end of its template\"}\n"
+              "{\"line\":5,\"root\":{\"kind\":\"primitive\",\"dataElement\":\"Cryptogram "
+              "Information Data(CID)\",\"tag\":\"9F27\",\"lengthIn\":\"1 byte\",\"length\":\"01\","
+              "\"value\":\"80\",\"valueLength\":\"1 bytes\",\"tlv\":\"9F270180\"}}\n"
+              "{\"line\":6,\"error\":\"No data exist to parse!\"}\n"
+              "{\"line\":7,\"error\":\"Bad formatted BER-TLV data !\",\"offset\":0,\"problem\":"
+              "\"truncated value\"}\n");
+    EXPECT_EQ(json.err, "");
+
+    const ToolRun good = RunTool("parse --each", "70075A02123400FF00\n\n5A021234\n");
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, std::string(kTemplateRows) + "\n" + kPanRow);
+
+    const ToolRun padding = RunTool("parse --each --json", "7008A503880101FFFF00\n");
+    EXPECT_EQ(padding.out,
+              "{\"line\":1,\"error\":\"Bad formatted BER-TLV data !\",\"offset\":7,\"problem\":"
+              "\"misplaced padding\"}\n");
+
+    const ToolRun list = RunTool("parse --each --list --json", "9F270180 5A021234\n5A0212\n");
+    EXPECT_EQ(list.status, 1);
+    EXPECT_EQ(list.out.rfind("{\"line\":1,\"roots\":[{\"kind\":\"primitive\",", 0), 0u);
+    EXPECT_EQ(CountOf(list.out, "\"warnings\":[]"), 2u);
+    EXPECT_NE(list.out.find("\n{\"line\":2,\"error\":\"Bad formatted BER-TLV data !\","
+                            "\"offset\":0,\"problem\":\"truncated value\"}\n"),
+              std::string::npos);
+
+    const ToolRun analysed = RunTool("analyse --each --json --path 0", "770482021980\n5A021234\n");
+    EXPECT_EQ(analysed.status, 1);
+    EXPECT_EQ(analysed.out.rfind("{\"line\":1,\"root\":{\"contents\":\"Application Interchange "
+                                 "Profile(AIP)\",\"data\":\"82021980\"",
+                                 0),
+              0u);
+    EXPECT_NE(analysed.out.find("\n{\"line\":2,\"error\":\"No such element\"}\n"),
+              std::string::npos);
+}
+
+TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
+    const ScratchFile hex("70 07 5A021234\n00FF00\n", ".txt");
+    const ToolRun fromHex = RunTool("parse " + hex.path());
+    EXPECT_EQ(fromHex.status, 0);
+    EXPECT_EQ(fromHex.out, kTemplateRows);
+
+    const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
+    EXPECT_EQ(RunTool("parse --binary " + binary.path()).out, kTemplateRows);
+    EXPECT_EQ(RunTool("parse --binary -", std::string("\x5A\x02\x12\x34", 4)).out, kPanRow);
+
+    // A .tlv document: signature, then the tree text and the pane text, each with a 32-bit
+    // little-endian length. The tree text is what counts.
+    const std::string tree = "70075A02123400FF00";
+    const std::string document = std::string(
+                                     "\x01\x12\x23\x58\x69\x58\x69\x58\x58\x49\x01\x01"
+                                     "\x00\x00\x00\x00",
+                                     16) +
+                                 std::string(1, static_cast<char>(tree.size())) +
+                                 std::string(3, '\0') + tree + std::string("\x02\0\0\0ZZ", 6);
+    const ScratchFile tlv(document, ".tlv");
+    EXPECT_EQ(RunTool("parse " + tlv.path()).out, kTemplateRows);
+    EXPECT_EQ(RunTool("parse --binary " + tlv.path()).out, kTemplateRows);
+    const ScratchFile broken(document.substr(0, 30), ".tlv");
+    const ToolRun refused = RunTool("parse " + broken.path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "bertlv: " + broken.path() + ": not a readable .tlv document\n");
+
+    // Files, text and standard input are joined in order.
+    const ScratchFile head("70 07 5A02", ".txt");
+    const ScratchFile tail("1234", ".txt");
+    EXPECT_EQ(RunTool("parse " + head.path() + " " + tail.path() + " 00FF00").out, kTemplateRows);
+    EXPECT_EQ(RunTool("parse " + head.path() + " - 00FF00", "1234").out, kTemplateRows);
+
+    // Lines are numbered over all files; each file ends its last line.
+    const ScratchFile first("5A021234\n9F2701", ".txt");
+    const ScratchFile second("9F270180\n5A00", ".txt");
+    const ToolRun lines = RunTool("parse --each --json " + first.path() + " " + second.path());
+    EXPECT_EQ(lines.status, 1);
+    EXPECT_EQ(CountOf(lines.out, "\n"), 4u);
+    EXPECT_NE(lines.out.find("{\"line\":2,\"error\":\"Bad formatted BER-TLV data !\",\"offset\":0,"
+                             "\"problem\":\"truncated value\"}\n{\"line\":3,\"root\":"),
+              std::string::npos);
+    EXPECT_NE(
+        lines.out.find("{\"line\":4,\"root\":{\"kind\":\"primitive\",\"dataElement\":\"Application "
+                       "Primary Account Number(PAN)\",\"tag\":\"5A\",\"lengthIn\":\"1 "
+                       "byte\",\"length\":\"00\""),
+        std::string::npos);
+
+    const std::string folder = ScratchPath(".d");
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const ToolRun directory = RunTool("parse " + folder);
+    EXPECT_EQ(directory.status, 1);
+    EXPECT_EQ(directory.err, "bertlv: " + folder + ": Is a directory\n");
+    rmdir(folder.c_str());
+
+    // A name that is no file is text, converted by the editor's rule.
+    EXPECT_EQ(RunTool("parse no-such-file.txt").err, "No data exist to parse!\n");
+    EXPECT_EQ(RunTool("parse --each --binary x").status, 2);
+}
+
+}  // namespace

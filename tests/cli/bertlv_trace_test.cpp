@@ -1,0 +1,155 @@
+// bertlv trace on the exchanges of a contact transaction.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/tool_run.h"
+
+namespace {
+
+// SELECT of the payment system environment and of the application (whose FCI holds a PDOL),
+// GET PROCESSING OPTIONS, two READ RECORDs (the first holding CDOL1 and CDOL2), the first and
+// the second GENERATE AC; markers and time stamps of several tools, and unmarked lines.
+const char kTrace[] =
+    "# contact transaction\n"
+    "12:00:00.100 > 00A404000E325041592E5359532E444446303100\n"
+    "12:00:00.180 < 6F23840E325041592E5359532E4444463031A511BF0C0E610C4F07A000000004101087010"
+    "1 9000\n"
+    "C-APDU: 00A4040007A000000004101000\n"
+    "R-APDU: 6F238407A0000000041010A518500A4D4153544552434152448701019F38069F1A029F3704 9000\n"
+    "send 80A80000088306097812345678 00\n"
+    "recv: 7712820219809 40C080101001001020118010200 9000\n"
+    "\n"
+    "00B2010C00\n"
+    "70405A0854133300896000105F24032512318C159F02069F03069F1A0295055F2A029A039C019F37048D178A"
+    "029F02069F03069F1A0295055F2A029A039C019F37049000\n"
+    "00B2020C00\n"
+    "6A83\n"
+    "[2023-06-15 12:00:01.000] > 80AE80001D 000000001000 000000000000 0978 0000000000 0978 "
+    "230615 00 12345678 00\n"
+    "< 80128000111A2B3C4D5E6F708106010A03A00000 9000\n"
+    "80AE40001F 3030 000000001000 000000000000 0978 0000000000 0978 230615 00 12345678 00\n"
+    "6985\n";
+
+TEST(BertlvTrace, DecodesAContactTransaction) {
+    const ToolRun run = RunTool("trace", kTrace);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string& out = run.out;
+    const char* expected[] = {
+        "> 12:00:00.100 00A404000E325041592E5359532E444446303100\n"
+        "  SELECT by DF name, first or only occurrence: 2PAY.SYS.DDF01\n"
+        "  CLA 00  INS A4  P1 04  P2 00  Lc 0E  Data 325041592E5359532E4444463031  Le 00\n"
+        "< 12:00:00.180 6F23840E325041592E5359532E4444463031A511BF0C0E610C4F07A0000000041010870"
+        "1019000\n"
+        "  SW 9000: Process completed normally\n"
+        "  File Control Information(FCI) Template\t6F\t1 byte\t23\t",
+        "\n          Application Identifier(AID)-card\t4F\t1 byte\t07\tA0000000041010\t7 bytes\t"
+        "4F07A0000000041010\n",
+        "\n\n> 80A8000008830609781234567800\n"
+        "  GET PROCESSING OPTIONS\n"
+        "  CLA 80  INS A8  P1 00  P2 00  Lc 08  Data 8306097812345678  Le 00\n"
+        "  PDOL data:\n"
+        "    9F1A\tTerminal Country Code\t2 bytes\t0978\n"
+        "    9F37\tUnpredictable Number\t4 bytes\t12345678\n"
+        "< 771282021980940C0801010010010201180102009000\n"
+        "  SW 9000: Process completed normally\n"
+        "  Response Message Template Format 2\t77\t",
+        "\n\n> 00B2010C00\n  READ RECORD record 1, SFI 1\n  CLA 00  INS B2  P1 01  P2 0C  Le 00\n",
+        "    Card Risk Management Data Object List 1(CDOL1)\t8C\t1 byte\t15\t",
+        "\n\n> 00B2020C00\n  READ RECORD record 2, SFI 1\n  CLA 00  INS B2  P1 02  P2 0C  Le 00\n"
+        "< 6A83\n  SW 6A83: Record not found\n\n",
+        "> [2023-06-15 12:00:01.000] 80AE80001D00000000100000000000000009780000000000097823061500"
+        "1234567800\n"
+        "  GENERATE AC ARQC requested\n",
+        "  CDOL1 data:\n"
+        "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t000000001000\n"
+        "    9F03\tAmount, Other(Numeric)\t6 bytes\t000000000000\n"
+        "    9F1A\tTerminal Country Code\t2 bytes\t0978\n"
+        "    95\tTerminal Verification Results(TVR)\t5 bytes\t0000000000\n"
+        "    5F2A\tTransaction Currency Code\t2 bytes\t0978\n"
+        "    9A\tTransaction Date\t3 bytes\t230615\n"
+        "    9C\tTransaction Type\t1 byte\t00\n"
+        "    9F37\tUnpredictable Number\t4 bytes\t12345678\n"
+        "< 80128000111A2B3C4D5E6F708106010A03A000009000\n"
+        "  SW 9000: Process completed normally\n"
+        "  Response Message Template Format 1\t80\t1 byte\t12\t",
+        "  Format 1 fields:\n"
+        "    9F27\tCryptogram Information Data(CID)\t80\n"
+        "    9F36\tApplication Transaction Counter(ATC)\t0011\n"
+        "    9F26\tApplication Cryptogram(AC)\t1A2B3C4D5E6F7081\n"
+        "    9F10\tIssuer Application Data\t06010A03A00000\n\n",
+        "  GENERATE AC TC requested\n",
+        "  CDOL2 data:\n"
+        "    8A\tAuthorisation Response Code(ARC)\t2 bytes\t3030\n"
+        "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t000000001000\n",
+        "< 6985\n  SW 6985: Conditions of use not satisfied\n",
+    };
+    size_t at = 0;
+    for (const char* part : expected) {
+        const size_t found = out.find(part, at);
+        ASSERT_NE(found, std::string::npos) << "missing after offset " << at << ":\n"
+                                            << part << "\nin:\n"
+                                            << out;
+        at = found + strlen(part);
+    }
+    EXPECT_EQ(at, out.size());
+}
+
+TEST(BertlvTrace, JsonHasOneObjectPerExchange) {
+    const ToolRun run = RunTool("trace --json -", kTrace);
+    EXPECT_EQ(run.status, 0);
+    size_t lines = 0;
+    for (const char c : run.out) {
+        lines += c == '\n' ? 1 : 0;
+    }
+    EXPECT_EQ(lines, 7u);
+    EXPECT_EQ(run.out.rfind("{\"command\":{\"line\":2,\"time\":\"12:00:00.100\",\"apdu\":"
+                            "\"00A404000E325041592E5359532E444446303100\",\"name\":\"SELECT\",",
+                            0),
+              0u);
+    EXPECT_NE(run.out.find("\"dol\":{\"name\":\"PDOL\",\"entries\":[{\"tag\":\"9F1A\",\"name\":"
+                           "\"Terminal Country Code\",\"length\":2,\"value\":\"0978\"},{\"tag\":"
+                           "\"9F37\",\"name\":\"Unpredictable Number\",\"length\":4,\"value\":"
+                           "\"12345678\"}]}"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"response\":{\"line\":12,\"apdu\":\"6A83\",\"sw\":\"6A83\","
+                           "\"status\":\"Record not found\"}}\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"fields\":[{\"tag\":\"9F27\",\"name\":\"Cryptogram Information "
+                           "Data(CID)\",\"value\":\"80\"}"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"element\":{\"kind\":\"constructed\",\"dataElement\":\"Response "
+                           "Message Template Format 2\""),
+              std::string::npos);
+}
+
+TEST(BertlvTrace, OddLinesAndDataAreReported) {
+    // A GENERATE AC before any CDOL, a response whose data the strict reading refuses, one that
+    // is no element at all, and a line that is neither command nor response.
+    const ToolRun run = RunTool("trace",
+                                "80AE8000021234\n"
+                                "DF8101021234 9000\n"
+                                "> 00B2010C00\n"
+                                "< 5A0512 9000\n"
+                                "> select the PPSE\n"
+                                "< 9000\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "bertlv: line 5: not a command or response\n");
+    EXPECT_NE(run.out.find("  GENERATE AC ARQC requested\n  CLA 80  INS AE  P1 80  P2 00  Lc 02  "
+                           "Data 1234\n  No CDOL1 seen earlier in the trace.\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("  Read with the general reader: the strict reading refuses it.\n"
+                           "  Not Defined\tDF8101\t1 byte\t02\t1234\t2 bytes\tDF8101021234\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("  Data 5A0512, not one BER-TLV element: truncated value at offset 0\n"),
+              std::string::npos);
+    const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.err, "bertlv: line 2: line longer than any command or response\n");
+    // The unmarked response after the refused line pairs with nothing.
+    EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
+              std::string::npos);
+}
+
+}  // namespace
