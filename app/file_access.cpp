@@ -39,7 +39,8 @@ std::string TooLarge(size_t limit) {
     return "The file is larger than " + size + "; no document is that large.";
 }
 
-bool ReadOpened(int fd, size_t limit, std::vector<uint8_t>* contents, std::string* reason) {
+// What was opened must be a regular file within the limit; `size` receives its size.
+bool CheckOpened(int fd, size_t limit, size_t* size, std::string* reason) {
     struct stat info;
     if (fstat(fd, &info) != 0) {
         return FailWithErrno(reason, errno);
@@ -50,10 +51,16 @@ bool ReadOpened(int fd, size_t limit, std::vector<uint8_t>* contents, std::strin
     if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > limit) {
         return Fail(reason, TooLarge(limit));
     }
+    *size = static_cast<size_t>(info.st_size);
+    return true;
+}
+
+bool ReadOpened(int fd, size_t limit, size_t size, std::vector<uint8_t>* contents,
+                std::string* reason) {
     // The size is only a hint: the file may shrink or grow while it is read.
     std::vector<uint8_t> buffer;
     try {
-        buffer.resize(static_cast<size_t>(info.st_size) + 1);
+        buffer.resize(size + 1);
         size_t used = 0;
         for (;;) {
             if (used == buffer.size()) {
@@ -122,24 +129,57 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>* contents,
-                     std::string* reason) {
+int OpenRegularFile(const std::string& path, size_t limit, size_t* size, std::string* reason) {
     // The type is checked before opening, and again on what was opened: opening a device can
     // act on it, and a pipe without a writer would block a plain open for ever.
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
-        return FailWithErrno(reason, errno);
+        FailWithErrno(reason, errno);
+        return -1;
     }
     if (!RefuseUnlessRegular(info, reason)) {
-        return false;
+        return -1;
     }
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        return FailWithErrno(reason, errno);
+        FailWithErrno(reason, errno);
+        return -1;
     }
-    const bool read = ReadOpened(fd, limit, contents, reason);
+    if (!CheckOpened(fd, limit, size, reason)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>* contents,
+                     std::string* reason) {
+    size_t size = 0;
+    const int fd = OpenRegularFile(path, limit, &size, reason);
+    if (fd < 0) {
+        return false;
+    }
+    const bool read = ReadOpened(fd, limit, size, contents, reason);
     close(fd);
     return read;
+}
+
+bool ReadAt(int fd, uint64_t offset, uint8_t* out, size_t length, std::string* reason) {
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t got = pread(fd, out + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return FailWithErrno(reason, errno);
+        }
+        if (got == 0) {
+            return Fail(reason, "The file became shorter while it was read.");
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
 }
 
 bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* reason) {

@@ -19,6 +19,14 @@ extern const size_t kMaxDocumentFileSize;
 bool ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>* contents,
                      std::string* reason);
 
+// Opens the regular file at `path` (links followed) for reading, refused as ReadRegularFile
+// refuses. The descriptor, with `size` set to the file's size; -1 with `reason` set.
+int OpenRegularFile(const std::string& path, size_t limit, size_t* size, std::string* reason);
+
+// Reads `length` bytes at `offset` of `fd`: false with the reason when that fails, also when
+// the file ends before (it became shorter while it was read).
+bool ReadAt(int fd, uint64_t offset, uint8_t* out, size_t length, std::string* reason);
+
 // Replaces the file at `path` (links followed; created when missing) by `size` bytes, through
 // a new file beside it that takes its place once written in full: a failure leaves the old file
 // as it was. A target that exists and is not a regular file is refused and left alone.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QStatusBar>
 
 #include "platform/lock_keys.h"
@@ -12,10 +13,14 @@ LockIndicators::LockIndicators(QStatusBar* bar) : QObject(bar) {
     for (int i = 0; i < 3; ++i) {
         panes_[i] = new QLabel(QString::fromLatin1(texts[i]), bar);
         panes_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // No lock is claimed before the keyboard was asked.
+        panes_[i]->setEnabled(false);
         bar->addPermanentWidget(panes_[i]);
     }
     qApp->installEventFilter(this);
-    Refresh();
+    // Asking the keyboard takes several round trips to the window system: the window shows
+    // first.
+    QMetaObject::invokeMethod(this, &LockIndicators::Refresh, Qt::QueuedConnection);
 }
 
 void LockIndicators::Refresh() {

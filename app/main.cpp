@@ -2,12 +2,15 @@
 // on it is used.
 #include <QSettings>
 
+#include "app/font_warm_up.h"
 #include "app/orda_app.h"
 #include "app/safe_application.h"
 #include "app/settings_keys.h"
 
 int main(int argc, char** argv) {
+    FontWarmUp fonts;
     SafeApplication application(argc, argv);
+    fonts.Wait();
     QApplication::setApplicationName(QStringLiteral("Quorvel BERTLV"));
     QApplication::setDesktopFileName(QStringLiteral("quorvel-bertlv"));
     QSettings settings(QString::fromLatin1(kSettingsOrganization),

@@ -21,6 +21,15 @@
 #include "app/child_frame.h"
 #include "app/customize_dialog.h"
 #include "app/file_drop.h"
+#include "app/images/document-print.xpm"
+#include "app/images/edit-copy.xpm"
+#include "app/images/edit-cut.xpm"
+#include "app/images/edit-paste.xpm"
+#include "app/images/file-new.xpm"
+#include "app/images/file-open.xpm"
+#include "app/images/file-save.xpm"
+#include "app/images/help-about.xpm"
+#include "app/images/quorvel-bertlv.xpm"
 #include "app/lock_indicators.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
@@ -33,11 +42,7 @@
 #include "panels/analysis_bar.h"
 #include "panels/description_bar.h"
 #include "panels/dictionary_bar.h"
-
-// Registered by hand: the images live in a static library.
-static void InitAppImages() {
-    Q_INIT_RESOURCE(app_images);
-}
+#include "platform/picture_icon.h"
 
 namespace {
 
@@ -99,11 +104,6 @@ void ApplyPrompt(QAction* action, int id) {
     }
 }
 
-QIcon OwnPicture(const char* name) {
-    InitAppImages();
-    return QIcon(QStringLiteral(":/app/images/%1.xpm").arg(QLatin1String(name)));
-}
-
 const char kGeometryKey[] = "MainWindowGeometry";
 const char kStateKey[] = "MainWindowState";
 const char kStatusBarKey[] = "StatusBarShown";
@@ -117,9 +117,8 @@ const int kFirstSizePercent = 80;
 
 CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     : app_(app), settings_(settings), mdiArea_(new QMdiArea(this)) {
-    InitAppImages();
     setWindowTitle(QString::fromLatin1("Quorvel BERTLV"));
-    setWindowIcon(QIcon(QStringLiteral(":/app/images/quorvel-bertlv.xpm")));
+    setWindowIcon(PictureIcon(quorvel_bertlv));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
                    QMainWindow::AllowTabbedDocks | QMainWindow::GroupedDragging);
     mdiArea_->setViewMode(QMdiArea::TabbedView);
@@ -132,11 +131,13 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     settings_->endGroup();
 
     CreateActions();
+    // The look comes first: widgets made after it take its style once, instead of all of them
+    // taking it again.
+    OnApplicationLook(IsAppLook(appLook_) ? appLook_ : kDefaultAppLook);
     CreateToolBar();
     CreateStatusBar();
     CreateDockingPanels();
     CreateMenus();
-    OnApplicationLook(IsAppLook(appLook_) ? appLook_ : kDefaultAppLook);
     RestoreLayout();
     UpdateMenus();
     fileDrop_ = new FileOpenDrop(app_, this);
@@ -366,41 +367,60 @@ void CMainFrame::CreateMenus() {
     helpMenu_->addAction(Action(ID_APP_ABOUT));
 }
 
+namespace {
+
+// The toolbar's buttons: desktop theme icons, with our own pictures where the theme has none.
+// Id 0 stands for a separator.
+const struct {
+    int id;
+    const char* themeIcon;
+    const char* const* ownPicture;
+} kToolBarButtons[] = {{ID_FILE_NEW, "document-new", file_new},
+                       {ID_FILE_OPEN, "document-open", file_open},
+                       {ID_FILE_SAVE, "document-save", file_save},
+                       {0, nullptr, nullptr},
+                       {ID_EDIT_CUT, "edit-cut", edit_cut},
+                       {ID_EDIT_COPY, "edit-copy", edit_copy},
+                       {ID_EDIT_PASTE, "edit-paste", edit_paste},
+                       {0, nullptr, nullptr},
+                       {ID_FILE_PRINT, "document-print", document_print},
+                       {0, nullptr, nullptr},
+                       {ID_APP_ABOUT, "help-about", help_about}};
+
+}  // namespace
+
 void CMainFrame::CreateToolBar() {
     toolBar_ = addToolBar(QStringLiteral("Standard"));
     toolBar_->setObjectName(QStringLiteral("Standard"));
-    // Desktop theme icons, with our own pictures where the theme has none.
-    const struct {
-        int id;
-        const char* themeIcon;
-        const char* ownPicture;
-    } buttons[] = {{ID_FILE_NEW, "document-new", "file-new"},
-                   {ID_FILE_OPEN, "document-open", "file-open"},
-                   {ID_FILE_SAVE, "document-save", "file-save"},
-                   {0, nullptr, nullptr},
-                   {ID_EDIT_CUT, "edit-cut", "edit-cut"},
-                   {ID_EDIT_COPY, "edit-copy", "edit-copy"},
-                   {ID_EDIT_PASTE, "edit-paste", "edit-paste"},
-                   {0, nullptr, nullptr},
-                   {ID_FILE_PRINT, "document-print", "document-print"},
-                   {0, nullptr, nullptr},
-                   {ID_APP_ABOUT, "help-about", "help-about"}};
-    for (const auto& button : buttons) {
+    for (const auto& button : kToolBarButtons) {
         if (button.id == 0) {
             toolBar_->addSeparator();
             continue;
         }
         QAction* action = Action(button.id);
-        action->setIcon(
-            QIcon::fromTheme(QString::fromLatin1(button.themeIcon), OwnPicture(button.ownPicture)));
+        action->setIcon(PictureIcon(button.ownPicture));
         toolBar_->addAction(action);
     }
+    // Searching the desktop's icon theme takes longer than making the whole window: it waits
+    // until the window is there.
+    QMetaObject::invokeMethod(this, &CMainFrame::UseThemeIcons, Qt::QueuedConnection);
     QToolButton* customize = new QToolButton(toolBar_);
     // An explicit icon text keeps the ellipsis that tool buttons drop from action texts.
     Action(ID_VIEW_CUSTOMIZE)->setIconText(QStringLiteral("Customize..."));
     customize->setDefaultAction(Action(ID_VIEW_CUSTOMIZE));
     customize->setToolButtonStyle(Qt::ToolButtonTextOnly);
     toolBar_->addWidget(customize);
+}
+
+void CMainFrame::UseThemeIcons() {
+    for (const auto& button : kToolBarButtons) {
+        if (button.id != 0) {
+            const QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
+            if (!icon.isNull()) {
+                Action(button.id)->setIcon(icon);
+            }
+        }
+    }
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -420,16 +440,16 @@ void CMainFrame::CreateDockingPanels() {
         QDockWidget* dock;
         int id;
         const char* name;
-        const char* icon;
-    } panels[] = {{dictionaryBar_, ID_VIEW_WORKSPACE, "DataElements", "file-open"},
-                  {descriptionBar_, ID_VIEW_DESCRIPTION, "DEDescription", "help-about"},
-                  {analysisBar_, ID_VIEW_ANALYSIS, "Analysis", "edit-paste"}};
+        const char* const* icon;
+    } panels[] = {{dictionaryBar_, ID_VIEW_WORKSPACE, "DataElements", file_open},
+                  {descriptionBar_, ID_VIEW_DESCRIPTION, "DEDescription", help_about},
+                  {analysisBar_, ID_VIEW_ANALYSIS, "Analysis", edit_paste}};
     for (const auto& panel : panels) {
         panel.dock->setObjectName(QString::fromLatin1(panel.name));
         panel.dock->setAllowedAreas(Qt::AllDockWidgetAreas);
         panel.dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                                 QDockWidget::DockWidgetClosable);
-        panel.dock->setWindowIcon(OwnPicture(panel.icon));
+        panel.dock->setWindowIcon(PictureIcon(panel.icon));
         QAction* toggle = panel.dock->toggleViewAction();
         toggle->setData(panel.id);
         ApplyPrompt(toggle, panel.id);

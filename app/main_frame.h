@@ -79,6 +79,7 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    void UseThemeIcons();
     void CreateStatusBar();
     void CreateDockingPanels();
     void RestoreLayout();

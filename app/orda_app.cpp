@@ -131,5 +131,12 @@ void COrdaApp::OnAppAbout() {
 }
 
 void COrdaApp::OnFilePrintSetup() {
-    AppPrompts()->AskPageSetup(mainFrame_, &printer_);
+    AppPrompts()->AskPageSetup(mainFrame_, Printer());
+}
+
+QPrinter* COrdaApp::Printer() {
+    if (!printer_) {
+        printer_.reset(new QPrinter);
+    }
+    return printer_.get();
 }

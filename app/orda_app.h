@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPrinter>
 #include <QStringList>
+#include <memory>
 
 #include "app/recent_files.h"
 
@@ -42,8 +43,9 @@ public:
     void OnAppAbout();
     void OnFilePrintSetup();
     // The printer of the session: Print Setup, Print and Print Preview all work on it, so
-    // that what the user chose in one holds for the others.
-    QPrinter* Printer() { return &printer_; }
+    // that what the user chose in one holds for the others. Made when first asked for: finding
+    // the system's printers would slow down the start.
+    QPrinter* Printer();
 
 private:
     COrdaDoc* NewDocument();
@@ -52,7 +54,7 @@ private:
     QSettings* settings_;
     RecentFileList recentFiles_;
     CMainFrame* mainFrame_ = nullptr;
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,8 @@ const char* const COrdaDoc::kUntitled = "Untitled";
 namespace {
 
 const char kFilter[] = "TLV Files(*.tlv)";
+// The pane text is read in parts of this size.
+const size_t kReadPart = 64 * 1024;
 const char kExtension[] = ".tlv";
 
 QString FileError(const char* what, const QString& path, const QString& reason) {
@@ -49,7 +52,6 @@ COrdaView* COrdaDoc::FirstView() const {
 
 void COrdaDoc::OnNewDocument() {
     encodedHex_.clear();
-    paneText_.clear();
     path_.clear();
     modified_ = false;
     SetTitle(QString::fromLatin1(kUntitled));
@@ -72,34 +74,67 @@ bool COrdaDoc::OnOpenDocument(const QString& path) {
 
 bool COrdaDoc::ReadDocument(const QString& path, std::string* reason) {
     encodedHex_.clear();
-    paneText_.clear();
-    try {
-        TlvFileStrings strings;
-        {
-            std::vector<uint8_t> contents;
-            if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxDocumentFileSize,
-                                 &contents, reason)) {
-                return false;
-            }
-            if (!TlvFileRead(contents.data(), contents.size(), &strings)) {
-                return true;
-            }
-        }
-        encodedHex_ = QByteArray::fromStdString(strings.encodedHex);
-        strings.encodedHex = std::string();
-        paneText_ = QByteArray::fromStdString(strings.paneText);
-        strings.paneText = std::string();
-        if (COrdaView* view = FirstView()) {
-            QString tree = QString::fromLatin1(encodedHex_);
-            view->LoadDocumentData(&tree, QString::fromLatin1(paneText_));
-        }
-    } catch (const std::bad_alloc&) {
-        encodedHex_.clear();
-        paneText_.clear();
-        *reason = strerror(ENOMEM);
+    size_t size = 0;
+    const int fd =
+        OpenRegularFile(QFile::encodeName(path).toStdString(), kMaxDocumentFileSize, &size, reason);
+    if (fd < 0) {
         return false;
     }
-    return true;
+    bool read = false;
+    try {
+        read = ReadOpenedDocument(fd, size, reason);
+    } catch (const std::bad_alloc&) {
+        *reason = strerror(ENOMEM);
+    }
+    close(fd);
+    if (!read) {
+        encodedHex_.clear();
+    }
+    return read;
+}
+
+bool COrdaDoc::ReadOpenedDocument(int fd, size_t size, std::string* reason) {
+    bool failed = false;
+    const auto readAt = [fd, reason, &failed](uint64_t offset, size_t length, uint8_t* out) {
+        failed = !ReadAt(fd, offset, out, length, reason);
+        return !failed;
+    };
+    TlvFileLayout layout;
+    if (!TlvFileReadLayout(size, readAt, &layout)) {
+        return !failed;
+    }
+    encodedHex_ = QByteArray::fromStdString(layout.encodedHex);
+    COrdaView* view = FirstView();
+    if (view == nullptr) {
+        return true;
+    }
+    // The pane text goes from the file into the pane in parts: the pane's copy is the only
+    // one of the whole text.
+    QString tree = QString::fromLatin1(encodedHex_);
+    std::vector<uint8_t> part(qMin<size_t>(layout.paneLength, kReadPart));
+    uint64_t offset = layout.paneOffset;
+    size_t left = layout.paneLength;
+    bool first = true;
+    for (;;) {
+        const size_t length = qMin(left, part.size());
+        if (!ReadAt(fd, offset, part.data(), length, reason)) {
+            return false;
+        }
+        const size_t counted = TlvFileTextLength(part.data(), length);
+        const QLatin1String text(reinterpret_cast<const char*>(part.data()),
+                                 static_cast<qsizetype>(counted));
+        if (first) {
+            view->LoadDocumentData(&tree, text);
+            first = false;
+        } else {
+            view->AppendDocumentPaneText(text);
+        }
+        offset += length;
+        left -= length;
+        if (counted < length || left == 0) {
+            return true;
+        }
+    }
 }
 
 bool COrdaDoc::Save(QWidget* owner) {
@@ -130,16 +165,16 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
     std::string reason;
     bool written = false;
     try {
+        std::string paneText;
         if (COrdaView* view = FirstView()) {
             QString tree;
             QString pane;
             view->StoreDocumentData(&tree, &pane);
             encodedHex_ = tree.toLatin1();
-            paneText_ = pane.toLatin1();
+            paneText = pane.toLatin1().toStdString();
         }
         emit fileUsed(QFileInfo(path).absoluteFilePath());
-        const std::vector<uint8_t> bytes =
-            TlvFileWrite(encodedHex_.toStdString(), paneText_.toStdString());
+        const std::vector<uint8_t> bytes = TlvFileWrite(encodedHex_.toStdString(), paneText);
         written = ReplaceRegularFile(QFile::encodeName(path).toStdString(), bytes.data(),
                                      bytes.size(), &reason);
     } catch (const std::bad_alloc&) {

@@ -42,7 +42,6 @@ public:
     QString Path() const { return path_; }
     bool IsModified() const { return modified_; }
     const QByteArray& EncodedHex() const { return encodedHex_; }
-    const QByteArray& PaneText() const { return paneText_; }
 
     void SetModifiedFlag(bool modified) override { modified_ = modified; }
     QString Title() const override { return title_; }
@@ -58,9 +57,9 @@ private:
     // Reads the file's strings into the document and its first view; false with the reason
     // when the file cannot be read. A file that is not a complete .tlv file is read as empty.
     bool ReadDocument(const QString& path, std::string* reason);
+    bool ReadOpenedDocument(int fd, size_t size, std::string* reason);
     bool DoSave(QWidget* owner, const QString& path);
 
-    QByteArray paneText_;
     QByteArray encodedHex_;
     QString path_;
     QString title_;

@@ -2,35 +2,23 @@
 
 #include <string.h>
 
+#include <utility>
+
 const uint8_t TLV_FILE_MAGIC[16] = {0x01, 0x12, 0x23, 0x58, 0x69, 0x58, 0x69, 0x58,
                                     0x58, 0x49, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00};
 
 namespace {
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    size_t at;
-};
-
-// A length-prefixed string; false when the length or the bytes it announces are not all there.
-bool ReadString(Reader* reader, std::string* text) {
-    if (reader->size - reader->at < 4) {
+// A field's length; false when it or the bytes it announces are not all there.
+bool ReadLength(uint64_t size, const TlvFileReader& read, uint64_t* at, uint32_t* length) {
+    uint8_t field[4];
+    if (size - *at < sizeof field || !read(*at, sizeof field, field)) {
         return false;
     }
-    const uint8_t* field = reader->data + reader->at;
-    const uint32_t length = static_cast<uint32_t>(field[0]) | static_cast<uint32_t>(field[1]) << 8 |
-                            static_cast<uint32_t>(field[2]) << 16 |
-                            static_cast<uint32_t>(field[3]) << 24;
-    reader->at += 4;
-    if (length > reader->size - reader->at) {
-        return false;
-    }
-    const char* bytes = reinterpret_cast<const char*>(reader->data + reader->at);
-    const void* zero = memchr(bytes, 0, length);
-    text->assign(bytes, zero != nullptr ? static_cast<const char*>(zero) - bytes : length);
-    reader->at += length;
-    return true;
+    *at += sizeof field;
+    *length = static_cast<uint32_t>(field[0]) | static_cast<uint32_t>(field[1]) << 8 |
+              static_cast<uint32_t>(field[2]) << 16 | static_cast<uint32_t>(field[3]) << 24;
+    return *length <= size - *at;
 }
 
 void WriteString(const std::string& text, std::vector<uint8_t>* out) {
@@ -43,13 +31,51 @@ void WriteString(const std::string& text, std::vector<uint8_t>* out) {
 
 }  // namespace
 
-bool TlvFileRead(const uint8_t* data, size_t size, TlvFileStrings* strings) {
-    if (data == nullptr || size < sizeof TLV_FILE_MAGIC ||
-        memcmp(data, TLV_FILE_MAGIC, sizeof TLV_FILE_MAGIC) != 0) {
+size_t TlvFileTextLength(const uint8_t* field, size_t length) {
+    const void* zero = length > 0 ? memchr(field, 0, length) : nullptr;
+    return zero != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - field)
+                           : length;
+}
+
+bool TlvFileReadLayout(uint64_t size, const TlvFileReader& read, TlvFileLayout* layout) {
+    uint8_t magic[sizeof TLV_FILE_MAGIC];
+    if (size < sizeof magic || !read(0, sizeof magic, magic) ||
+        memcmp(magic, TLV_FILE_MAGIC, sizeof magic) != 0) {
         return false;
     }
-    Reader reader = {data, size, sizeof TLV_FILE_MAGIC};
-    return ReadString(&reader, &strings->encodedHex) && ReadString(&reader, &strings->paneText);
+    uint64_t at = sizeof magic;
+    uint32_t length = 0;
+    if (!ReadLength(size, read, &at, &length)) {
+        return false;
+    }
+    std::string& tree = layout->encodedHex;
+    tree.resize(length);
+    if (length > 0 && !read(at, length, reinterpret_cast<uint8_t*>(&tree[0]))) {
+        return false;
+    }
+    tree.resize(TlvFileTextLength(reinterpret_cast<const uint8_t*>(tree.data()), length));
+    at += length;
+    if (!ReadLength(size, read, &at, &layout->paneLength)) {
+        return false;
+    }
+    layout->paneOffset = at;
+    return true;
+}
+
+bool TlvFileRead(const uint8_t* data, size_t size, TlvFileStrings* strings) {
+    TlvFileLayout layout;
+    const auto read = [data](uint64_t offset, size_t length, uint8_t* out) {
+        memcpy(out, data + offset, length);
+        return true;
+    };
+    if (data == nullptr || !TlvFileReadLayout(size, read, &layout)) {
+        return false;
+    }
+    const uint8_t* pane = data + layout.paneOffset;
+    strings->encodedHex = std::move(layout.encodedHex);
+    strings->paneText.assign(reinterpret_cast<const char*>(pane),
+                             TlvFileTextLength(pane, layout.paneLength));
+    return true;
 }
 
 std::vector<uint8_t> TlvFileWrite(const std::string& encodedHex, const std::string& paneText) {

@@ -1,31 +1,23 @@
 #include "editor/button_images.h"
 
-// Resources of a static library are registered by hand, outside any namespace.
-static void InitEditorImages() {
-    Q_INIT_RESOURCE(editor_images);
-}
-
-namespace {
-
-QIcon Picture(const char* name) {
-    InitEditorImages();
-    return QIcon(QStringLiteral(":/editor/images/%1.xpm").arg(QLatin1String(name)));
-}
-
-}  // namespace
+#include "editor/images/arrow-down-hot.xpm"
+#include "editor/images/arrow-down.xpm"
+#include "editor/images/arrow-up-hot.xpm"
+#include "editor/images/arrow-up.xpm"
+#include "platform/picture_icon.h"
 
 QIcon EncodeButtonIcon() {
-    return Picture("arrow-down");
+    return PictureIcon(arrow_down);
 }
 
 QIcon EncodeButtonHotIcon() {
-    return Picture("arrow-down-hot");
+    return PictureIcon(arrow_down_hot);
 }
 
 QIcon ParseButtonIcon() {
-    return Picture("arrow-up");
+    return PictureIcon(arrow_up);
 }
 
 QIcon ParseButtonHotIcon() {
-    return Picture("arrow-up-hot");
+    return PictureIcon(arrow_up_hot);
 }

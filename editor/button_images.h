@@ -1,4 +1,4 @@
-// The pictures of the Encode and Parse buttons, kept as resources.
+// The pictures of the Encode and Parse buttons.
 #ifndef QUORVEL_EDITOR_BUTTON_IMAGES_H
 #define QUORVEL_EDITOR_BUTTON_IMAGES_H
 

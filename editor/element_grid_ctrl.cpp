@@ -1,5 +1,6 @@
 #include "editor/element_grid_ctrl.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMetaObject>
 #include <QStyle>
@@ -43,55 +44,63 @@ void CElementGridCtrl::DeliverPostedEdits() {
     }
 }
 
-int CElementGridCtrl::NamePrefixWidth() const {
-    const QString font = this->font().key();
-    if (font != measuredFont_) {
-        const QFontMetrics metrics(this->font());
-        int widest = metrics.horizontalAdvance(QStringLiteral("Not Defined"));
-        for (int index = 0; index < DICT_ENTRY_COUNT; ++index) {
-            const DataElementDef* entry = DictGetEntry(index);
-            if (entry != nullptr && entry->name != nullptr) {
-                widest =
-                    qMax(widest, metrics.horizontalAdvance(
-                                     QString::fromLatin1(entry->name).left(kNameCharactersShown)));
-            }
-        }
-        measuredFont_ = font;
-        namePrefixWidth_ = widest;
-    }
-    return namePrefixWidth_;
-}
-
-int CElementGridCtrl::ColumnMinimumWidth(int column) const {
+void CElementGridCtrl::MeasureMinimumWidths() const {
     const QFontMetrics metrics(font());
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
     int hexDigit = 0;
     for (const QChar digit : QStringLiteral("0123456789ABCDEF")) {
         hexDigit = qMax(hexDigit, metrics.horizontalAdvance(digit));
     }
-    int content = 0;
-    switch (column) {
-        case ELEMENT_COLUMN_NAME: {
-            const int icon = iconSize().isValid() ? iconSize().width()
-                                                  : style()->pixelMetric(QStyle::PM_SmallIconSize);
-            content = indentation() * (kNameDepthShown + (rootIsDecorated() ? 1 : 0)) + icon +
-                      margins + NamePrefixWidth();
-            break;
+    int namePrefix = metrics.horizontalAdvance(QStringLiteral("Not Defined"));
+    for (int index = 0; index < DICT_ENTRY_COUNT; ++index) {
+        const DataElementDef* entry = DictGetEntry(index);
+        if (entry != nullptr && entry->name != nullptr) {
+            namePrefix =
+                qMax(namePrefix, metrics.horizontalAdvance(
+                                     QString::fromLatin1(entry->name).left(kNameCharactersShown)));
         }
-        case ELEMENT_COLUMN_TAG:
-        case ELEMENT_COLUMN_LENGTH:
-            // Two bytes: a two-byte tag, or 81 and the length.
-            content = 4 * hexDigit;
-            break;
-        case ELEMENT_COLUMN_LENGTH_IN:
-            content = qMax(metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[0])),
-                           metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[1])));
-            break;
-        case ELEMENT_COLUMN_VALUE_LENGTH:
-            content = metrics.horizontalAdvance(QStringLiteral("255 bytes"));
-            break;
-        default:
-            break;
     }
-    return qMax(header()->sectionSizeHint(column), content + margins + kSlack);
+    minimumWidths_.clear();
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        int content = 0;
+        switch (column) {
+            case ELEMENT_COLUMN_NAME: {
+                const int icon = iconSize().isValid()
+                                     ? iconSize().width()
+                                     : style()->pixelMetric(QStyle::PM_SmallIconSize);
+                content = indentation() * (kNameDepthShown + (rootIsDecorated() ? 1 : 0)) + icon +
+                          margins + namePrefix;
+                break;
+            }
+            case ELEMENT_COLUMN_TAG:
+            case ELEMENT_COLUMN_LENGTH:
+                // Two bytes: a two-byte tag, or 81 and the length.
+                content = 4 * hexDigit;
+                break;
+            case ELEMENT_COLUMN_LENGTH_IN:
+                content = qMax(metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[0])),
+                               metrics.horizontalAdvance(QString::fromLatin1(kLengthInOptions[1])));
+                break;
+            case ELEMENT_COLUMN_VALUE_LENGTH:
+                content = metrics.horizontalAdvance(QStringLiteral("255 bytes"));
+                break;
+            default:
+                break;
+        }
+        minimumWidths_.append(qMax(header()->sectionSizeHint(column), content + margins + kSlack));
+    }
+}
+
+int CElementGridCtrl::ColumnMinimumWidth(int column) const {
+    if (minimumWidths_.size() != GetColumnCount()) {
+        MeasureMinimumWidths();
+    }
+    return minimumWidths_.value(column);
+}
+
+void CElementGridCtrl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        minimumWidths_.clear();
+    }
+    GridCtrl::changeEvent(event);
 }

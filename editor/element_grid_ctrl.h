@@ -8,7 +8,6 @@
 #include <stdint.h>
 
 #include <QList>
-#include <QString>
 
 #include "platform/grid_ctrl.h"
 
@@ -36,10 +35,11 @@ protected:
     void OnSelChanged(bool selected) override;
     void OnItemChanged(const GridItem& item, int rowNumber, int columnNumber) override;
     int ColumnMinimumWidth(int column) const override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    // The widest leading part of any dictionary name, in the grid's font; kept per font.
-    int NamePrefixWidth() const;
+    // Measures every column's minimum in the current font and style.
+    void MeasureMinimumWidths() const;
 
     struct PostedEdit {
         GridItem cell;
@@ -47,8 +47,8 @@ private:
         quint64 generation;
     };
     QList<PostedEdit> posted_;
-    mutable QString measuredFont_;
-    mutable int namePrefixWidth_ = 0;
+    // Measured once per font and style: a layout asks for them on every rebuild of the rows.
+    mutable QList<int> minimumWidths_;
 };
 
 #endif

@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTextDocument>
 #include <new>
 
 #include "core/hex_text.h"
@@ -26,6 +26,7 @@
 #include "platform/element_images.h"
 #include "platform/grid_printer.h"
 #include "platform/hot_image_button.h"
+#include "platform/long_text_edit.h"
 #include "platform/menu_status_tips.h"
 #include "platform/prompts.h"
 
@@ -52,25 +53,32 @@ const char kReplaceEncoded[] =
 const char kNothingToEncode[] =
     "No data exist to encode!\r\n\r\nDo you want to clear the encoded data?";
 
-QString StripWhiteSpace(const QString& text) {
+// The text as 8-bit characters without its white space.
+QByteArray StrippedLatin1(const QString& text) {
     QByteArray latin = text.toLatin1();
     latin.resize(HexTextStripWhiteSpace(latin.data(), static_cast<uint32_t>(latin.size())));
-    return QString::fromLatin1(latin);
+    return latin;
 }
 
 // Converts stripped hexadecimal text by the editor's rule.
-QByteArray TextToBytes(const QString& stripped) {
-    const QByteArray latin = stripped.toLatin1();
-    QByteArray bytes(latin.size() / 2 + 1, '\0');
+QByteArray TextToBytes(const QByteArray& stripped) {
+    QByteArray bytes(stripped.size() / 2 + 1, '\0');
     uint32_t count = 0;
-    HexTextToBytes(latin.constData(), static_cast<uint32_t>(latin.size()),
+    HexTextToBytes(stripped.constData(), static_cast<uint32_t>(stripped.size()),
                    reinterpret_cast<uint8_t*>(bytes.data()), &count);
     bytes.resize(count);
     return bytes;
 }
 
 QString BytesToText(const uint8_t* bytes, uint32_t count) {
-    return QString::fromStdString(HexString(bytes, count));
+    static const char kDigits[] = "0123456789ABCDEF";
+    QString text(static_cast<qsizetype>(count) * 2, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (uint32_t i = 0; i < count; ++i) {
+        *out++ = QLatin1Char(kDigits[bytes[i] >> 4]);
+        *out++ = QLatin1Char(kDigits[bytes[i] & 0x0F]);
+    }
+    return text;
 }
 
 // The whole element as hexadecimal text; false when the encoder refuses it.
@@ -93,25 +101,6 @@ TlvResult ParseBytes(const QByteArray& bytes, TlvNode** root, uint32_t* isConstr
     }
     return TlvParseEx(reinterpret_cast<const uint8_t*>(bytes.constData()),
                       static_cast<uint16_t>(bytes.size()), root, isConstructed, checkPadding);
-}
-
-// The text of the pane widget with every character the user typed or pasted, no-break spaces
-// included; only its line breaks are its own.
-QString WidgetPaneText(const QPlainTextEdit* pane) {
-    QString text = pane->document()->toRawText();
-    for (QChar& c : text) {
-        switch (c.unicode()) {
-            case QChar::ParagraphSeparator:
-            case QChar::LineSeparator:
-            case 0xFDD0:  // frame start
-            case 0xFDD1:  // frame end
-                c = QLatin1Char('\n');
-                break;
-            default:
-                break;
-        }
-    }
-    return text;
 }
 
 void PlaceWidget(QWidget* widget, const ViewRect& rect) {
@@ -145,6 +134,12 @@ void COrdaView::CreateGrid() {
     grid_ = new CElementGridCtrl(this);
     grid_->setProperty("controlId", IDC_ELEMENT_GRID);
     grid_->SetImageList(ElementImages());
+    // New rows show the normal text colour through the grid's palette: a colour of their own
+    // would cost every cell a palette of its own each time it is painted.
+    QPalette palette = grid_->palette();
+    palette.setColor(QPalette::Active, QPalette::Text, kNormalTextColor);
+    palette.setColor(QPalette::Inactive, QPalette::Text, kNormalTextColor);
+    grid_->setPalette(palette);
     for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
         grid_->InsertColumn(column, QString::fromLatin1(kElementColumnTitles[column]),
                             kColumnWeights[column]);
@@ -184,15 +179,12 @@ void COrdaView::CreateControls() {
     connect(modeList_, QOverload<int>::of(&QComboBox::activated), this,
             &COrdaView::OnDisplayModeChange);
 
-    pane_ = new QPlainTextEdit(this);
+    pane_ = new LongTextEdit(this);
     pane_->setProperty("controlId", IDC_ENCODED_TEXT);
-    pane_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    pane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPaneText_) {
-            OnPaneEdited();
             SetDocumentModified();
         }
     });
@@ -231,43 +223,43 @@ void COrdaView::resizeEvent(QResizeEvent* event) {
 }
 
 void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed) {
-    BuildContextMenu(nullptr, 0);
     if (parent == nullptr) {
         grid_->RemoveAll();
     }
+    // The rows are made off the grid and join it together: the grid takes them in at once.
+    std::vector<GridRow*> templates;
+    if (GridRow* row = MakeRows(node, isConstructed, &templates)) {
+        if (parent != nullptr) {
+            parent->AddSubItem(row);
+        } else {
+            grid_->AddRow(row);
+        }
+        for (GridRow* expanded : templates) {
+            expanded->setExpanded(true);
+        }
+    }
+    // Once per rebuild, for the rows as they now are: empty, or Create for an empty grid.
+    BuildContextMenu(nullptr, 0);
+}
+
+GridRow* COrdaView::MakeRows(TlvNode* node, uint32_t isConstructed,
+                             std::vector<GridRow*>* templates) {
     ElementRow texts;
     if (node == nullptr || !BuildElementRow(node, &texts)) {
-        return;
+        return nullptr;
     }
-    GridRow* row = grid_->CreateRow();
+    GridRow* row = grid_->CopyRow(*RowTemplate(
+        texts.image, node->lengthSize == 1 || node->lengthSize == 2, isConstructed == 0));
     row->SetData(node);
     for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
-        const GridItem cell = row->Item(column);
-        cell.SetEditable(column == ELEMENT_COLUMN_LENGTH_IN || column == ELEMENT_COLUMN_VALUE);
-        cell.SetValue(QString::fromLatin1(texts.cells[column].c_str()));
-        cell.SetTextColor(kNormalTextColor);
+        row->Item(column).SetValue(QString::fromLatin1(
+            texts.cells[column].data(), static_cast<qsizetype>(texts.cells[column].size())));
     }
-    if (node->lengthSize == 1 || node->lengthSize == 2) {
-        row->Item(ELEMENT_COLUMN_LENGTH_IN)
-            .SetOptions({QString::fromLatin1(kLengthInOptions[0]),
-                         QString::fromLatin1(kLengthInOptions[1])});
-    }
-    if (isConstructed != 0) {
-        row->Item(ELEMENT_COLUMN_VALUE).SetEditable(false);
-    }
-    if (parent != nullptr) {
-        parent->AddSubItem(row);
-    } else {
-        grid_->AddRow(row);
-        // The menu was rebuilt while the grid was still empty: Create is offered no longer.
-        BuildContextMenu(nullptr, 0);
-    }
-    row->Item(ELEMENT_COLUMN_NAME).SetImage(texts.image);
     if (isConstructed == 0) {
-        return;
+        return row;
     }
     row->AllowSubItems(true);
-    row->setExpanded(true);
+    templates->push_back(row);
     uint8_t count = 0;
     TlvGetChildCount(node, &count);
     for (uint8_t i = 0; i < count; ++i) {
@@ -276,8 +268,31 @@ void COrdaView::BuildRows(GridRow* parent, TlvNode* node, uint32_t isConstructed
         if (TlvGetChild(node, i, &child, &childConstructed) != TLV_OK) {
             break;
         }
-        BuildRows(row, child, childConstructed);
+        if (GridRow* childRow = MakeRows(child, childConstructed, templates)) {
+            row->AddSubItem(childRow);
+        }
     }
+    return row;
+}
+
+const GridRow* COrdaView::RowTemplate(int image, bool lengthOptions, bool valueEditable) {
+    std::unique_ptr<GridRow>& model =
+        rowTemplates_[(qBound(0, image, 5) * 2 + (lengthOptions ? 1 : 0)) * 2 +
+                      (valueEditable ? 1 : 0)];
+    if (!model) {
+        model.reset(grid_->CreateRow());
+        for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
+            model->Item(column).SetEditable(column == ELEMENT_COLUMN_LENGTH_IN ||
+                                            (column == ELEMENT_COLUMN_VALUE && valueEditable));
+        }
+        if (lengthOptions) {
+            model->Item(ELEMENT_COLUMN_LENGTH_IN)
+                .SetOptions({QString::fromLatin1(kLengthInOptions[0]),
+                             QString::fromLatin1(kLengthInOptions[1])});
+        }
+        model->Item(ELEMENT_COLUMN_NAME).SetImage(image);
+    }
+    return model.get();
 }
 
 void COrdaView::OnGridSelChange(quintptr, qintptr lParam) {
@@ -326,50 +341,23 @@ void COrdaView::RefreshAnalysis() {
     analysis_->UpdateAnalysis(this, kind, element);
 }
 
-void COrdaView::SetPaneText(const QString& text) {
-    if (paneTextExact_ && !paneWidgetStale_ && text == paneText_) {
+template <typename Text>
+void COrdaView::SetPaneText(Text text) {
+    if (pane_->HasText(text)) {
         return;
     }
-    paneText_ = text;
-    paneTextExact_ = true;
-    paneWidgetStale_ = true;
-    if (displayMode_ == DISPLAY_MODE_EDIT) {
-        FlushPaneText();
-    }
-}
-
-void COrdaView::FlushPaneText() {
-    if (!paneWidgetStale_) {
-        return;
-    }
-    paneWidgetStale_ = false;
-    // Laying the text out again is what costs; a widget already showing it is left alone.
-    if (WidgetPaneText(pane_) != paneText_) {
-        settingPaneText_ = true;
-        pane_->setPlainText(paneText_);
-        settingPaneText_ = false;
-    }
-    // Carriage returns are all the widget changes: any other text is not kept twice.
-    if (!paneText_.contains(QLatin1Char('\r'))) {
-        paneTextExact_ = false;
-        paneText_.clear();
-    }
-}
-
-void COrdaView::OnPaneEdited() {
-    paneTextExact_ = false;
-    paneWidgetStale_ = false;
-    paneText_.clear();
+    settingPaneText_ = true;
+    pane_->SetText(text);
+    settingPaneText_ = false;
 }
 
 QString COrdaView::PaneText() const {
-    return paneTextExact_ ? paneText_ : WidgetPaneText(pane_);
+    return pane_->Text();
 }
 
 void COrdaView::ReplacePaneText(const QString& text) {
-    FlushPaneText();
     pane_->selectAll();
-    pane_->insertPlainText(text);
+    pane_->InsertText(text);
     if (displayMode_ != DISPLAY_MODE_EDIT) {
         OnDisplayModeChange();
     }
@@ -378,7 +366,7 @@ void COrdaView::ReplacePaneText(const QString& text) {
 void COrdaView::ReadEncodedText() {
     bytes_.clear();
     try {
-        bytes_ = TextToBytes(StripWhiteSpace(PaneText()));
+        bytes_ = TextToBytes(StrippedLatin1(PaneText()));
     } catch (const std::bad_alloc&) {
         // No memory for the conversion: no data, as for a pane without a complete byte.
         bytes_.clear();
@@ -413,10 +401,6 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     root_ = root;
     BuildRows(nullptr, root_, isConstructed);
     grid_->AdjustLayout();
-    // Rows were still there when BuildRows emptied the menu; an empty grid offers Create.
-    if (root_ == nullptr) {
-        BuildContextMenu(nullptr, 0);
-    }
     RefreshAnalysis();
 }
 
@@ -453,7 +437,7 @@ void COrdaView::OnParse() {
 
 void COrdaView::OnEncode() {
     CommitEdits();
-    const bool paneEmpty = StripWhiteSpace(PaneText()).isEmpty();
+    const bool paneEmpty = StrippedLatin1(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
         const TlvNode* root = static_cast<const TlvNode*>(first->Data());
@@ -492,9 +476,25 @@ void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
 }
 
 void COrdaView::LoadDocumentData(QString* treeText, const QString& paneText) {
+    LoadDocument(treeText, QStringView(paneText));
+}
+
+void COrdaView::LoadDocumentData(QString* treeText, QLatin1String paneText) {
+    LoadDocument(treeText, paneText);
+}
+
+void COrdaView::AppendDocumentPaneText(QLatin1String more) {
+    settingPaneText_ = true;
+    pane_->AppendText(more);
+    settingPaneText_ = false;
+}
+
+template <typename Text>
+void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     bytes_.clear();
-    *treeText = StripWhiteSpace(*treeText);
-    bytes_ = TextToBytes(*treeText);
+    const QByteArray stripped = StrippedLatin1(*treeText);
+    *treeText = QString::fromLatin1(stripped);
+    bytes_ = TextToBytes(stripped);
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
     if (!bytes_.isEmpty() && ParseBytes(bytes_, &root, &isConstructed, 0) == TLV_OK) {

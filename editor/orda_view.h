@@ -6,11 +6,15 @@
 #include <stdint.h>
 
 #include <QByteArray>
+#include <QString>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "core/tlv.h"
 #include "editor/menu_slots.h"
 #include "platform/grid_ctrl.h"
+#include "platform/long_text_edit.h"
 #include "validation/error_row_list.h"
 
 class AnalysisTarget;
@@ -19,7 +23,6 @@ class CElementGridCtrl;
 class GridCopyMenu;
 class QComboBox;
 class QMenu;
-class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
 class ViewDocument;
@@ -58,6 +61,10 @@ public:
     void OnEncode();
     void StoreDocumentData(QString* treeText, QString* paneText);
     void LoadDocumentData(QString* treeText, const QString& paneText);
+    // The same for a pane text of 8-bit characters, which the pane takes without a copy of the
+    // whole text in between; a text read in parts continues with AppendDocumentPaneText.
+    void LoadDocumentData(QString* treeText, QLatin1String paneText);
+    void AppendDocumentPaneText(QLatin1String more);
     void SetDocumentModified();
 
     void OnEditCut();
@@ -111,7 +118,7 @@ public:
     const QByteArray& ByteBuffer() const { return bytes_; }
     int CurrentDisplayMode() const { return displayMode_; }
     CElementGridCtrl* Grid() const { return grid_; }
-    QPlainTextEdit* Pane() const { return pane_; }
+    LongTextEdit* Pane() const { return pane_; }
     QComboBox* ModeList() const { return modeList_; }
     QPushButton* EncodeButton() const { return encodeButton_; }
     QPushButton* ParseButton() const { return parseButton_; }
@@ -130,13 +137,17 @@ private:
     void CreateGrid();
     void CreateControls();
     // Sets the pane text as the program's own change: it does not mark the document modified.
-    // While a byte table is shown the text waits and reaches the pane when it is shown again:
-    // laying out megabytes of text costs a text widget far more than the tables need.
-    void SetPaneText(const QString& text);
-    void FlushPaneText();
-    // The user changed the pane: from now on its widget holds the text.
-    void OnPaneEdited();
+    // A pane already holding the text keeps it, with its undo history.
+    template <typename Text>
+    void SetPaneText(Text text);
+    template <typename Text>
+    void LoadDocument(QString* treeText, Text paneText);
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
+    // The rows of `node` and everything below it, not yet in the grid; null when the node gets
+    // no row. Rows that may hold sub-rows are added to `templates`.
+    GridRow* MakeRows(TlvNode* node, uint32_t isConstructed, std::vector<GridRow*>* templates);
+    // The set-up every row of one kind shares: edit switches, options, image.
+    const GridRow* RowTemplate(int image, bool lengthOptions, bool valueEditable);
     void OnGridItemChanged(const GridItem& cell, qintptr lParam);
     void OnGridContextMenu(const QPoint& position);
     QWidget* ClipboardTarget() const;
@@ -152,12 +163,14 @@ private:
     void UpdateDataElementCommands();
 
     ViewDocument* document_ = nullptr;
+    // By image (0 to 5), option cell and editable value.
+    std::unique_ptr<GridRow> rowTemplates_[6 * 2 * 2];
     AnalysisTarget* analysis_ = nullptr;
     CElementGridCtrl* grid_ = nullptr;
     QPushButton* encodeButton_ = nullptr;
     QPushButton* parseButton_ = nullptr;
     QComboBox* modeList_ = nullptr;
-    QPlainTextEdit* pane_ = nullptr;
+    LongTextEdit* pane_ = nullptr;
     ByteTableView* byteTables_[3] = {nullptr, nullptr, nullptr};
     QWidget* paneWindows_[DISPLAY_MODE_COUNT] = {nullptr, nullptr, nullptr, nullptr};
     QMenu* dataElementMenu_ = nullptr;
@@ -173,13 +186,6 @@ private:
     QByteArray bytes_;
     ErrorRowList errors_;
     bool settingPaneText_ = false;
-    // The text widget turns CR LF and CR into line feeds: the pane keeps a text holding carriage
-    // returns as it was given until the user edits it, so that a document comes back byte for
-    // byte. Other texts the widget holds unchanged; they are kept here only until shown.
-    QString paneText_;
-    bool paneTextExact_ = true;
-    // paneText_ has not reached the widget yet.
-    bool paneWidgetStale_ = false;
 };
 
 #endif

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMetaObject>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -37,9 +39,11 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
     tree_->setRootIsDecorated(true);
     tree_->setContextMenuPolicy(Qt::PreventContextMenu);
     // Names are never elided: the panel scrolls sideways to the longest, and whatever lies
-    // beyond its edge shows in a tooltip.
+    // beyond its edge shows in a tooltip. The column is fitted when the rows, the font or the
+    // style change; a header resizing to its contents would measure every row far more often.
     tree_->header()->setStretchLastSection(false);
-    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::Fixed);
+    tree_->installEventFilter(this);
     tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     tree_->setItemDelegate(new CutTextDelegate(tree_));
 
@@ -94,8 +98,6 @@ void CDictionaryBar::FillTree(int sortCommand) {
     QFont bold = root->font(0);
     bold.setBold(true);
     root->setFont(0, bold);
-    tree_->addTopLevelItem(root);
-    tree_->setCurrentItem(root);
 
     QList<QTreeWidgetItem*> groups;
     if (sortCommand == ID_DE_SORT_TYPE || sortCommand == ID_DE_SORT_SOURCE) {
@@ -130,11 +132,30 @@ void CDictionaryBar::FillTree(int sortCommand) {
             NewItem(root, name, image, index, images);
         }
     }
+    // The rows join the tree at once, which then takes them in once.
+    tree_->addTopLevelItem(root);
+    tree_->setCurrentItem(root);
     root->setExpanded(true);
     for (QTreeWidgetItem* item : groups) {
         item->setExpanded(true);
     }
     tree_->scrollToItem(root);
+    // Measuring every row is left until the window stands: the program starts sooner.
+    QMetaObject::invokeMethod(this, &CDictionaryBar::FitColumn, Qt::QueuedConnection);
+}
+
+void CDictionaryBar::FitColumn() {
+    // What the header would ask for, the widest row's width, public on the base class.
+    const QAbstractItemView* view = tree_;
+    tree_->header()->resizeSection(0, qMax(0, view->sizeHintForColumn(0)));
+}
+
+bool CDictionaryBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_ &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        FitColumn();
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void CDictionaryBar::OnSort(int sortCommand) {

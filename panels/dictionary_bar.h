@@ -33,8 +33,13 @@ signals:
     // The selection names this dictionary index; 0 for groups, the root or no selection.
     void entrySelected(int index);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnSelectionChanged();
+    // The column as wide as the widest row.
+    void FitColumn();
 
     QTreeWidget* tree_;
     QToolButton* sortButton_;

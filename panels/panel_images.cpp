@@ -1,29 +1,22 @@
 #include "panels/panel_images.h"
 
+#include "panels/images/analysis-connector.xpm"
+#include "panels/images/analysis-documents.xpm"
+#include "panels/images/analysis-padlock.xpm"
+#include "panels/images/sort-alpha.xpm"
+#include "panels/images/sort-source.xpm"
+#include "panels/images/sort-type.xpm"
 #include "platform/element_images.h"
-
-// Resources of a static library are registered by hand, outside any namespace.
-static void InitPanelImages() {
-    Q_INIT_RESOURCE(panel_images);
-}
-
-namespace {
-
-QIcon Picture(const char* name) {
-    InitPanelImages();
-    return QIcon(QStringLiteral(":/panels/images/%1.xpm").arg(QLatin1String(name)));
-}
-
-}  // namespace
+#include "platform/picture_icon.h"
 
 QList<QIcon> AnalysisImages() {
     const QList<QIcon> strip = ElementImages();
     return {strip[1],
-            Picture("analysis-documents"),
-            Picture("analysis-connector"),
+            PictureIcon(analysis_documents),
+            PictureIcon(analysis_connector),
             strip[3],
             strip[6],
-            Picture("analysis-padlock"),
+            PictureIcon(analysis_padlock),
             strip[4],
             strip[5]};
 }
@@ -31,10 +24,10 @@ QList<QIcon> AnalysisImages() {
 QIcon SortImage(int sortCommand) {
     switch (sortCommand) {
         case 32852:
-            return Picture("sort-type");
+            return PictureIcon(sort_type);
         case 32853:
-            return Picture("sort-source");
+            return PictureIcon(sort_source);
         default:
-            return Picture("sort-alpha");
+            return PictureIcon(sort_alpha);
     }
 }

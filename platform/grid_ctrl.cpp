@@ -109,10 +109,7 @@ void GridItem::SetImage(int index) const {
         return;
     }
     row_->setData(column_, kImageRole, index);
-    GridCtrl* grid = static_cast<GridCtrl*>(row_->treeWidget());
-    if (grid != nullptr) {
-        row_->setIcon(column_, grid->ImageAt(index));
-    }
+    row_->setIcon(column_, row_->Grid()->ImageAt(index));
 }
 
 int GridItem::Image() const {
@@ -230,11 +227,17 @@ Qt::Alignment GridCtrl::ColumnAlign(int column) const {
 }
 
 GridRow* GridCtrl::CreateRow() const {
-    GridRow* row = new GridRow;
+    GridRow* row = new GridRow(this);
     row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
     for (int column = 0; column < columnCount(); ++column) {
         row->setTextAlignment(column, alignments_.value(column) | Qt::AlignVCenter);
     }
+    return row;
+}
+
+GridRow* GridCtrl::CopyRow(const GridRow& model) const {
+    GridRow* row = new GridRow(model);
+    row->data_ = nullptr;
     return row;
 }
 

@@ -69,11 +69,15 @@ public:
     void AllowSubItems(bool allow);
     // The shown text in the display role, through the grid's ShownText function.
     QVariant data(int column, int role) const override;
+    // The grid the row was made for, also before it joins it.
+    const GridCtrl* Grid() const { return grid_; }
 
 private:
     friend class GridCtrl;
-    GridRow() = default;
+    explicit GridRow(const GridCtrl* grid) : grid_(grid) {}
+    GridRow(const GridRow& other) = default;
     void* data_ = nullptr;
+    const GridCtrl* grid_;
 };
 
 class GridCtrl : public QTreeWidget {
@@ -104,6 +108,9 @@ public:
 
     // A row of GetColumnCount() empty cells, not yet in the grid.
     GridRow* CreateRow() const;
+    // A row not yet in the grid with the cells of `model`: texts, colours, images, edit switches
+    // and options, shared with the model until one of them changes. No data word, no sub-rows.
+    GridRow* CopyRow(const GridRow& model) const;
     void AddRow(GridRow* row) { addTopLevelItem(row); }
     // The index-th row in display order, sub-rows included; null past the last row.
     GridRow* GetRow(int index) const;

@@ -144,6 +144,19 @@ TEST(FileAccess, ReadsRegularFilesUpToTheLimit) {
     EXPECT_FALSE(ReadRegularFile(Local(dir.filePath("missing")), 8, &contents, &reason));
     EXPECT_EQ(reason, "No such file or directory");
     EXPECT_EQ(kMaxDocumentFileSize, 64u * 1024 * 1024);
+
+    size_t size = 0;
+    const int fd = OpenRegularFile(Local(path), 8, &size, &reason);
+    ASSERT_GE(fd, 0) << reason;
+    EXPECT_EQ(size, 8u);
+    uint8_t part[4];
+    ASSERT_TRUE(ReadAt(fd, 4, part, 4, &reason)) << reason;
+    EXPECT_EQ(std::string(part, part + 4), "4567");
+    EXPECT_FALSE(ReadAt(fd, 6, part, 4, &reason));
+    EXPECT_EQ(reason, "The file became shorter while it was read.");
+    close(fd);
+    EXPECT_LT(OpenRegularFile("/dev/zero", 8, &size, &reason), 0);
+    EXPECT_EQ(reason, "Not a regular file (a device, pipe or socket)");
 }
 
 TEST(FileAccess, AFullDeviceGivesItsReason) {
@@ -285,6 +298,30 @@ TEST_F(DocumentFileTest, AFileOpenedAndSavedIsUnchangedByteForByte) {
     prompts_.QueuePath(copy);
     ASSERT_TRUE(frame->Document()->SaveAs(frame));
     EXPECT_EQ(ReadAll(copy), original);
+    EXPECT_TRUE(prompts_.History().isEmpty());
+}
+
+TEST_F(DocumentFileTest, ALargePaneTextOpensWholeAndSavesUnchanged) {
+    // Read in parts: a CR LF and a long line straddle part boundaries, lines end in CR LF, CR
+    // and LF, and the text ends at its first zero byte.
+    std::string pane;
+    for (int i = 0; pane.size() < 65535; ++i) {
+        pane += "0123456789ABCDEF"[i % 16];
+    }
+    pane += "\r\n";
+    for (int line = 0; pane.size() < 200000; ++line) {
+        pane += std::string(static_cast<size_t>(line % 90), 'A') + (line % 2 ? "\r\n" : "\r");
+    }
+    pane += std::string(70000, '5') + "\n";
+    const std::string kept = pane;
+    pane += std::string("\0", 1) + "after the zero";
+    const QString path = Write("large.tlv", FileBytes("5A021234", pane));
+    CChildFrame* frame = app_->OpenDocumentFile(path);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->View()->PaneText() == QString::fromStdString(kept));
+    EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_TLV).Value(), "5A021234");
+    ASSERT_TRUE(frame->Document()->Save(frame));
+    EXPECT_TRUE(ReadAll(path) == FileBytes("5A021234", kept));
     EXPECT_TRUE(prompts_.History().isEmpty());
 }
 
