@@ -25,6 +25,8 @@
 #include "app/images/edit-copy.xpm"
 #include "app/images/edit-cut.xpm"
 #include "app/images/edit-paste.xpm"
+#include "app/images/edit-redo.xpm"
+#include "app/images/edit-undo.xpm"
 #include "app/images/file-new.xpm"
 #include "app/images/file-open.xpm"
 #include "app/images/file-save.xpm"
@@ -66,6 +68,10 @@ const CommandPrompt kPrompts[] = {
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
+    {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_EDIT_FIND_NEXT, "Go to the next element that matches\nFind Next"},
+    {ID_EDIT_FIND_PREVIOUS, "Go to the previous element that matches\nFind Previous"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_WINDOW_NEW, "Open another window for the active document\nNew Window"},
     {ID_WINDOW_ARRANGE, "Arrange icons at the bottom of the window\nArrange Icons"},
@@ -102,6 +108,15 @@ void ApplyPrompt(QAction* action, int id) {
             return;
         }
     }
+}
+
+// "&Undo Delete "Application Label"\tCtrl+Z": the command, the step it acts on, its key.
+QString UndoRedoText(const char* command, const QString& step, const char* key) {
+    QString text = QString::fromLatin1(command);
+    if (!step.isEmpty()) {
+        text += QLatin1Char(' ') + QString(step).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
+    return text + QLatin1Char('\t') + QLatin1String(key);
 }
 
 const char kGeometryKey[] = "MainWindowGeometry";
@@ -247,15 +262,48 @@ void CMainFrame::CreateActions() {
         }
     });
 
-    // Commands with a key but no handler: present, never enabled.
-    QAction* undo = MakeAction(ID_EDIT_UNDO, QStringLiteral("&Undo"));
+    // The pane and the grid's in-place editor take these keys for their own undo and redo
+    // while they have the focus.
+    QAction* undo = MakeAction(ID_EDIT_UNDO, UndoRedoText("&Undo", QString(), "Ctrl+Z"));
     undo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    QAction* redo = MakeAction(ID_EDIT_REDO, UndoRedoText("&Redo", QString(), "Ctrl+Y"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Enabled by UpdateEditCommands while the active document has something to undo or redo.
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    QAction* find = MakeAction(ID_EDIT_FIND, QStringLiteral("&Find...\tCtrl+F"),
+                               QKeySequence(Qt::CTRL | Qt::Key_F));
+    QAction* findNext =
+        MakeAction(ID_EDIT_FIND_NEXT, QStringLiteral("Find &Next\tF3"), QKeySequence(Qt::Key_F3));
+    QAction* findPrevious =
+        MakeAction(ID_EDIT_FIND_PREVIOUS, QStringLiteral("Find Pre&vious\tShift+F3"),
+                   QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    const struct {
+        QAction* action;
+        void (COrdaView::*command)();
+    } viewCommands[] = {{undo, &COrdaView::OnEditUndo},
+                        {redo, &COrdaView::OnEditRedo},
+                        {find, &COrdaView::OnEditFind},
+                        {findNext, &COrdaView::OnEditFindNext},
+                        {findPrevious, &COrdaView::OnEditFindPrevious}};
+    for (const auto& entry : viewCommands) {
+        const auto command = entry.command;
+        connect(entry.action, &QAction::triggered, this, [this, command] {
+            if (COrdaView* view = ActiveView()) {
+                (view->*command)();
+            }
+        });
+        addAction(entry.action);
+    }
+
+    // Commands with a key but no handler: present, never enabled.
     QAction* nextPane =
         MakeAction(ID_NEXT_PANE, QStringLiteral("Next Pane"), QKeySequence(Qt::Key_F6));
     QAction* previousPane = MakeAction(ID_PREV_PANE, QStringLiteral("Previous Pane"),
                                        QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    for (QAction* action : {undo, nextPane, previousPane}) {
+    for (QAction* action : {nextPane, previousPane}) {
         action->setEnabled(false);
         addAction(action);
     }
@@ -328,6 +376,9 @@ void CMainFrame::CreateMenus() {
     fileMenu_ = fileMenu(true);
 
     editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
+    editMenu_->addAction(Action(ID_EDIT_UNDO));
+    editMenu_->addAction(Action(ID_EDIT_REDO));
+    editMenu_->addSeparator();
     dataElementMenu_ = editMenu_->addMenu(QStringLiteral("Data Element"));
     connect(dataElementMenu_, &QMenu::aboutToShow, this, &CMainFrame::RebuildDataElementMenu);
     RebuildDataElementMenu();
@@ -335,6 +386,10 @@ void CMainFrame::CreateMenus() {
     editMenu_->addAction(Action(ID_EDIT_CUT));
     editMenu_->addAction(Action(ID_EDIT_COPY));
     editMenu_->addAction(Action(ID_EDIT_PASTE));
+    editMenu_->addSeparator();
+    editMenu_->addAction(Action(ID_EDIT_FIND));
+    editMenu_->addAction(Action(ID_EDIT_FIND_NEXT));
+    editMenu_->addAction(Action(ID_EDIT_FIND_PREVIOUS));
     connect(editMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
 
     viewMenu_ = new QMenu(QStringLiteral("&View"), this);
@@ -382,6 +437,9 @@ const struct {
                        {ID_EDIT_CUT, "edit-cut", edit_cut},
                        {ID_EDIT_COPY, "edit-copy", edit_copy},
                        {ID_EDIT_PASTE, "edit-paste", edit_paste},
+                       {0, nullptr, nullptr},
+                       {ID_EDIT_UNDO, "edit-undo", edit_undo},
+                       {ID_EDIT_REDO, "edit-redo", edit_redo},
                        {0, nullptr, nullptr},
                        {ID_FILE_PRINT, "document-print", document_print},
                        {0, nullptr, nullptr},
@@ -572,8 +630,9 @@ void CMainFrame::UpdateCaption() {
 void CMainFrame::UpdateMenus() {
     const bool hasDocument = !mdiArea_->subWindowList().isEmpty();
     // Their keys and toolbar buttons stay, so these are disabled without a document.
-    const int documentCommands[] = {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
-                                    ID_FILE_PRINT_PREVIEW};
+    const int documentCommands[] = {ID_FILE_CLOSE,     ID_FILE_SAVE,          ID_FILE_SAVE_AS,
+                                    ID_FILE_PRINT,     ID_FILE_PRINT_PREVIEW, ID_EDIT_FIND,
+                                    ID_EDIT_FIND_NEXT, ID_EDIT_FIND_PREVIOUS};
     for (int id : documentCommands) {
         Action(id)->setEnabled(hasDocument);
     }
@@ -633,6 +692,23 @@ void CMainFrame::UpdateEditCommands() {
     Action(ID_EDIT_CUT)->setEnabled(view != nullptr && view->CanCut());
     Action(ID_EDIT_COPY)->setEnabled(view != nullptr && view->CanCopy());
     Action(ID_EDIT_PASTE)->setEnabled(view != nullptr && view->CanPaste());
+    const struct {
+        QAction* action;
+        bool enabled;
+        const char* command;
+        QString step;
+        const char* key;
+    } undoRedo[] = {{Action(ID_EDIT_UNDO), view != nullptr && view->CanUndo(), "&Undo",
+                     view != nullptr ? view->UndoText() : QString(), "Ctrl+Z"},
+                    {Action(ID_EDIT_REDO), view != nullptr && view->CanRedo(), "&Redo",
+                     view != nullptr ? view->RedoText() : QString(), "Ctrl+Y"}};
+    for (const auto& entry : undoRedo) {
+        entry.action->setEnabled(entry.enabled);
+        entry.action->setText(UndoRedoText(entry.command, entry.step, entry.key));
+        // The toolbar button names the step too.
+        QString tip = QString::fromLatin1(entry.command).remove(QLatin1Char('&'));
+        entry.action->setToolTip(entry.step.isEmpty() ? tip : tip + QLatin1Char(' ') + entry.step);
+    }
 }
 
 void CMainFrame::ShowAnalysis(uint8_t kind, const TlvNode* node) {

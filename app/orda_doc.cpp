@@ -189,6 +189,11 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
     path_ = QFileInfo(path).absoluteFilePath();
     modified_ = false;
     SetTitle(QFileInfo(path).fileName());
+    for (const QPointer<COrdaView>& view : views_) {
+        if (view) {
+            view->MarkSaved();
+        }
+    }
     return true;
 }
 

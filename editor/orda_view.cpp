@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QUndoStack>
 #include <new>
 
 #include "core/hex_text.h"
@@ -19,6 +21,8 @@
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/grid_copy.h"
+#include "editor/find_bar.h"
+#include "editor/undo_steps.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
 #include "platform/byte_table.h"
@@ -115,6 +119,8 @@ COrdaView::COrdaView(QWidget* parent) : QWidget(parent) {
     setBackgroundRole(QPalette::Window);
     CreateGrid();
     CreateControls();
+    CreateUndoStack();
+    CreateFindBar();
     dataElementMenu_ = new QMenu(this);
     ForwardMenuStatusTips(dataElementMenu_, this);
     BuildContextMenu(nullptr, 0);
@@ -209,11 +215,23 @@ ByteTableView* COrdaView::ByteTable(int mode) const {
 
 void COrdaView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PlaceControls();
+}
+
+void COrdaView::PlaceControls() {
     const QRect client = rect();
     const ViewLayout layout =
         ComputeViewLayout(client.left(), client.top(), client.left() + client.width(),
                           client.top() + client.height());
-    PlaceWidget(grid_, layout.grid);
+    ViewRect grid = layout.grid;
+    // An open find bar takes the top of the grid's place.
+    if (!findBar_->isHidden()) {
+        const int height = qMin(findBar_->sizeHint().height(), qMax(0, grid.height));
+        PlaceWidget(findBar_, {grid.x, grid.y, grid.width, height});
+        grid.y += height;
+        grid.height -= height;
+    }
+    PlaceWidget(grid_, grid);
     PlaceWidget(encodeButton_, layout.encode);
     PlaceWidget(parseButton_, layout.parse);
     PlaceWidget(modeList_, layout.modeList);
@@ -381,6 +399,14 @@ void COrdaView::ShowEncodedBytes() {
     }
 }
 
+void COrdaView::RestorePaneText(const QString& text) {
+    SetPaneText(text);
+    ReadEncodedText();
+    for (ByteTableView* table : byteTables_) {
+        table->Model()->SetBytes(bytes_);
+    }
+}
+
 void COrdaView::OnDisplayModeChange() {
     CommitEdits();
     displayMode_ = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
@@ -406,6 +432,7 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
 
 void COrdaView::OnParse() {
     CommitEdits();
+    const UndoScope step(this, QStringLiteral("Parse"));
     ReadEncodedText();
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
@@ -437,6 +464,7 @@ void COrdaView::OnParse() {
 
 void COrdaView::OnEncode() {
     CommitEdits();
+    const UndoScope step(this, QStringLiteral("Encode"), UndoScope::kWithPane);
     const bool paneEmpty = StrippedLatin1(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
@@ -493,7 +521,6 @@ template <typename Text>
 void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     bytes_.clear();
     const QByteArray stripped = StrippedLatin1(*treeText);
-    *treeText = QString::fromLatin1(stripped);
     bytes_ = TextToBytes(stripped);
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
@@ -502,12 +529,20 @@ void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     }
     errors_.Clear();
     SetPaneText(paneText);
+    // Only now: the caller may pass one string as both the tree and the pane text.
+    *treeText = QString::fromLatin1(stripped);
+    undoStack_->clear();
 }
 
 void COrdaView::SetDocumentModified() {
     if (document_ != nullptr) {
         document_->SetModifiedFlag(true);
         document_->SetTitle(document_->Title());
+    }
+    // A change no step records, such as typing in the pane: undo no longer leads back to the
+    // saved state.
+    if (recording_ == 0) {
+        undoStack_->resetClean();
     }
 }
 

@@ -21,11 +21,14 @@ class AnalysisTarget;
 class ByteTableView;
 class CElementGridCtrl;
 class GridCopyMenu;
+class FindBar;
 class QComboBox;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QUndoStack;
 class ViewDocument;
+struct ViewState;
 
 enum DisplayMode {
     DISPLAY_MODE_EDIT = 0,
@@ -73,6 +76,27 @@ public:
     bool CanCut() const;
     bool CanCopy() const;
     bool CanPaste() const;
+
+    // Undo and redo of the view's steps; while the pane has the focus, of the pane's typing.
+    // An open in-place edit is applied first.
+    void OnEditUndo();
+    void OnEditRedo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // The name of the step Undo or Redo would act on; empty for the pane's typing and while a
+    // cell is being edited.
+    QString UndoText() const;
+    QString RedoText() const;
+    QUndoStack* UndoStack() const { return undoStack_; }
+    // The document was saved: undoing back to this state leaves it unmodified.
+    void MarkSaved();
+
+    // The find bar over the grid: Find opens it, Find Next and Find Previous go to the next
+    // and previous row that matches.
+    void OnEditFind();
+    void OnEditFindNext();
+    void OnEditFindPrevious();
+    FindBar* GetFindBar() const { return findBar_; }
 
     // Printing works on the session's printer, so that earlier choices hold.
     void OnFilePrint(QPrinter* printer);
@@ -134,8 +158,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class UndoScope;
+    friend class ViewStep;
+
     void CreateGrid();
     void CreateControls();
+    void CreateUndoStack();
+    void CreateFindBar();
+    void PlaceControls();
+    // Undo steps: the state they record, and bringing a recorded state back.
+    void CaptureState(ViewState* state) const;
+    void RestoreState(const ViewState& state);
+    // Sets the pane text as it was, with the byte tables to match, as the program's own change.
+    void RestorePaneText(const QString& text);
+    QString DataElementStepName(int commandId) const;
+    static QString EditStepName(const GridItem& cell, int column);
     // Sets the pane text as the program's own change: it does not mark the document modified.
     // A pane already holding the text keeps it, with its undo history.
     template <typename Text>
@@ -185,6 +222,10 @@ private:
     TlvNode* root_ = nullptr;
     QByteArray bytes_;
     ErrorRowList errors_;
+    QUndoStack* undoStack_ = nullptr;
+    // Nesting of the undo scopes running; inside one, changes belong to its step.
+    int recording_ = 0;
+    FindBar* findBar_ = nullptr;
     bool settingPaneText_ = false;
 };
 

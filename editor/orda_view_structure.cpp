@@ -8,6 +8,7 @@
 #include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/orda_view.h"
+#include "editor/undo_steps.h"
 #include "platform/prompts.h"
 #include "validation/apply_edit.h"
 #include "validation/length_field.h"
@@ -188,6 +189,7 @@ void COrdaView::UpdateDataElementCommands() {
 
 void COrdaView::OnDataElementCommand(int commandId) {
     CommitEdits();
+    const UndoScope step(this, DataElementStepName(commandId));
     if (commandId >= ID_DE_ADD_PADDING && commandId <= ID_DE_INSERT_PADDING_BELOW) {
         OnInsertPadding(commandId);
     } else if (commandId == ID_DE_DELETE) {
@@ -420,6 +422,7 @@ void COrdaView::IndexOfChild(const TlvNode* parent, const TlvNode* child, int* i
 }
 
 void COrdaView::ApplyEditToCell(const GridItem& cell, int column) {
+    const UndoScope step(this, EditStepName(cell, column));
     const EditContext context = {grid_, &errors_, [this] { SetDocumentModified(); }};
     ApplyEdit(context, cell, static_cast<uint16_t>(column));
     RefreshAnalysis();

@@ -4,13 +4,16 @@
 #include <QActionGroup>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMetaObject>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include "core/hex_text.h"
 #include "dictionary/dictionary.h"
 #include "panels/panel_images.h"
 #include "platform/cut_text_delegate.h"
@@ -28,13 +31,26 @@ QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, const QString& text, int image
     return item;
 }
 
+bool EntryMatches(const DataElementDef* entry, const QString& text) {
+    if (QString::fromLatin1(entry->name).contains(text, Qt::CaseInsensitive)) {
+        return true;
+    }
+    QString hex = text;
+    hex.remove(QLatin1Char(' '));
+    char tag[5];
+    BytesToHexText(entry->tag, entry->tagLength < 2 ? entry->tagLength : 2, tag);
+    return entry->tagLength != 0 && !hex.isEmpty() &&
+           QString::fromLatin1(tag).contains(hex, Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 CDictionaryBar::CDictionaryBar(QWidget* parent)
     : QDockWidget(QStringLiteral("Data Elements"), parent),
       tree_(new QTreeWidget),
       sortButton_(new QToolButton),
-      sortMenu_(new QMenu(QStringLiteral("Sorting DE in Toolbar"), this)) {
+      sortMenu_(new QMenu(QStringLiteral("Sorting DE in Toolbar"), this)),
+      filter_(new QLineEdit) {
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -74,6 +90,11 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(16, 16));
     toolBar->addWidget(sortButton_);
+    filter_->setPlaceholderText(QStringLiteral("Filter"));
+    filter_->setToolTip(QStringLiteral("Show the elements whose name or tag holds this text"));
+    filter_->setClearButtonEnabled(true);
+    toolBar->addWidget(filter_);
+    connect(filter_, &QLineEdit::textChanged, this, &CDictionaryBar::ApplyFilter);
 
     QWidget* body = new QWidget(this);
     QVBoxLayout* layout = new QVBoxLayout(body);
@@ -139,6 +160,7 @@ void CDictionaryBar::FillTree(int sortCommand) {
     for (QTreeWidgetItem* item : groups) {
         item->setExpanded(true);
     }
+    ApplyFilter();
     tree_->scrollToItem(root);
     // Measuring every row is left until the window stands: the program starts sooner.
     QMetaObject::invokeMethod(this, &CDictionaryBar::FitColumn, Qt::QueuedConnection);
@@ -156,6 +178,16 @@ bool CDictionaryBar::eventFilter(QObject* watched, QEvent* event) {
         FitColumn();
     }
     return QDockWidget::eventFilter(watched, event);
+}
+
+void CDictionaryBar::ApplyFilter() {
+    const QString text = filter_->text().trimmed();
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+        const DataElementDef* entry = DictGetEntry((*it)->data(0, Qt::UserRole).toInt());
+        if ((*it)->data(0, Qt::UserRole).toInt() != 0 && entry != nullptr) {
+            (*it)->setHidden(!text.isEmpty() && !EntryMatches(entry, text));
+        }
+    }
 }
 
 void CDictionaryBar::OnSort(int sortCommand) {

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 
 class QActionGroup;
+class QLineEdit;
 class QMenu;
 class QToolButton;
 class QTreeWidget;
@@ -28,6 +29,9 @@ public:
     QTreeWidget* Tree() const { return tree_; }
     QToolButton* SortButton() const { return sortButton_; }
     QMenu* SortMenu() const { return sortMenu_; }
+    // Shows only the entries whose name or tag holds the field's text, ignoring case; the root
+    // and the arrangement's groups stay.
+    QLineEdit* FilterField() const { return filter_; }
 
 signals:
     // The selection names this dictionary index; 0 for groups, the root or no selection.
@@ -40,10 +44,12 @@ private:
     void OnSelectionChanged();
     // The column as wide as the widest row.
     void FitColumn();
+    void ApplyFilter();
 
     QTreeWidget* tree_;
     QToolButton* sortButton_;
     QMenu* sortMenu_;
+    QLineEdit* filter_;
     int currentSort_ = ID_DE_SORT_ALPHA;
 };
 

@@ -125,8 +125,10 @@ TEST_F(AppTest, MenusFollowWhetherADocumentIsOpen) {
                            "&Print...\tCtrl+P [57607]", "Print Pre&view [57609]",
                            "P&rint Setup... [57606]", "-", "Recent Files", "-", "E&xit [57665]"}));
     EXPECT_EQ(Items(Menu("&Edit")),
-              QStringList({"Data Element", "-", "Cu&t\tCtrl+X [57635]", "&Copy\tCtrl+C [57634]",
-                           "&Paste\tCtrl+V [57637]"}));
+              QStringList({"&Undo\tCtrl+Z [57643]", "&Redo\tCtrl+Y [57644]", "-", "Data Element",
+                           "-", "Cu&t\tCtrl+X [57635]", "&Copy\tCtrl+C [57634]",
+                           "&Paste\tCtrl+V [57637]", "-", "&Find...\tCtrl+F [57636]",
+                           "Find &Next\tF3 [32862]", "Find Pre&vious\tShift+F3 [32863]"}));
     EXPECT_EQ(Items(Menu("&Window")),
               QStringList({"&New Window [57648]", "&Cascade [57650]", "&Tile [57651]",
                            "&Arrange Icons [57649]", "&Windows... [32823]"}));
@@ -157,8 +159,9 @@ TEST_F(AppTest, CommandsCarryTheirPromptsAndKeys) {
     for (QAction* action : Frame()->StandardToolBar()->actions()) {
         toolbar << (action->isSeparator() ? QStringLiteral("-") : action->data().toString());
     }
-    EXPECT_EQ(toolbar.mid(0, 11), QStringList({"57600", "57601", "57603", "-", "57635", "57634",
-                                               "57637", "-", "57607", "-", "57664"}));
+    EXPECT_EQ(toolbar.mid(0, 14),
+              QStringList({"57600", "57601", "57603", "-", "57635", "57634", "57637", "-", "57643",
+                           "57644", "-", "57607", "-", "57664"}));
     EXPECT_EQ(Frame()->StandardToolBar()->windowTitle(), "Standard");
 }
 

@@ -1,0 +1,221 @@
+#include "editor/find_bar.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidgetItemIterator>
+#include <climits>
+
+#include "dictionary/element_row.h"
+
+namespace {
+
+const int kSearchedColumns[] = {ELEMENT_COLUMN_NAME, ELEMENT_COLUMN_TAG, ELEMENT_COLUMN_VALUE,
+                                ELEMENT_COLUMN_TLV};
+
+bool IsHexColumn(int column) {
+    return column != ELEMENT_COLUMN_NAME;
+}
+
+QString WithoutWhiteSpace(const QString& text) {
+    QString result;
+    for (const QChar c : text) {
+        if (!c.isSpace()) {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+FindBar::FindBar(GridCtrl* grid, QWidget* parent)
+    : QWidget(parent),
+      grid_(grid),
+      field_(new QLineEdit(this)),
+      status_(new QLabel(this)),
+      previous_(new QToolButton(this)),
+      next_(new QToolButton(this)),
+      close_(new QToolButton(this)) {
+    QLabel* caption = new QLabel(QStringLiteral("Find:"), this);
+    caption->setBuddy(field_);
+    field_->setClearButtonEnabled(true);
+    field_->setToolTip(QStringLiteral("Name, tag, value or TLV"));
+    previous_->setArrowType(Qt::UpArrow);
+    previous_->setToolTip(QStringLiteral("Find Previous (Shift+F3)"));
+    next_->setArrowType(Qt::DownArrow);
+    next_->setToolTip(QStringLiteral("Find Next (F3)"));
+    close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close_->setToolTip(QStringLiteral("Close (Escape)"));
+    for (QToolButton* button : {previous_, next_, close_}) {
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    status_->setMinimumWidth(
+        status_->fontMetrics().horizontalAdvance(QStringLiteral("000 of 000")));
+
+    QHBoxLayout* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 2, 2);
+    layout->addWidget(caption);
+    layout->addWidget(field_, 1);
+    layout->addWidget(previous_);
+    layout->addWidget(next_);
+    layout->addWidget(status_);
+    layout->addStretch(1);
+    layout->addWidget(close_);
+
+    connect(field_, &QLineEdit::textEdited, this, &FindBar::OnTextEdited);
+    connect(field_, &QLineEdit::returnPressed, this, [this] {
+        if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) {
+            FindPrevious();
+        } else {
+            FindNext();
+        }
+    });
+    connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
+    connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
+    connect(close_, &QToolButton::clicked, this, &FindBar::Close);
+    grid_->installEventFilter(this);
+}
+
+void FindBar::Open() {
+    if (isHidden()) {
+        show();
+        emit shownChanged();
+    }
+    field_->setFocus(Qt::ShortcutFocusReason);
+    field_->selectAll();
+}
+
+void FindBar::Close() {
+    if (!isHidden()) {
+        hide();
+        emit shownChanged();
+    }
+    grid_->setFocus(Qt::OtherFocusReason);
+}
+
+QString FindBar::Text() const {
+    return field_->text();
+}
+
+QString FindBar::Status() const {
+    return status_->text();
+}
+
+QList<GridItem> FindBar::Matches() const {
+    QList<GridItem> matches;
+    const QString text = Text();
+    const QString hex = WithoutWhiteSpace(text);
+    if (text.isEmpty()) {
+        return matches;
+    }
+    for (QTreeWidgetItemIterator it(grid_); *it; ++it) {
+        GridRow* row = static_cast<GridRow*>(*it);
+        for (int column : kSearchedColumns) {
+            const QString& wanted = IsHexColumn(column) ? hex : text;
+            if (!wanted.isEmpty() &&
+                row->Item(column).Value().contains(wanted, Qt::CaseInsensitive)) {
+                matches << row->Item(column);
+                break;
+            }
+        }
+    }
+    return matches;
+}
+
+void FindBar::OnTextEdited() {
+    const QList<GridItem> matches = Matches();
+    if (matches.isEmpty()) {
+        ShowStatus(-1, 0);
+        return;
+    }
+    // The selected row itself may match: typing on keeps it while it does.
+    int selected = -1;
+    grid_->GetCurSel(&selected, nullptr);
+    for (int i = 0; i < matches.size(); ++i) {
+        if (grid_->RowNumber(matches[i].Row()) >= selected) {
+            GoTo(matches, i);
+            return;
+        }
+    }
+    GoTo(matches, 0);
+}
+
+void FindBar::FindNext() {
+    const QList<GridItem> matches = Matches();
+    if (matches.isEmpty()) {
+        ShowStatus(-1, 0);
+        return;
+    }
+    int selected = -1;
+    grid_->GetCurSel(&selected, nullptr);
+    for (int i = 0; i < matches.size(); ++i) {
+        if (grid_->RowNumber(matches[i].Row()) > selected) {
+            GoTo(matches, i);
+            return;
+        }
+    }
+    GoTo(matches, 0);
+}
+
+void FindBar::FindPrevious() {
+    const QList<GridItem> matches = Matches();
+    if (matches.isEmpty()) {
+        ShowStatus(-1, 0);
+        return;
+    }
+    int selected = -1;
+    if (grid_->GetCurSel(&selected, nullptr) == nullptr) {
+        selected = INT_MAX;
+    }
+    for (int i = static_cast<int>(matches.size()) - 1; i >= 0; --i) {
+        if (grid_->RowNumber(matches[i].Row()) < selected) {
+            GoTo(matches, i);
+            return;
+        }
+    }
+    GoTo(matches, static_cast<int>(matches.size()) - 1);
+}
+
+void FindBar::GoTo(const QList<GridItem>& matches, int index) {
+    const GridItem& match = matches[index];
+    for (GridRow* parent = match.Row()->ParentRow(); parent != nullptr;
+         parent = parent->ParentRow()) {
+        parent->setExpanded(true);
+    }
+    grid_->SelectItem(match);
+    grid_->scrollToItem(match.Row());
+    ShowStatus(index, static_cast<int>(matches.size()));
+}
+
+void FindBar::ShowStatus(int index, int count) {
+    if (Text().isEmpty()) {
+        status_->clear();
+    } else if (count == 0) {
+        status_->setText(QStringLiteral("Not found"));
+    } else {
+        status_->setText(QStringLiteral("%1 of %2").arg(index + 1).arg(count));
+    }
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress && !isHidden() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FindBar::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

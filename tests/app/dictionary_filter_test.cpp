@@ -1,0 +1,74 @@
+// The Data Elements panel's filter field: entries whose name or tag holds the text stay, in
+// every arrangement, under their groups.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "panels/dictionary_bar.h"
+
+namespace {
+
+// The entries shown under each group (the root itself when there are none), as
+// "group: entry, entry".
+QStringList Shown(QTreeWidget* tree) {
+    QStringList lines;
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    const auto entries = [](QTreeWidgetItem* parent) {
+        QStringList names;
+        for (int i = 0; i < parent->childCount(); ++i) {
+            if (!parent->child(i)->isHidden() && parent->child(i)->childCount() == 0 &&
+                parent->child(i)->data(0, Qt::UserRole).toInt() != 0) {
+                names << parent->child(i)->text(0);
+            }
+        }
+        return names.join(", ");
+    };
+    bool grouped = false;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem* group = root->child(i);
+        if (group->data(0, Qt::UserRole).toInt() == 0) {
+            grouped = true;
+            EXPECT_FALSE(group->isHidden()) << group->text(0).toStdString();
+            lines << group->text(0) + ": " + entries(group);
+        }
+    }
+    if (!grouped) {
+        lines << root->text(0) + ": " + entries(root);
+    }
+    return lines;
+}
+
+TEST(DictionaryFilter, KeepsMatchingNamesAndTagsUnderTheirGroups) {
+    CDictionaryBar bar;
+    QTest::keyClicks(bar.FilterField(), "9f4d");
+    EXPECT_EQ(Shown(bar.Tree()), QStringList({"Data Elements Dictionary: Log Entry"}));
+
+    bar.FilterField()->setText("LOG ");
+    bar.OnSort(CDictionaryBar::ID_DE_SORT_TYPE);
+    EXPECT_EQ(Shown(bar.Tree()), QStringList({"Constructed: ", "Primitive: Log Entry, Log Format",
+                                              "Tag not defined: "}));
+    bar.FilterField()->setText("bf 0c");
+    EXPECT_EQ(Shown(bar.Tree()),
+              QStringList({"Constructed: File Control Information(FCI) Issuer Discretionary "
+                           "Data",
+                           "Primitive: ", "Tag not defined: "}));
+    bar.OnSort(CDictionaryBar::ID_DE_SORT_SOURCE);
+    bar.FilterField()->setText("authorisation response code");
+    EXPECT_EQ(
+        Shown(bar.Tree()),
+        QStringList({"Source by ICC: ", "Source by Terminal: Authorisation Response Code(ARC)",
+                     "Source by Issuer: Authorisation Response Code(ARC)"}));
+
+    bar.FilterField()->clear();
+    bar.OnSort(CDictionaryBar::ID_DE_SORT_ALPHA);
+    QTreeWidgetItem* root = bar.Tree()->topLevelItem(0);
+    int shown = 0;
+    for (int i = 0; i < root->childCount(); ++i) {
+        shown += root->child(i)->isHidden() ? 0 : 1;
+    }
+    EXPECT_EQ(shown, 141);
+}
+
+}  // namespace
