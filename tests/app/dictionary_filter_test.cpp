@@ -71,4 +71,10 @@ TEST(DictionaryFilter, KeepsMatchingNamesAndTagsUnderTheirGroups) {
     EXPECT_EQ(shown, 141);
 }
 
+TEST(DictionaryFilter, GetsItsClearButtonOnceEventsRun) {
+    CDictionaryBar bar;
+    EXPECT_FALSE(bar.FilterField()->isClearButtonEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&bar] { return bar.FilterField()->isClearButtonEnabled(); }));
+}
+
 }  // namespace
