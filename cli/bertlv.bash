@@ -18,7 +18,7 @@ _bertlv() {
             options="--json --no-padding-check --list --ber --each --binary --mask --path --help"
             ;;
         dict) options="--json --help" ;;
-        trace) options="--json --help" ;;
+        trace) options="--json --mask --help" ;;
         *)
             COMPREPLY=($(compgen -W "parse analyse dict trace --help --version" -- "$cur"))
             return

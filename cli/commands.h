@@ -17,7 +17,8 @@ int RunParse(const RecordOptions& options);
 int RunAnalyse(const RecordOptions& options, bool hasPath, const std::vector<uint32_t>& path);
 // `key` names one entry ("" for the whole list) and has been checked by DictKeyIsWellFormed.
 int RunDict(bool json, const std::string& key);
-int RunTrace(bool json, const std::vector<std::string>& inputs);
+// With `mask`, card numbers show masked in commands, responses and their elements.
+int RunTrace(bool json, bool mask, const std::vector<std::string>& inputs);
 
 // Whether `key` is a decimal index or a hexadecimal tag (0x prefix allowed).
 bool DictKeyIsWellFormed(const std::string& key);

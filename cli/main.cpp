@@ -18,7 +18,7 @@ const char kSynopsis[] =
     "       bertlv analyse [--json] [--no-padding-check] [--list] [--ber] [--each] [--binary]\n"
     "                      [--mask] [--path I/J/...] [INPUT ...]\n"
     "       bertlv dict    [--json] [INDEX | TAG]\n"
-    "       bertlv trace   [--json] [INPUT ...]\n"
+    "       bertlv trace   [--json] [--mask] [INPUT ...]\n"
     "       bertlv --help | COMMAND --help | --version\n";
 
 const char kInputHelp[] =
@@ -26,6 +26,11 @@ const char kInputHelp[] =
     "hexadecimal text, or raw bytes with --binary) or - for standard input; standard input "
     "when none is given. Text arguments are joined; white space is ignored and conversion stops "
     "at the first other character that is not a hex digit.";
+
+const char kMaskHelp[] =
+    "Show card numbers masked, first six and last four digits kept (476173******0010): the PAN "
+    "in 5A and in Track 2 Equivalent Data 57, and runs of 12 or more digits in the "
+    "discretionary data 9F1F and 9F20.";
 
 const char kFooter[] =
     "Exit status: 0 success; 1 bad data, an unknown entry or a failed read or write; 2 bad "
@@ -55,10 +60,7 @@ void AddRecordOptions(CLI::App* command, RecordFlags* flags) {
         "output is then JSON Lines.");
     command->add_flag("--binary", options.binary, "Files and standard input hold raw bytes.")
         ->excludes(each);
-    command->add_flag("--mask", options.mask,
-                      "Show card numbers masked, first six and last four digits kept "
-                      "(476173******0010): the PAN in 5A and in Track 2 Equivalent Data 57, and "
-                      "runs of 12 or more digits in the discretionary data 9F1F and 9F20.");
+    command->add_flag("--mask", options.mask, kMaskHelp);
     command->add_option("INPUT", options.inputs, kInputHelp);
 }
 
@@ -119,10 +121,12 @@ int Run(int argc, char** argv) {
             "", "dictionary key"));
 
     bool traceJson = false;
+    bool traceMask = false;
     std::vector<std::string> traceInputs;
     CLI::App* traceCommand = app.add_subcommand(
         "trace", "Decode an APDU trace: one command or response per line, as hexadecimal text.");
     traceCommand->add_flag("--json", traceJson, "Write one JSON object per exchange.");
+    traceCommand->add_flag("--mask", traceMask, kMaskHelp);
     traceCommand->add_option("INPUT", traceInputs, "Trace files, or - for standard input.");
 
     try {
@@ -155,7 +159,7 @@ int Run(int argc, char** argv) {
         return RunDict(dictJson, key);
     }
     if (traceCommand->parsed()) {
-        return RunTrace(traceJson, traceInputs);
+        return RunTrace(traceJson, traceMask, traceInputs);
     }
     return UsageError("a command is required");
 }

@@ -10,6 +10,7 @@
 #include "cli/record_input.h"
 #include "cli/trace_lines.h"
 #include "core/ber_reader.h"
+#include "dictionary/card_number_mask.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/element_output.h"
 #include "dictionary/element_row.h"
@@ -106,11 +107,12 @@ ResponseData ReadResponseData(const std::vector<uint8_t>& data) {
 
 class TraceSession {
 public:
-    TraceSession(bool json, std::string* out)
+    TraceSession(bool json, bool mask, std::string* out)
         : json_(json),
+          mask_(mask),
           out_(out),
-          strictRows_(BER_RULES_STRICT, 0),
-          generalRows_(BER_RULES_GENERAL, kAllWarnings) {}
+          strictRows_(BER_RULES_STRICT, 0, mask),
+          generalRows_(BER_RULES_GENERAL, kAllWarnings, mask) {}
 
     bool Line(uint64_t number, const std::string& text, bool cut) {
         const size_t first = text.find_first_not_of(" \t\r");
@@ -168,6 +170,37 @@ public:
 private:
     static const uint8_t kAllWarnings =
         BER_WARNING_NON_MINIMAL_LENGTH | BER_WARNING_MISPLACED_PADDING;
+
+    // The bytes as hexadecimal text, with the digits `mask` flags hidden when masking.
+    std::string Shown(const std::vector<uint8_t>& bytes, const DigitMask& mask) const {
+        return mask_ ? MaskedHexText(Hex(bytes), mask) : Hex(bytes);
+    }
+
+    // The flags of a command's bytes: its data's entries where the data follows a list seen
+    // earlier in the trace, otherwise the elements the data holds.
+    DigitMask CommandMask(const CommandApdu& command, bool hasDol, DolKind kind,
+                          const std::vector<uint8_t>& dolData) const {
+        DigitMask mask;
+        if (!mask_) {
+            return mask;
+        }
+        const size_t header = command.malformed ? 4 : 4 + command.lc.size();
+        mask.assign(2 * header, false);
+        std::vector<DolEntry> entries;
+        if (hasDol && dolKnown_[kind] && ParseDol(dols_[kind], &entries)) {
+            // A template 83 around the list's data (GET PROCESSING OPTIONS) hides nothing.
+            mask.resize(mask.size() + 2 * (command.data.size() - dolData.size()), false);
+            for (const DolEntry& entry : SplitAlongDol(entries, dolData).entries) {
+                AppendValueMask(entry.tag.data(), static_cast<uint32_t>(entry.tag.size()),
+                                entry.value.data(), static_cast<uint32_t>(entry.value.size()),
+                                &mask);
+            }
+        } else {
+            AppendElementsMask(command.data.data(), static_cast<uint32_t>(command.data.size()),
+                               BER_RULES_GENERAL, &mask);
+        }
+        return mask;
+    }
 
     bool Refuse(uint64_t number, const char* reason) {
         failed_ = true;
@@ -236,7 +269,11 @@ private:
         if (!side.parsed.time.empty()) {
             part["time"] = JsonText(side.parsed.time);
         }
-        const std::string apdu = Hex(side.parsed.bytes);
+        DolKind kind = DOL_PDOL;
+        std::vector<uint8_t> dolData;
+        const bool hasDol = !command.malformed && DolOf(command, &kind, &dolData);
+        const DigitMask mask = CommandMask(command, hasDol, kind, dolData);
+        const std::string apdu = Shown(side.parsed.bytes, mask);
         part["apdu"] = apdu;
         part["name"] = command.name;
         part["detail"] = JsonText(command.detail);
@@ -249,7 +286,9 @@ private:
             part["lc"] = Hex(command.lc);
         }
         if (!command.data.empty()) {
-            part["data"] = Hex(command.data);
+            const size_t header = 2 * (command.malformed ? 4 : 4 + command.lc.size());
+            part["data"] =
+                Shown(command.data, mask_ ? DigitMask(mask.begin() + header, mask.end()) : mask);
         }
         if (!command.le.empty()) {
             part["le"] = Hex(command.le);
@@ -279,14 +318,12 @@ private:
                 *out_ += "  The length of the data does not match Lc.\n";
             }
         }
-        DolKind kind = DOL_PDOL;
-        std::vector<uint8_t> data;
-        if (!command.malformed && DolOf(command, &kind, &data)) {
+        if (hasDol) {
             if (command.ins == INS_GENERATE_AC) {
                 ++generateAcCount_;
             }
-            if (!data.empty() || dolKnown_[kind]) {
-                part["dol"] = DolPart(kind, data);
+            if (!dolData.empty() || dolKnown_[kind]) {
+                part["dol"] = DolPart(kind, dolData);
             }
         }
         if (command.ins == INS_SELECT) {
@@ -322,7 +359,13 @@ private:
             item["tag"] = Hex(entry.tag);
             item["name"] = TagName(entry.tag);
             item["length"] = entry.length;
-            item["value"] = Hex(entry.value);
+            DigitMask valueMask;
+            if (mask_) {
+                AppendValueMask(entry.tag.data(), static_cast<uint32_t>(entry.tag.size()),
+                                entry.value.data(), static_cast<uint32_t>(entry.value.size()),
+                                &valueMask);
+            }
+            item["value"] = Shown(entry.value, valueMask);
             if (!json_) {
                 *out_ += "    " + item["tag"].get<std::string>() + "\t" + TagName(entry.tag) +
                          "\t" + std::to_string(entry.length) +
@@ -353,12 +396,18 @@ private:
         const uint8_t sw1 = bytes[bytes.size() - 2];
         const uint8_t sw2 = bytes[bytes.size() - 1];
         const std::vector<uint8_t> data(bytes.begin(), bytes.end() - 2);
+        const ResponseData read = ReadResponseData(data);
+        DigitMask mask;
+        if (mask_) {
+            AppendElementsMask(data.data(), static_cast<uint32_t>(data.size()),
+                               read.general ? BER_RULES_GENERAL : BER_RULES_STRICT, &mask);
+        }
         Json part = Json::object();
         part["line"] = side.line;
         if (!side.parsed.time.empty()) {
             part["time"] = JsonText(side.parsed.time);
         }
-        part["apdu"] = Hex(bytes);
+        part["apdu"] = Shown(bytes, mask);
         part["sw"] = HexString(bytes.data() + bytes.size() - 2, 2);
         part["status"] = StatusWordText(sw1, sw2);
         if (!json_) {
@@ -370,15 +419,14 @@ private:
         if (data.empty()) {
             return part;
         }
-        part["data"] = Hex(data);
-        const ResponseData read = ReadResponseData(data);
+        part["data"] = Shown(data, mask);
         if (!read.readable) {
             const std::string note = std::string("not one BER-TLV element: ") +
                                      BerProblemText(read.diagnostic.problem) + " at offset " +
                                      std::to_string(read.diagnostic.offset);
             part["note"] = note;
             if (!json_) {
-                *out_ += "  Data " + Hex(data) + ", " + note + "\n";
+                *out_ += "  Data " + part["data"].get<std::string>() + ", " + note + "\n";
             }
             return part;
         }
@@ -473,6 +521,7 @@ private:
     }
 
     bool json_;
+    bool mask_;
     std::string* out_;
     ElementOutput strictRows_;
     ElementOutput generalRows_;
@@ -488,9 +537,9 @@ private:
 
 }  // namespace
 
-int RunTrace(bool json, const std::vector<std::string>& inputs) {
+int RunTrace(bool json, bool mask, const std::vector<std::string>& inputs) {
     std::string out;
-    TraceSession session(json, &out);
+    TraceSession session(json, mask, &out);
     TextLines lines(kLineLimit, [&session](uint64_t line, const std::string& text, bool cut) {
         return session.Line(line, text, cut);
     });

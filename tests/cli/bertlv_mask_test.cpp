@@ -121,14 +121,52 @@ TEST(BertlvMask, AnalyseMasksHeaderValueTextAndDecodedRows) {
     }
 }
 
-TEST(BertlvMask, OnlyParseAndAnalyseTakeIt) {
-    for (const char* arguments : {"dict --mask 5A", "trace --mask", "--mask parse 5A00"}) {
+TEST(BertlvMask, OnlyTheCommandsThatShowDataTakeIt) {
+    for (const char* arguments : {"dict --mask 5A", "--mask parse 5A00"}) {
         const ToolRun run = RunTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find("--mask"), std::string::npos) << arguments;
     }
-    const ToolRun help = RunTool("parse --help");
-    EXPECT_NE(help.out.find("--mask"), std::string::npos);
+    for (const char* arguments : {"parse --help", "analyse --help", "trace --help"}) {
+        EXPECT_NE(RunTool(arguments).out.find("--mask"), std::string::npos) << arguments;
+    }
+}
+
+// A record whose CDOL1 asks for the PAN, the GENERATE AC that sends it, and a command of an
+// unknown instruction whose data is a PAN element.
+const char kTrace[] =
+    "00B2010C00\n"
+    "70265A0847617390010100108C055A089F370457134761739001010010D22122011143804400000F 9000\n"
+    "80AE80000C 4761739001010010 12345678 00\n"
+    "6985\n"
+    "80E200000A5A084761739001010010\n"
+    "9000\n";
+
+TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
+    const ToolRun run = RunTool("trace --mask", kTrace);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const char* expected[] = {
+        "< 70265A08476173******00108C055A089F37045713476173******0010D22122011143804400000F9000\n",
+        "  Application Primary Account Number(PAN)\t5A\t1 byte\t08\t476173******0010\t8 bytes\t"
+        "5A08476173******0010\n",
+        "> 80AE80000C476173******00101234567800\n",
+        "Lc 0C  Data 476173******001012345678  Le 00\n",
+        "    5A\tApplication Primary Account Number(PAN)\t8 bytes\t476173******0010\n"
+        "    9F37\tUnpredictable Number\t4 bytes\t12345678\n",
+        "> 80E200000A5A08476173******0010\n",
+    };
+    for (const char* text : expected) {
+        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\nin\n" << run.out;
+    }
+    for (const char* arguments : {"trace", "trace --json"}) {
+        const ToolRun plain = RunTool(arguments, kTrace);
+        const ToolRun masked = RunTool(std::string(arguments) + " --mask", kTrace);
+        EXPECT_EQ(masked.status, 0) << arguments;
+        EXPECT_NE(plain.out.find("4761739001010010"), std::string::npos) << arguments;
+        EXPECT_EQ(masked.out.find("4761739001010010"), std::string::npos) << arguments;
+        ExpectOnlyDigitsHidden(plain.out, masked.out);
+    }
 }
 
 }  // namespace
