@@ -129,57 +129,48 @@ QList<GridItem> FindBar::Matches() const {
 }
 
 void FindBar::OnTextEdited() {
-    const QList<GridItem> matches = Matches();
-    if (matches.isEmpty()) {
-        ShowStatus(-1, 0);
-        return;
-    }
     // The selected row itself may match: typing on keeps it while it does.
-    int selected = -1;
-    grid_->GetCurSel(&selected, nullptr);
-    for (int i = 0; i < matches.size(); ++i) {
-        if (grid_->RowNumber(matches[i].Row()) >= selected) {
-            GoTo(matches, i);
-            return;
-        }
-    }
-    GoTo(matches, 0);
+    GoToMatch(kSelectedOrNext);
 }
 
 void FindBar::FindNext() {
+    GoToMatch(kNext);
+}
+
+void FindBar::FindPrevious() {
+    GoToMatch(kPrevious);
+}
+
+void FindBar::GoToMatch(Direction direction) {
     const QList<GridItem> matches = Matches();
     if (matches.isEmpty()) {
         ShowStatus(-1, 0);
         return;
     }
+    const int count = static_cast<int>(matches.size());
     int selected = -1;
-    grid_->GetCurSel(&selected, nullptr);
-    for (int i = 0; i < matches.size(); ++i) {
-        if (grid_->RowNumber(matches[i].Row()) > selected) {
+    const bool hasSelection = grid_->GetCurSel(&selected, nullptr) != nullptr;
+    if (direction == kPrevious) {
+        if (!hasSelection) {
+            selected = INT_MAX;
+        }
+        for (int i = count - 1; i >= 0; --i) {
+            if (grid_->RowNumber(matches[i].Row()) < selected) {
+                GoTo(matches, i);
+                return;
+            }
+        }
+        GoTo(matches, count - 1);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const int row = grid_->RowNumber(matches[i].Row());
+        if (row > selected || (direction == kSelectedOrNext && row == selected)) {
             GoTo(matches, i);
             return;
         }
     }
     GoTo(matches, 0);
-}
-
-void FindBar::FindPrevious() {
-    const QList<GridItem> matches = Matches();
-    if (matches.isEmpty()) {
-        ShowStatus(-1, 0);
-        return;
-    }
-    int selected = -1;
-    if (grid_->GetCurSel(&selected, nullptr) == nullptr) {
-        selected = INT_MAX;
-    }
-    for (int i = static_cast<int>(matches.size()) - 1; i >= 0; --i) {
-        if (grid_->RowNumber(matches[i].Row()) < selected) {
-            GoTo(matches, i);
-            return;
-        }
-    }
-    GoTo(matches, static_cast<int>(matches.size()) - 1);
 }
 
 void FindBar::GoTo(const QList<GridItem>& matches, int index) {

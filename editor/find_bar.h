@@ -46,8 +46,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum Direction { kSelectedOrNext, kNext, kPrevious };
+
     // Typing looks again from the selected row on.
     void OnTextEdited();
+    // Goes to the first match on the selected row or after it, the first after it, or the last
+    // before it, wrapping round.
+    void GoToMatch(Direction direction);
     // Selects the match `index` of `matches` and shows where it stands.
     void GoTo(const QList<GridItem>& matches, int index);
     void ShowStatus(int index, int count);

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "app/app_fixture.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/orda_app.h"
@@ -64,26 +65,8 @@ std::unique_ptr<QMimeData> Text(const QString& text) {
     return data;
 }
 
-class FileDropTest : public ::testing::Test {
+class FileDropTest : public AppFixture {
 protected:
-    FileDropTest()
-        : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
-
-    void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
-    }
-
-    void TearDown() override {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-        app_->ExitInstance();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
     QWidget* DocumentArea() { return Frame()->MdiArea()->viewport(); }
     int DocumentCount() { return Frame()->MdiArea()->subWindowList().size(); }
     CChildFrame* Active() { return Frame()->ActiveChildFrame(); }
@@ -117,11 +100,6 @@ protected:
         }
         return texts;
     }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST_F(FileDropTest, SeveralTlvFilesOpenAsFileOpenOpensThem) {

@@ -24,6 +24,7 @@
 #include <QWidgetAction>
 
 #include "app/about_box.h"
+#include "app/app_fixture.h"
 #include "app/app_ids.h"
 #include "app/app_looks.h"
 #include "app/child_frame.h"
@@ -40,27 +41,8 @@
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public AppFixture {
 protected:
-    MainFrameTest()
-        : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
-
-    void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
-    }
-
-    void TearDown() override {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-        app_->ExitInstance();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
-
     // A new document whose grid shows `hex`.
     COrdaView* NewDocument(const QString& hex) {
         COrdaView* view = app_->OnFileNew()->View();
@@ -90,11 +72,6 @@ protected:
         }
         return nullptr;
     }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST_F(MainFrameTest, DataElementMenuOpensEmptyAndThenFilled) {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/app_fixture.h"
 #include "app/app_ids.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -35,26 +36,8 @@ const char kRecord[] =
     "3334353637383930313233343536585A9F200B12345678901234567890FF";
 enum { kRoot, kTrack2, kPan, kSequence, kTrack1Data, kTrack2Data };
 
-class MaskAndCopyTest : public ::testing::Test {
+class MaskAndCopyTest : public AppFixture {
 protected:
-    MaskAndCopyTest()
-        : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
-
-    void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
-    }
-
-    void TearDown() override {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-        app_->ExitInstance();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
     QAction* MaskAction() { return Frame()->Action(ID_VIEW_MASK_CARD_NUMBERS); }
     GridCtrl* Analysis() { return Frame()->AnalysisBar()->Grid(); }
 
@@ -71,11 +54,6 @@ protected:
 
     // Every row of the Analysis panel, as Copy All copies it.
     QString AnalysisText() { return GridCopyAllText(Analysis()); }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST_F(MaskAndCopyTest, MaskingIsOffAtFirstAndKeptInTheSettings) {

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "app/app_fixture.h"
 #include "app/app_ids.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -28,28 +29,14 @@
 
 namespace {
 
-class UndoCommandsTest : public ::testing::Test {
+class UndoCommandsTest : public AppFixture {
 protected:
-    UndoCommandsTest()
-        : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
-
     void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
+        AppFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         QApplication::setActiveWindow(Frame());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
-
-    void TearDown() override {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-        app_->ExitInstance();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
     QAction* Undo() { return Frame()->Action(ID_EDIT_UNDO); }
     QAction* Redo() { return Frame()->Action(ID_EDIT_REDO); }
 
@@ -63,11 +50,6 @@ protected:
         frame->View()->Grid()->setFocus();
         return frame;
     }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST_F(UndoCommandsTest, MenuTextsNameTheStep) {
