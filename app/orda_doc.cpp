@@ -101,7 +101,20 @@ bool COrdaDoc::ReadOpenedDocument(int fd, size_t size, std::string* reason) {
     };
     TlvFileLayout layout;
     if (!TlvFileReadLayout(size, readAt, &layout)) {
-        return !failed;
+        if (failed) {
+            return false;
+        }
+        // An empty file has nothing to lose and opens as a new document would. Any other file
+        // that is not a whole document is refused: opened empty, a save would replace it.
+        if (size == 0) {
+            return true;
+        }
+        uint8_t head[sizeof TLV_FILE_MAGIC];
+        const bool signature = size >= sizeof head && ReadAt(fd, 0, head, sizeof head, reason) &&
+                               memcmp(head, TLV_FILE_MAGIC, sizeof head) == 0;
+        *reason = signature ? "The document is damaged: the file ends inside it."
+                            : "The file is not a Quorvel BERTLV document.";
+        return false;
     }
     encodedHex_ = QByteArray::fromStdString(layout.encodedHex);
     COrdaView* view = FirstView();

@@ -240,30 +240,44 @@ TEST_F(AppTest, TitleRuleMarksUnsavedChanges) {
     EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - Untitled *");
 }
 
-TEST_F(AppTest, OpeningFilesThatAreNotWhole) {
+TEST_F(AppTest, FilesThatAreNotWholeDocumentsAreRefusedAndKept) {
     const QByteArray magic(reinterpret_cast<const char*>(TLV_FILE_MAGIC), 16);
-    QByteArray tooLong = magic + QByteArray("\x40\x00\x00\x00", 4) + "5A021234";
+    const QByteArray tooLong = magic + QByteArray("\x40\x00\x00\x00", 4) + "5A021234";
+    const QByteArray noPane = magic + QByteArray("\x08\x00\x00\x00", 4) + "5A021234";
+    const char damaged[] = "The document is damaged: the file ends inside it.";
+    const char foreign[] = "The file is not a Quorvel BERTLV document.";
     const struct {
         const char* name;
         QByteArray bytes;
+        const char* reason;
     } files[] = {
-        {"signature-only.tlv", magic},
-        {"n1-too-large.tlv", tooLong},
-        {"not-tlv.tlv", QByteArray("hello world, this is not a TLV file")},
-        {"empty.tlv", QByteArray()},
+        {"signature-only.tlv", magic, damaged},
+        {"n1-too-large.tlv", tooLong, damaged},
+        {"no-pane-text.tlv", noPane, damaged},
+        {"short.tlv", magic.left(15), foreign},
+        {"hex-text.tlv", QByteArray("701A5A0847617390010100105F2403251231"), foreign},
     };
     for (const auto& file : files) {
-        CChildFrame* frame = app_->OpenDocumentFile(WriteFile(file.name, file.bytes));
-        ASSERT_NE(frame, nullptr) << file.name;
-        EXPECT_EQ(frame->View()->Root(), nullptr) << file.name;
-        EXPECT_EQ(frame->View()->PaneText(), "") << file.name;
-        EXPECT_EQ(frame->windowTitle(), file.name);
-        EXPECT_FALSE(frame->Document()->IsModified());
+        const QString path = WriteFile(file.name, file.bytes);
+        prompts_.Clear();
+        EXPECT_EQ(app_->OpenDocumentFile(path), nullptr) << file.name;
+        ASSERT_EQ(prompts_.History().size(), 1) << file.name;
+        EXPECT_EQ(prompts_.History()[0].text,
+                  QStringLiteral("Failed to open document.\r\n\r\n%1\r\n%2")
+                      .arg(QDir::toNativeSeparators(path), QString::fromLatin1(file.reason)));
+        EXPECT_EQ(ReadAll(path), file.bytes) << file.name;
     }
-    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_TRUE(Frame()->MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QString());
+
+    // An empty file has nothing to lose: it opens as an empty document.
+    CChildFrame* frame = app_->OpenDocumentFile(WriteFile("empty.tlv", QByteArray()));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->View()->Root(), nullptr);
+    EXPECT_EQ(frame->View()->PaneText(), "");
+    EXPECT_EQ(frame->windowTitle(), "empty.tlv");
+    EXPECT_FALSE(frame->Document()->IsModified());
     EXPECT_EQ(QFileInfo(app_->GetRecentFiles()->Entry(0)).fileName(), "empty.tlv");
-    EXPECT_EQ(app_->OpenDocumentFile(dir_.filePath("missing.tlv")), nullptr);
-    EXPECT_EQ(prompts_.History().size(), 1);
 }
 
 TEST_F(AppTest, OpeningRestoresTreeAndPaneApart) {
