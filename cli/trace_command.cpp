@@ -398,9 +398,12 @@ private:
         const std::vector<uint8_t> data(bytes.begin(), bytes.end() - 2);
         const ResponseData read = ReadResponseData(data);
         DigitMask mask;
-        if (mask_) {
+        if (mask_ && read.readable) {
             AppendElementsMask(data.data(), static_cast<uint32_t>(data.size()),
                                read.general ? BER_RULES_GENERAL : BER_RULES_STRICT, &mask);
+        } else if (mask_) {
+            // Data that does not read is shown whole: hide what may be a card number in it.
+            AppendDamagedElementsMask(data.data(), static_cast<uint32_t>(data.size()), &mask);
         }
         Json part = Json::object();
         part["line"] = side.line;

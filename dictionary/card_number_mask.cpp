@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "core/ber_reader.h"
 
 namespace {
@@ -111,6 +113,36 @@ void MarkElements(BerCursor* cursor, int depth, DigitMask::iterator flags) {
     }
 }
 
+// Sets the flags of every value that a 5A, 57, 9F1F or 9F20 tag with a one-byte length
+// introduces, as far as the bytes go; `flags` belong to the bytes.
+void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator flags) {
+    const struct {
+        const uint8_t* tag;
+        uint32_t length;
+    } kTags[] = {{kPanTag, sizeof kPanTag},
+                 {kTrack2Tag, sizeof kTrack2Tag},
+                 {kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag},
+                 {kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag}};
+    DigitMask value;
+    for (uint32_t at = 0; at < size; ++at) {
+        for (const auto& tag : kTags) {
+            if (size - at <= tag.length || memcmp(bytes + at, tag.tag, tag.length) != 0 ||
+                bytes[at + tag.length] >= 0x80) {
+                continue;
+            }
+            const uint32_t valueAt = at + tag.length + 1;
+            const uint32_t length = std::min<uint32_t>(bytes[at + tag.length], size - valueAt);
+            value.assign(2 * static_cast<size_t>(length), false);
+            MarkValue(tag.tag, tag.length, bytes + valueAt, length, value.begin());
+            for (size_t i = 0; i < value.size(); ++i) {
+                if (value[i]) {
+                    flags[static_cast<std::ptrdiff_t>(2 * static_cast<size_t>(valueAt) + i)] = true;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
@@ -129,6 +161,14 @@ void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, Digi
     BerCursor cursor;
     BerCursorInit(&cursor, bytes, size, rules);
     MarkElements(&cursor, 0, mask->begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* mask) {
+    const size_t start = mask->size();
+    AppendElementsMask(bytes, size, BER_RULES_GENERAL, mask);
+    if (bytes != nullptr) {
+        MarkLooseValues(bytes, size, mask->begin() + static_cast<std::ptrdiff_t>(start));
+    }
 }
 
 void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask) {

@@ -35,6 +35,12 @@ void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* valu
 // not read as elements get clear flags.
 void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, DigitMask* mask);
 
+// Appends the flags of bytes that may hold damaged elements, such as a response cut short:
+// those of the elements the general reader reads and, besides, wherever a 5A, 57, 9F1F or 9F20
+// tag with a one-byte length stands, those of the value it introduces as far as the bytes go.
+// Digits of other bytes that merely look like such an element may be hidden too.
+void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* mask);
+
 // Appends the flags of the node's encoding as TlvEncode writes it: the whole element
 // (`contentOnly` 0) or its value, for a template its children's encodings (`contentOnly` 1).
 void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask);

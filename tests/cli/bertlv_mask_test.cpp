@@ -159,6 +159,18 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
     for (const char* text : expected) {
         EXPECT_NE(run.out.find(text), std::string::npos) << text << "\nin\n" << run.out;
     }
+    // A record whose template length is wrong does not read, and is shown whole.
+    const char damaged[] =
+        "> 00B2010C00\n< 701B5A08476173900101001057104761739001010010D25122011234567F9000\n";
+    const ToolRun broken = RunTool("trace --mask", damaged);
+    EXPECT_NE(broken.out.find("< 701B5A08476173******00105710476173******0010D25122011234567F"
+                              "9000\n"),
+              std::string::npos)
+        << broken.out;
+    EXPECT_NE(broken.out.find("  Data 701B5A08476173******00105710476173******0010D25122011234567F,"
+                              " not one BER-TLV element"),
+              std::string::npos)
+        << broken.out;
     for (const char* arguments : {"trace", "trace --json"}) {
         const ToolRun plain = RunTool(arguments, kTrace);
         const ToolRun masked = RunTool(std::string(arguments) + " --mask", kTrace);

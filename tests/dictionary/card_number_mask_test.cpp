@@ -38,6 +38,14 @@ std::string MaskedElements(const std::string& hex, uint8_t rules = BER_RULES_STR
     return MaskedHexText(hex, mask);
 }
 
+std::string MaskedDamaged(const std::string& hex) {
+    const std::vector<uint8_t> bytes = HexBytes(hex);
+    DigitMask mask;
+    AppendDamagedElementsMask(bytes.data(), static_cast<uint32_t>(bytes.size()), &mask);
+    EXPECT_EQ(mask.size(), 2 * bytes.size()) << hex;
+    return MaskedHexText(hex, mask);
+}
+
 std::string MaskedNode(const TlvNode* node, int contentOnly) {
     DigitMask mask;
     AppendNodeMask(node, contentOnly, &mask);
@@ -129,6 +137,23 @@ TEST(CardNumberMask, ElementsInTemplatesAtAnyDepth) {
     EXPECT_EQ(MaskedElements(""), "");
 }
 
+TEST(CardNumberMask, DamagedElementsStillHideTheirCardNumbers) {
+    // A template whose length is one short, one too long, and a value cut off by the end.
+    EXPECT_EQ(MaskedDamaged("701B5A08476173900101001057104761739001010010D25122011234567F"),
+              "701B5A08476173******00105710476173******0010D25122011234567F");
+    EXPECT_EQ(MaskedDamaged("701D5A08476173900101001057104761739001010010D25122011234567F"),
+              "701D5A08476173******00105710476173******0010D25122011234567F");
+    EXPECT_EQ(MaskedDamaged("70095A084761739001"), "70095A08**********");
+    // Discretionary data runs, and elements that read whole, as AppendElementsMask hides them.
+    EXPECT_EQ(MaskedDamaged("70FF9F200A12345678901234567890"), "70FF9F200A123456**********7890");
+    EXPECT_EQ(MaskedDamaged("70125A0847617390010100105F3401019F2001FF"),
+              MaskedElements("70125A0847617390010100105F3401019F2001FF"));
+    // A long length form is not taken for a loose element; bytes that name no such tag stay.
+    EXPECT_EQ(MaskedDamaged("5A81"), "5A81");
+    EXPECT_EQ(MaskedDamaged("0102030405"), "0102030405");
+    EXPECT_EQ(MaskedDamaged(""), "");
+}
+
 TEST(CardNumberMask, NodesAgreeWithTheirEncodings) {
     for (const TlvSample& sample : ValidSamples()) {
         TlvTree tree;
@@ -167,10 +192,11 @@ TEST(CardNumberMask, RandomBytesKeepTheirLengthAndOnlyLoseDigits) {
         }
         for (const uint8_t rules : {BER_RULES_STRICT, BER_RULES_GENERAL}) {
             const std::string hex = BytesHex(bytes);
-            const std::string shown = MaskedElements(hex, rules);
-            ASSERT_EQ(shown.size(), hex.size());
-            for (size_t i = 0; i < hex.size(); ++i) {
-                ASSERT_TRUE(shown[i] == hex[i] || (shown[i] == '*' && isxdigit(hex[i]))) << hex;
+            for (const std::string& shown : {MaskedElements(hex, rules), MaskedDamaged(hex)}) {
+                ASSERT_EQ(shown.size(), hex.size());
+                for (size_t i = 0; i < hex.size(); ++i) {
+                    ASSERT_TRUE(shown[i] == hex[i] || (shown[i] == '*' && isxdigit(hex[i]))) << hex;
+                }
             }
         }
     }
