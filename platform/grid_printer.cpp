@@ -4,6 +4,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTreeWidgetItemIterator>
+#include <QtMath>
 
 #include "platform/grid_ctrl.h"
 
@@ -38,6 +39,56 @@ QList<PrintedRow> GridPrintedRows(const GridCtrl* grid) {
     return rows;
 }
 
+QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& screen, int pageWidth) {
+    QList<int> widths(natural.size(), 0);
+    QList<int> open;
+    for (int column = 0; column < natural.size(); ++column) {
+        open << column;
+    }
+    const auto screenTotal = [&screen](const QList<int>& columns) {
+        qint64 total = 0;
+        for (int column : columns) {
+            total += qMax(1, screen.value(column));
+        }
+        return qMax<qint64>(1, total);
+    };
+    // A column whose texts fit in an equal share of what is left takes just their width, so
+    // that short columns print whole; the others share the rest in their screen proportions.
+    int left = pageWidth;
+    for (bool fixedOne = true; fixedOne && !open.isEmpty();) {
+        fixedOne = false;
+        for (int i = 0; i < open.size(); ++i) {
+            const int column = open[i];
+            if (natural[column] <= left / open.size()) {
+                widths[column] = natural[column];
+                left -= natural[column];
+                open.removeAt(i);
+                fixedOne = true;
+                break;
+            }
+        }
+    }
+    // With every text fitting, the page's spare width goes to all columns alike.
+    QList<int> sharing = open;
+    if (sharing.isEmpty()) {
+        for (int column = 0; column < natural.size(); ++column) {
+            sharing << column;
+        }
+    }
+    const qint64 total = screenTotal(sharing);
+    int given = 0;
+    for (int i = 0; i < sharing.size(); ++i) {
+        const int column = sharing[i];
+        const int share =
+            i + 1 == sharing.size()
+                ? qMax(0, left) - given
+                : static_cast<int>(qMax(0, left) * qMax(1, screen.value(column)) / total);
+        widths[column] += share;
+        given += share;
+    }
+    return widths;
+}
+
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     QPainter painter(device);
     if (!painter.isActive()) {
@@ -45,44 +96,55 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     }
     const int columns = grid->GetColumnCount();
     const QRect page = painter.viewport();
-    const QFontMetrics metrics(painter.font());
-    const int lineHeight = metrics.height() + 6;
+    const QFont normalFont = painter.font();
+    QFont boldFont = normalFont;
+    boldFont.setBold(true);
+    const QFontMetrics metrics(normalFont, device);
+    const QFontMetrics boldMetrics(boldFont, device);
+    const int lineHeight = qMax(metrics.height(), boldMetrics.height()) + 6;
     const int indent = metrics.horizontalAdvance(QLatin1Char('M')) * 2;
+    const int padding = 6;
 
-    // Columns keep the proportions they have on screen.
-    QList<int> widths;
-    int total = 0;
+    const QList<PrintedRow> rows = GridPrintedRows(grid);
+    QList<int> natural(columns, 0);
+    QList<int> screen;
     for (int column = 0; column < columns; ++column) {
-        widths << qMax(1, grid->columnWidth(column));
-        total += widths.last();
+        screen << grid->columnWidth(column);
     }
-    for (int& width : widths) {
-        width = page.width() * width / qMax(1, total);
+    // Elision measures exactly; a width rounded down would cut a text that fits.
+    const QFontMetricsF exactMetrics(normalFont, device);
+    const QFontMetricsF exactBoldMetrics(boldFont, device);
+    for (const PrintedRow& row : rows) {
+        const QFontMetricsF& exact = row.bold ? exactBoldMetrics : exactMetrics;
+        for (int column = 0; column < columns; ++column) {
+            const int shift = column == 0 ? row.depth * indent : 0;
+            natural[column] =
+                qMax(natural[column],
+                     shift + padding + qCeil(exact.horizontalAdvance(row.texts.value(column))));
+        }
     }
+    const QList<int> widths = PrintedColumnWidths(natural, screen, page.width());
 
     int y = page.top();
-    auto drawRow = [&](const QStringList& texts, int depth, bool bold) {
+    for (const PrintedRow& row : rows) {
         if (y + lineHeight > page.bottom() && y > page.top()) {
             device->newPage();
             y = page.top();
         }
-        QFont font = painter.font();
-        font.setBold(bold);
-        painter.setFont(font);
+        painter.setFont(row.bold ? boldFont : normalFont);
+        const QFontMetrics& rowMetrics = row.bold ? boldMetrics : metrics;
         int x = page.left();
         for (int column = 0; column < columns; ++column) {
-            const int shift = column == 0 ? depth * indent : 0;
-            const QRect cell(x + shift + 3, y, widths[column] - shift - 6, lineHeight);
+            const int shift = column == 0 ? row.depth * indent : 0;
+            const QRect cell(x + shift + padding / 2, y, widths[column] - shift - padding,
+                             lineHeight);
             const Qt::Alignment align = grid->ColumnAlign(column) | Qt::AlignVCenter;
-            painter.drawText(cell, static_cast<int>(align),
-                             metrics.elidedText(texts.value(column), Qt::ElideRight, cell.width()));
+            painter.drawText(
+                cell, static_cast<int>(align),
+                rowMetrics.elidedText(row.texts.value(column), Qt::ElideRight, cell.width()));
             painter.drawRect(QRect(x, y, widths[column], lineHeight));
             x += widths[column];
         }
         y += lineHeight;
-    };
-
-    for (const PrintedRow& row : GridPrintedRows(grid)) {
-        drawRow(row.texts, row.depth, row.bold);
     }
 }

@@ -19,6 +19,12 @@ struct PrintedRow {
 // its cells show.
 QList<PrintedRow> GridPrintedRows(const GridCtrl* grid);
 
+// The printed widths of columns whose texts need `natural` widths, on a page `pageWidth` wide:
+// a column whose texts fit in an equal share of what is left takes what they need, the others
+// share the rest in the proportions of their `screen` widths; spare width goes to all columns
+// in those proportions.
+QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& screen, int pageWidth);
+
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device);
 
 #endif

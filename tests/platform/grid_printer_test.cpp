@@ -1,0 +1,41 @@
+#include "platform/grid_printer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GridPrinter, ColumnsThatFitTakeTheirTextsWidthAndTheOthersShareTheRest) {
+    struct Case {
+        QList<int> natural;
+        QList<int> screen;
+        int page;
+        QList<int> expected;
+    };
+    const Case cases[] = {
+        // Everything fits: the spare width goes to all columns in their screen proportions.
+        {{50, 20, 30}, {100, 100, 100}, 300, {116, 86, 98}},
+        // The name and tag columns fit in their shares; the long value takes what is left.
+        {{400, 40, 900}, {300, 50, 400}, 1000, {400, 40, 560}},
+        // The element grid: the short columns print whole, value and TLV share the rest.
+        {{300, 40, 80, 60, 900, 70, 1000},
+         {260, 45, 60, 50, 155, 65, 200},
+         1500,
+         {300, 40, 80, 60, 414, 70, 536}},
+        // Nothing fits: the screen proportions, as before.
+        {{1000, 1000}, {1, 3}, 400, {100, 300}},
+        // Hidden or unmeasured columns still get a share, and no column is negative.
+        {{10, 10}, {0, 0}, 5, {2, 3}},
+        {{}, {}, 500, {}},
+    };
+    for (const Case& c : cases) {
+        const QList<int> widths = PrintedColumnWidths(c.natural, c.screen, c.page);
+        EXPECT_EQ(widths, c.expected) << c.page;
+        int sum = 0;
+        for (int width : widths) {
+            sum += width;
+        }
+        EXPECT_EQ(sum, c.natural.isEmpty() ? 0 : c.page);
+    }
+}
+
+}  // namespace
