@@ -5,21 +5,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTreeWidgetItemIterator>
 
 #include "platform/grid_ctrl.h"
-
-namespace {
-
-int DepthOf(const QTreeWidgetItem* item) {
-    int depth = 0;
-    for (const QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent()) {
-        ++depth;
-    }
-    return depth;
-}
-
-}  // namespace
+#include "platform/grid_printer.h"
 
 QString GridRowCopyText(const GridCtrl* grid, GridRow* row) {
     QStringList cells;
@@ -30,14 +18,11 @@ QString GridRowCopyText(const GridCtrl* grid, GridRow* row) {
 }
 
 QString GridCopyAllText(const GridCtrl* grid) {
-    QStringList titles;
-    for (int column = 0; column < grid->GetColumnCount(); ++column) {
-        titles << grid->ColumnTitle(column);
-    }
-    QString text = titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    for (QTreeWidgetItemIterator it(const_cast<GridCtrl*>(grid)); *it; ++it) {
-        text += QString(2 * DepthOf(*it), QLatin1Char(' ')) +
-                GridRowCopyText(grid, static_cast<GridRow*>(*it)) + QLatin1Char('\n');
+    // The lines a printout shows, children indented by two spaces a level.
+    QString text;
+    for (const PrintedRow& row : GridPrintedRows(grid)) {
+        text += QString(2 * row.depth, QLatin1Char(' ')) + row.texts.join(QLatin1Char('\t')) +
+                QLatin1Char('\n');
     }
     return text;
 }

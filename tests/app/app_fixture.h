@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -28,15 +29,29 @@ protected:
     }
 
     void TearDown() override {
+        CloseAll();
+        app_->ExitInstance();
+    }
+
+    // Closes every document without a question.
+    void CloseAll() {
         for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
             static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
         }
         Frame()->MdiArea()->closeAllSubWindows();
         QApplication::processEvents();
-        app_->ExitInstance();
     }
 
     CMainFrame* Frame() { return app_->MainFrame(); }
+
+    // A file of the scratch folder holding `bytes`.
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
 
     QTemporaryDir dir_;
     QSettings settings_;

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include "app/app_fixture.h"
 #include "app/app_ids.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -30,30 +31,8 @@
 
 namespace {
 
-class AppTest : public ::testing::Test {
+class AppTest : public AppFixture {
 protected:
-    AppTest() : settings_(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {}
-
-    void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
-    }
-
-    void TearDown() override {
-        CloseAll();
-        app_->ExitInstance();
-    }
-
-    void CloseAll() {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
-
     QStringList MenuTitles() {
         QStringList titles;
         for (QAction* action : Frame()->menuBar()->actions()) {
@@ -86,14 +65,6 @@ protected:
         return items;
     }
 
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
     static QByteArray FileBytes(const std::string& tree, const std::string& pane) {
         const std::vector<uint8_t> bytes = TlvFileWrite(tree, pane);
         return QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -105,11 +76,6 @@ protected:
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST_F(AppTest, MenusFollowWhetherADocumentIsOpen) {

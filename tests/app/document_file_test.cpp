@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/app_fixture.h"
 #include "app/app_ids.h"
 #include "app/child_frame.h"
 #include "app/file_access.h"
@@ -62,33 +63,9 @@ bool IsLink(const QString& path) {
     return lstat(Local(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-class DocumentFileTest : public ::testing::Test {
+class DocumentFileTest : public AppFixture {
 protected:
-    DocumentFileTest() : settings_(dir_.filePath("settings.ini"), QSettings::IniFormat) {}
-
-    void SetUp() override {
-        app_.reset(new COrdaApp(&settings_));
-        ASSERT_TRUE(app_->InitInstance());
-    }
-
-    void TearDown() override {
-        for (QMdiSubWindow* window : Frame()->MdiArea()->subWindowList()) {
-            static_cast<CChildFrame*>(window)->Document()->SetModifiedFlag(false);
-        }
-        Frame()->MdiArea()->closeAllSubWindows();
-        QApplication::processEvents();
-    }
-
-    CMainFrame* Frame() { return app_->MainFrame(); }
     int WindowCount() { return Frame()->MdiArea()->subWindowList().size(); }
-
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
 
     QString Fifo(const QString& name) {
         const QString path = dir_.filePath(name);
@@ -116,11 +93,6 @@ protected:
         }
         return prompts_.History().last().text.split(QStringLiteral("\r\n")).last();
     }
-
-    QTemporaryDir dir_;
-    QSettings settings_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<COrdaApp> app_;
 };
 
 TEST(FileAccess, ReadsRegularFilesUpToTheLimit) {
@@ -288,7 +260,7 @@ TEST_F(DocumentFileTest, AFileOpenedAndSavedIsUnchangedByteForByte) {
     }
     pane += "\r\n5a 02\r12\xA0 34\r\n\r";
     const QByteArray original = FileBytes("70075A02123400FF00", pane);
-    const QString path = Write("every-byte.tlv", original);
+    const QString path = WriteFile("every-byte.tlv", original);
     CChildFrame* frame = app_->OpenDocumentFile(path);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(frame->Document()->Save(frame));
@@ -315,7 +287,7 @@ TEST_F(DocumentFileTest, ALargePaneTextOpensWholeAndSavesUnchanged) {
     pane += std::string(70000, '5') + "\n";
     const std::string kept = pane;
     pane += std::string("\0", 1) + "after the zero";
-    const QString path = Write("large.tlv", FileBytes("5A021234", pane));
+    const QString path = WriteFile("large.tlv", FileBytes("5A021234", pane));
     CChildFrame* frame = app_->OpenDocumentFile(path);
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->View()->PaneText() == QString::fromStdString(kept));
@@ -356,7 +328,7 @@ TEST_F(DocumentFileTest, SavingRefusesWhatIsNotARegularFile) {
 
 TEST_F(DocumentFileTest, AWriteFailureNamesTheSystemsReason) {
     const QByteArray old = FileBytes("5A021234", "old");
-    const QString path = Write("limited.tlv", old);
+    const QString path = WriteFile("limited.tlv", old);
     CChildFrame* frame = app_->OpenDocumentFile(path);
     ASSERT_NE(frame, nullptr);
     frame->View()->Pane()->setPlainText(QString(4096, QLatin1Char('A')));
@@ -380,7 +352,7 @@ TEST_F(DocumentFileTest, AWriteFailureNamesTheSystemsReason) {
 }
 
 TEST_F(DocumentFileTest, AFileAlreadyOpenIsShownNotOpenedAgain) {
-    const QString path = Write("once.tlv", FileBytes("5A021234", "5A021234"));
+    const QString path = WriteFile("once.tlv", FileBytes("5A021234", "5A021234"));
     CChildFrame* first = app_->OpenDocumentFile(path);
     ASSERT_NE(first, nullptr);
     first->View()->Pane()->setPlainText(QStringLiteral("edited"));
@@ -423,8 +395,8 @@ TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
 }
 
 TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOpen) {
-    const QString first = Write("first.tlv", FileBytes("5A021234", "5A021234"));
-    const QString second = Write("second.tlv", FileBytes("9F4D00", ""));
+    const QString first = WriteFile("first.tlv", FileBytes("5A021234", "5A021234"));
+    const QString second = WriteFile("second.tlv", FileBytes("9F4D00", ""));
     app_->OpenFiles({first, dir_.filePath("missing.tlv"), second});
     ASSERT_EQ(WindowCount(), 2);
     EXPECT_EQ(Frame()->ActiveChildFrame()->windowTitle(), "second.tlv");
@@ -436,7 +408,7 @@ TEST_F(DocumentFileTest, SaveAndCloseApplyTheValueBeingTyped) {
     Frame()->show();
     QApplication::setActiveWindow(Frame());
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
-    const QString path = Write("typed.tlv", FileBytes("5A021234", ""));
+    const QString path = WriteFile("typed.tlv", FileBytes("5A021234", ""));
     CChildFrame* frame = app_->OpenDocumentFile(path);
     ASSERT_NE(frame, nullptr);
     const auto type = [frame](const QString& text) {

@@ -71,14 +71,6 @@ protected:
     int DocumentCount() { return Frame()->MdiArea()->subWindowList().size(); }
     CChildFrame* Active() { return Frame()->ActiveChildFrame(); }
 
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
     QString WriteDocument(const QString& name, const std::string& tree) {
         const std::vector<uint8_t> bytes = TlvFileWrite(tree, tree);
         return WriteFile(name, QByteArray(reinterpret_cast<const char*>(bytes.data()),
