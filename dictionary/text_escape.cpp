@@ -13,12 +13,18 @@ void AppendEscaped(const std::string& text, std::string* out) {
     size_t plain = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (!IsControlByte(byte)) {
+        if (byte < 0x80 && !IsControlByte(byte)) {
             continue;
         }
         out->append(text, plain, i - plain);
-        const char escaped[4] = {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
-        out->append(escaped, sizeof escaped);
+        if (IsControlByte(byte)) {
+            const char escaped[4] = {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
+            out->append(escaped, sizeof escaped);
+        } else {
+            const char utf8[2] = {static_cast<char>(0xC0 | (byte >> 6)),
+                                  static_cast<char>(0x80 | (byte & 0x3F))};
+            out->append(utf8, sizeof utf8);
+        }
         plain = i + 1;
     }
     out->append(text, plain, std::string::npos);

@@ -45,7 +45,7 @@ QString ValueCopyText(const GridCtrl* grid) {
 QString TreeCopyText(const GridCtrl* grid) {
     std::string text;
     ElementOutput(BER_RULES_STRICT, 0, CardNumbersMasked(grid)).AppendText(RootOf(grid), &text);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString TreeCopyJson(const GridCtrl* grid) {
@@ -57,7 +57,7 @@ QString TreeCopyJson(const GridCtrl* grid) {
     AppendJson(ElementOutput(BER_RULES_STRICT, 0, CardNumbersMasked(grid)).ToJson(root), true,
                &text);
     text += '\n';
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool CanCopyCell(const GridCtrl* grid) {

@@ -175,9 +175,14 @@ TEST(BertlvCli, TextOutputEscapesControlBytes) {
     EXPECT_EQ(title.out.find('\x1B'), std::string::npos);
 
     // A line feed and a tab would forge a row; bytes 7F to 9F are control codes too, A0 and up
-    // are shown as they are.
+    // are their Latin-1 characters, written in UTF-8.
     const ToolRun forged = RunTool("analyse 9F1207410A42094385A0");
-    EXPECT_NE(forged.out.find("\tA\\x0AB\\x09C\\x85\xA0\n"), std::string::npos) << forged.out;
+    EXPECT_NE(forged.out.find("\tA\\x0AB\\x09C\\x85\xC2\xA0\n"), std::string::npos)
+        << forged.out;
+    const ToolRun names = RunTool("analyse 9F1A020384");
+    EXPECT_NE(names.out.find("C\xC3\xB4te d'Ivoire"), std::string::npos) << names.out;
+    const ToolRun language = RunTool("analyse 5F2D026E62");
+    EXPECT_NE(language.out.find("Bokm\xC3\xA5l"), std::string::npos) << language.out;
     // Every line is one row of three cells.
     for (size_t at = 0; at < forged.out.size(); at = forged.out.find('\n', at) + 1) {
         const std::string line = forged.out.substr(at, forged.out.find('\n', at) - at);

@@ -40,7 +40,7 @@ QString Bertlv(const std::string& arguments) {
     if (pipe != nullptr) {
         pclose(pipe);
     }
-    return QString::fromLatin1(out.c_str());
+    return QString::fromUtf8(out.c_str());
 }
 
 class GridCopyTest : public ::testing::Test {
