@@ -119,20 +119,21 @@ public:
         if (first == std::string::npos || text[first] == '#') {
             return true;
         }
-        if (cut) {
-            return Refuse(number, "line longer than any command or response");
-        }
         Side side{number, TraceLine()};
-        if (!ParseTraceLine(text, &side.parsed)) {
-            return Refuse(number, "not a command or response");
-        }
+        const bool parsed = ParseTraceLine(text, &side.parsed);
         TraceDirection direction = side.parsed.direction;
         if (direction == TRACE_UNMARKED) {
             direction = expectCommand_ ? TRACE_COMMAND : TRACE_RESPONSE;
         }
+        if (cut) {
+            return Refuse(number, direction, "line longer than any command or response");
+        }
+        if (!parsed) {
+            return Refuse(number, direction, "not a command or response");
+        }
         if (direction == TRACE_COMMAND) {
             if (side.parsed.bytes.size() < 4) {
-                return Refuse(number, "a command has at least 4 bytes");
+                return Refuse(number, direction, "a command has at least 4 bytes");
             }
             if (hasPending_) {
                 Emit(&pending_, nullptr);
@@ -142,7 +143,7 @@ public:
             expectCommand_ = false;
         } else {
             if (side.parsed.bytes.size() < 2) {
-                return Refuse(number, "a response ends with a 2-byte status word");
+                return Refuse(number, direction, "a response ends with a 2-byte status word");
             }
             Emit(hasPending_ ? &pending_ : nullptr, &side);
             hasPending_ = false;
@@ -202,7 +203,15 @@ private:
         return mask;
     }
 
-    bool Refuse(uint64_t number, const char* reason) {
+    // A refused line still takes its turn, as a command or response by its marker or its place:
+    // the response to a refused command pairs with nothing, and the command before a refused
+    // response stands alone.
+    bool Refuse(uint64_t number, TraceDirection direction, const char* reason) {
+        if (hasPending_) {
+            Emit(&pending_, nullptr);
+            hasPending_ = false;
+        }
+        expectCommand_ = direction == TRACE_RESPONSE;
         failed_ = true;
         fprintf(stderr, "bertlv: line %llu: %s\n", static_cast<unsigned long long>(number), reason);
         return true;

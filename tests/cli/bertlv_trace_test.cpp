@@ -147,6 +147,26 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
     const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
     EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.err, "bertlv: line 2: line longer than any command or response\n");
+    // A refused line keeps its turn: the command before a refused response stands alone, and
+    // the response to a refused command pairs with nothing.
+    const struct {
+        const char* trace;
+        const char* lastResponse;
+    } turns[] = {
+        {"00B2010C00\n6A8\n00B2020C00\n9000\n", "  CLA 00  INS B2  P1 02  P2 0C  Le 00\n< 9000\n"},
+        {"> 00B2010C00\n< 6A8\n> 00B2020C00 zz\n< 9000\n",
+         "  CLA 00  INS B2  P1 01  P2 0C  Le 00\n\n< 9000\n"},
+    };
+    for (const auto& c : turns) {
+        const ToolRun turn = RunTool("trace", c.trace);
+        EXPECT_EQ(turn.status, 1);
+        EXPECT_EQ(turn.out.rfind("> 00B2010C00\n  READ RECORD record 1, SFI 1\n"
+                                 "  CLA 00  INS B2  P1 01  P2 0C  Le 00\n\n",
+                                 0),
+                  0u)
+            << turn.out;
+        EXPECT_NE(turn.out.find(c.lastResponse), std::string::npos) << turn.out;
+    }
     // The unmarked response after the refused line pairs with nothing.
     EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
               std::string::npos);
