@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/tlv_file.h"
+#include "cli/output.h"
 
 namespace {
 
@@ -44,10 +45,11 @@ ssize_t ReadChunk(int fd, char* buffer, size_t size) {
     }
 }
 
-// The first `size` bytes, or fewer at the end.
+// The first bytes, up to `size`, as far as they may be a .tlv document's signature: reading
+// stops at the first byte that differs from it, so that text is handed on as it comes.
 ssize_t ReadHead(int fd, char* buffer, size_t size) {
     size_t have = 0;
-    while (have < size) {
+    while (have < size && memcmp(buffer, TLV_FILE_MAGIC, have) == 0) {
         const ssize_t got = ReadChunk(fd, buffer + have, size - have);
         if (got < 0) {
             return got;
@@ -161,4 +163,18 @@ bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink*
         }
     }
     return true;
+}
+
+bool FlushingSink::Take(const char* data, size_t size, bool binary) {
+    return Flush(inner_->Take(data, size, binary));
+}
+
+bool FlushingSink::EndSource() {
+    return Flush(inner_->EndSource());
+}
+
+bool FlushingSink::Flush(bool more) {
+    const bool written = WriteOutput(*out_) && FlushOutput();
+    out_->clear();
+    return written && more;
 }

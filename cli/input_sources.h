@@ -32,6 +32,21 @@ public:
     virtual bool EndSource() = 0;
 };
 
+// Passes the input on to `inner` and writes out what that produced in `out` after each piece,
+// so that records read from a pipe show as they come.
+class FlushingSink : public InputSink {
+public:
+    FlushingSink(InputSink* inner, std::string* out) : inner_(inner), out_(out) {}
+    bool Take(const char* data, size_t size, bool binary) override;
+    bool EndSource() override;
+
+private:
+    bool Flush(bool more);
+
+    InputSink* inner_;
+    std::string* out_;
+};
+
 // Reads each source into `sink`. A file that starts with the .tlv document signature gives
 // its stored tree text; other files and standard input give text, or raw bytes when `binary`.
 // False, after printing "bertlv: NAME: REASON" on standard error, when a source cannot be

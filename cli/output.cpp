@@ -32,6 +32,14 @@ bool WriteOutput(const std::string& text) {
     return WriteOutput(text.data(), text.size());
 }
 
+bool FlushOutput() {
+    errno = 0;
+    if (g_writeError == 0 && fflush(stdout) != 0) {
+        NoteFailure();
+    }
+    return g_writeError == 0;
+}
+
 int FinishOutput(int status) {
     errno = 0;
     if (g_writeError == 0 && (fflush(stdout) != 0 || ferror(stdout) != 0)) {

@@ -9,6 +9,9 @@
 // Writes to standard output. False once any write has failed; later writes are dropped.
 bool WriteOutput(const char* bytes, size_t count);
 bool WriteOutput(const std::string& text);
+// Hands what was written so far on to the system, so that a program reading a pipe sees it.
+// False once any write has failed.
+bool FlushOutput();
 
 // Flushes standard output. When any write failed, prints "bertlv: write error: REASON" on
 // standard error and returns 1; otherwise returns `status`.

@@ -17,25 +17,6 @@ bool Flush(std::string* out) {
     return written;
 }
 
-// Passes the input on and writes what it produced, so that records read from a pipe show as
-// they come.
-class FlushingSink : public InputSink {
-public:
-    FlushingSink(InputSink* inner, std::string* out) : inner_(inner), out_(out) {}
-    bool Take(const char* data, size_t size, bool binary) override {
-        const bool more = inner_->Take(data, size, binary);
-        return Flush(out_) && more;
-    }
-    bool EndSource() override {
-        const bool more = inner_->EndSource();
-        return Flush(out_) && more;
-    }
-
-private:
-    InputSink* inner_;
-    std::string* out_;
-};
-
 int RunOne(const RecordOptions& options, const std::vector<InputSource>& sources,
            const RecordRenderer& render) {
     WholeInput input(RecordByteLimit(options.read));

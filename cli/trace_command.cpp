@@ -555,7 +555,8 @@ int RunTrace(bool json, bool mask, const std::vector<std::string>& inputs) {
     TextLines lines(kLineLimit, [&session](uint64_t line, const std::string& text, bool cut) {
         return session.Line(line, text, cut);
     });
-    const bool read = ReadInputs(ClassifyInputs(inputs), false, &lines);
+    FlushingSink sink(&lines, &out);
+    const bool read = ReadInputs(ClassifyInputs(inputs), false, &sink);
     session.Finish();
     return read && !session.failed() ? 0 : 1;
 }

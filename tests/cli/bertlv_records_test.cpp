@@ -1,6 +1,7 @@
 // bertlv on the data engineers have: runs of top-level elements, long tags and lengths, one
 // record per line, and files.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -212,6 +213,36 @@ TEST(BertlvRecords, EachLineIsARecordOfItsOwn) {
               0u);
     EXPECT_NE(analysed.out.find("\n{\"line\":2,\"error\":\"No such element\"}\n"),
               std::string::npos);
+}
+
+// What `arguments` writes within `wait_ms` while the input it reads from a pipe stays open: the
+// shell keeps the pipe open for two seconds after `input`.
+std::string OutputWhileInputIsOpen(const std::string& arguments, const std::string& input,
+                                   int wait_ms) {
+    const ScratchFile text(input, ".txt");
+    const std::string command =
+        "(cat " + text.path() + "; sleep 2) | " + std::string(BERTLV_PATH) + " " + arguments;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    pollfd ready = {fileno(pipe), POLLIN, 0};
+    char buffer[4096];
+    while (out.find('\n') == std::string::npos && poll(&ready, 1, wait_ms) > 0) {
+        const ssize_t got = read(fileno(pipe), buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        out.append(buffer, static_cast<size_t>(got));
+    }
+    pclose(pipe);
+    return out;
+}
+
+TEST(BertlvRecords, RecordsFromAPipeShowAsTheyCome) {
+    EXPECT_EQ(OutputWhileInputIsOpen("parse --each", "5A021234\n", 1500),
+              "Application Primary Account Number(PAN)\t5A\t1 byte\t02\t1234\t2 bytes\t"
+              "5A021234\n");
+    EXPECT_EQ(OutputWhileInputIsOpen("trace", "> 00B2010C00\n< 9000\n", 1500).substr(0, 13),
+              "> 00B2010C00\n");
 }
 
 TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
