@@ -72,14 +72,19 @@ struct Exponent {
 };
 
 // Transaction amounts take the Transaction Currency Exponent, else the Application Currency
-// Exponent, else 2.
+// Exponent unless the application's currency is another than the transaction's, else 2.
 Exponent TransactionExponent(const ElementRecord& record) {
     std::vector<uint8_t> value;
     int places = 0;
     if (FindInTree(record, 0x5F, 0x36, &value) && ExponentOf(value, &places)) {
         return Exponent{places, "Transaction Currency Exponent (5F36)"};
     }
-    if (FindInTree(record, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
+    std::vector<uint8_t> transactionCurrency;
+    std::vector<uint8_t> applicationCurrency;
+    const bool otherCurrency = FindInTree(record, 0x5F, 0x2A, &transactionCurrency) &&
+                               FindInTree(record, 0x9F, 0x42, &applicationCurrency) &&
+                               transactionCurrency != applicationCurrency;
+    if (!otherCurrency && FindInTree(record, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
         return Exponent{places, "Application Currency Exponent (9F44)"};
     }
     return Exponent{2, "No currency exponent in the data: 2 assumed"};

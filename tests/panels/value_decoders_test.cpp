@@ -226,6 +226,12 @@ TEST(ValueDecoders, AmountsWithTheTreesCurrency) {
     EXPECT_EQ(Decoded("700D9F440103" + amount, {1}),
               Lines({"Amount|000123456789|123456.789",
                      "Exponent|3|Application Currency Exponent (9F44)"}));
+    // ... and only when the application's currency is the transaction's.
+    EXPECT_EQ(Decoded("70175F2A0209789F420209789F440103" + amount, {3})[0],
+              "Amount|000123456789|123456.789 EUR");
+    EXPECT_EQ(Decoded("70175F2A0209789F420203929F440100" + amount, {3}),
+              Lines({"Amount|000123456789|1234567.89 EUR",
+                     "Exponent|2|No currency exponent in the data: 2 assumed"}));
     // GlobalPayments .NET SDK NTS test data: 9F03 zero, 81 and 9F04 binary.
     EXPECT_EQ(Decoded("9F0306000000000000")[0], "Amount|000000000000|0.00");
     EXPECT_EQ(Decoded("81040000C350")[0], "Amount|0000C350|500.00");
