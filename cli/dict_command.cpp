@@ -103,7 +103,10 @@ std::string TagDigits(const std::string& key) {
 // Decimal digits name an index; hexadecimal with letters, or with a 0x prefix, names a tag.
 bool FindEntry(const std::string& key, int* index) {
     if (IsDecimal(key)) {
-        *index = key.size() <= 3 ? atoi(key.c_str()) : DICT_ENTRY_COUNT;
+        // Leading zeros aside, an index has at most three digits; more cannot name an entry.
+        const size_t first = key.find_first_not_of('0');
+        const std::string digits = first == std::string::npos ? "0" : key.substr(first);
+        *index = digits.size() <= 3 ? atoi(digits.c_str()) : DICT_ENTRY_COUNT;
         return DictGetEntry(*index) != nullptr;
     }
     const std::string hex = TagDigits(key);

@@ -106,6 +106,11 @@ TEST(BertlvCli, DictionaryListAndEntries) {
     EXPECT_NE(zero.out.find("\"rule\": \"fixed\""), std::string::npos);
     EXPECT_NE(zero.out.find("\"panel\": null"), std::string::npos);
 
+    // Leading zeros do not change an index; an index past the last entry names none.
+    EXPECT_EQ(RunTool("dict 00000141").out, RunTool("dict 141").out);
+    EXPECT_EQ(RunTool("dict 0000").out, RunTool("dict 0").out);
+    EXPECT_EQ(RunTool("dict 0142").status, 1);
+
     const ToolRun label = RunTool("dict 0x50 --json");
     EXPECT_NE(label.out.find("\"index\": 19"), std::string::npos);
     EXPECT_NE(label.out.find("\"Template\": \"'61' or 'A5'\""), std::string::npos);
