@@ -41,10 +41,14 @@ struct Field {
     uint8_t tagLength;
     // 0: the rest of the value.
     uint32_t length;
+    // The rest of the value is made of entries of this many bytes (the AFL's 4); 0: any.
+    uint32_t entrySize;
 };
-const Field kGpoFormat1[] = {{{0x82}, 1, 2}, {{0x94}, 1, 0}};
-const Field kGenerateAcFormat1[] = {
-    {{0x9F, 0x27}, 2, 1}, {{0x9F, 0x36}, 2, 2}, {{0x9F, 0x26}, 2, 8}, {{0x9F, 0x10}, 2, 0}};
+const Field kGpoFormat1[] = {{{0x82}, 1, 2, 0}, {{0x94}, 1, 0, 4}};
+const Field kGenerateAcFormat1[] = {{{0x9F, 0x27}, 2, 1, 0},
+                                    {{0x9F, 0x36}, 2, 2, 0},
+                                    {{0x9F, 0x26}, 2, 8, 0},
+                                    {{0x9F, 0x10}, 2, 0, 0}};
 
 struct Side {
     uint64_t line;
@@ -522,9 +526,21 @@ private:
             item["tag"] = Hex(tag);
             item["name"] = TagName(tag);
             item["value"] = HexString(value + at, length);
+            std::string note;
+            if (fields[i].length > rest) {
+                note = "the value ends inside it: " + std::to_string(rest) + " of " +
+                       std::to_string(fields[i].length) + " bytes";
+            } else if (fields[i].entrySize != 0 && length % fields[i].entrySize != 0) {
+                note = "not a whole number of " + std::to_string(fields[i].entrySize) +
+                       "-byte entries";
+            }
+            if (!note.empty()) {
+                item["note"] = note;
+            }
             if (!json_) {
                 *out_ += "    " + Hex(tag) + "\t" + TagName(tag) + "\t" +
-                         item["value"].get<std::string>() + "\n";
+                         item["value"].get<std::string>() + (note.empty() ? "" : "\t" + note) +
+                         "\n";
             }
             list.push_back(std::move(item));
             at += length;

@@ -167,6 +167,17 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
             << turn.out;
         EXPECT_NE(turn.out.find(c.lastResponse), std::string::npos) << turn.out;
     }
+    // Format 1 values too short for their fields say so.
+    const ToolRun shortFields = RunTool("trace",
+                                        "80A8000002830000\n8003198008 9000\n"
+                                        "80AE800000\n8005800011AABB9000\n");
+    EXPECT_NE(shortFields.out.find("    94\tApplication File Locator(AFL)\t08\tnot a whole "
+                                   "number of 4-byte entries\n"),
+              std::string::npos)
+        << shortFields.out;
+    EXPECT_NE(shortFields.out.find("\tAABB\tthe value ends inside it: 2 of 8 bytes\n"),
+              std::string::npos)
+        << shortFields.out;
     // The unmarked response after the refused line pairs with nothing.
     EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
               std::string::npos);
