@@ -63,6 +63,12 @@ std::string TagName(const std::vector<uint8_t>& tag) {
     return DictGetNameByTag(tag.data(), static_cast<uint8_t>(tag.size()));
 }
 
+// Appends the flags of a data object list entry's value.
+void AppendEntryMask(const DolEntry& entry, DigitMask* mask) {
+    AppendValueMask(entry.tag.data(), static_cast<uint32_t>(entry.tag.size()), entry.value.data(),
+                    static_cast<uint32_t>(entry.value.size()), mask);
+}
+
 // Finds the primitive element with the given tag anywhere in bytes the general reader checked.
 bool FindValue(const BerCursor& cursor, const DolInfo& dol, std::vector<uint8_t>* value) {
     BerCursor walk = cursor;
@@ -181,24 +187,20 @@ private:
         return mask_ ? MaskedHexText(Hex(bytes), mask) : Hex(bytes);
     }
 
-    // The flags of a command's bytes: its data's entries where the data follows a list seen
-    // earlier in the trace, otherwise the elements the data holds.
-    DigitMask CommandMask(const CommandApdu& command, bool hasDol, DolKind kind,
-                          const std::vector<uint8_t>& dolData) const {
+    // The flags of a command's data: its entries where the data follows a list seen earlier in
+    // the trace, otherwise the elements the data holds.
+    DigitMask CommandDataMask(const CommandApdu& command, bool hasDol, DolKind kind,
+                              const std::vector<uint8_t>& dolData) const {
         DigitMask mask;
         if (!mask_) {
             return mask;
         }
-        const size_t header = command.malformed ? 4 : 4 + command.lc.size();
-        mask.assign(2 * header, false);
         std::vector<DolEntry> entries;
         if (hasDol && dolKnown_[kind] && ParseDol(dols_[kind], &entries)) {
             // A template 83 around the list's data (GET PROCESSING OPTIONS) hides nothing.
-            mask.resize(mask.size() + 2 * (command.data.size() - dolData.size()), false);
+            mask.assign(2 * (command.data.size() - dolData.size()), false);
             for (const DolEntry& entry : SplitAlongDol(entries, dolData).entries) {
-                AppendValueMask(entry.tag.data(), static_cast<uint32_t>(entry.tag.size()),
-                                entry.value.data(), static_cast<uint32_t>(entry.value.size()),
-                                &mask);
+                AppendEntryMask(entry, &mask);
             }
         } else {
             AppendElementsMask(command.data.data(), static_cast<uint32_t>(command.data.size()),
@@ -285,8 +287,11 @@ private:
         DolKind kind = DOL_PDOL;
         std::vector<uint8_t> dolData;
         const bool hasDol = !command.malformed && DolOf(command, &kind, &dolData);
-        const DigitMask mask = CommandMask(command, hasDol, kind, dolData);
-        const std::string apdu = Shown(side.parsed.bytes, mask);
+        const DigitMask dataMask = CommandDataMask(command, hasDol, kind, dolData);
+        // The data follows the header and the Lc field; a malformed command's the header.
+        DigitMask apduMask(2 * (command.malformed ? 4 : 4 + command.lc.size()), false);
+        apduMask.insert(apduMask.end(), dataMask.begin(), dataMask.end());
+        const std::string apdu = Shown(side.parsed.bytes, apduMask);
         part["apdu"] = apdu;
         part["name"] = command.name;
         part["detail"] = JsonText(command.detail);
@@ -299,9 +304,7 @@ private:
             part["lc"] = Hex(command.lc);
         }
         if (!command.data.empty()) {
-            const size_t header = 2 * (command.malformed ? 4 : 4 + command.lc.size());
-            part["data"] =
-                Shown(command.data, mask_ ? DigitMask(mask.begin() + header, mask.end()) : mask);
+            part["data"] = Shown(command.data, dataMask);
         }
         if (!command.le.empty()) {
             part["le"] = Hex(command.le);
@@ -374,9 +377,7 @@ private:
             item["length"] = entry.length;
             DigitMask valueMask;
             if (mask_) {
-                AppendValueMask(entry.tag.data(), static_cast<uint32_t>(entry.tag.size()),
-                                entry.value.data(), static_cast<uint32_t>(entry.value.size()),
-                                &valueMask);
+                AppendEntryMask(entry, &valueMask);
             }
             item["value"] = Shown(entry.value, valueMask);
             if (!json_) {

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QTreeWidgetItemIterator>
 #include <QtMath>
+#include <vector>
 
+#include "platform/column_widths.h"
 #include "platform/grid_ctrl.h"
 
 namespace {
@@ -40,53 +42,36 @@ QList<PrintedRow> GridPrintedRows(const GridCtrl* grid) {
 }
 
 QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& screen, int pageWidth) {
-    QList<int> widths(natural.size(), 0);
-    QList<int> open;
-    for (int column = 0; column < natural.size(); ++column) {
-        open << column;
+    const int count = static_cast<int>(natural.size());
+    std::vector<int> weights;
+    for (int column = 0; column < count; ++column) {
+        weights.push_back(screen.value(column));
     }
-    const auto screenTotal = [&screen](const QList<int>& columns) {
-        qint64 total = 0;
-        for (int column : columns) {
-            total += qMax(1, screen.value(column));
-        }
-        return qMax<qint64>(1, total);
-    };
     // A column whose texts fit in an equal share of what is left takes just their width, so
     // that short columns print whole; the others share the rest in their screen proportions.
+    std::vector<int> fixed(static_cast<size_t>(count), -1);
     int left = pageWidth;
-    for (bool fixedOne = true; fixedOne && !open.isEmpty();) {
+    int open = count;
+    for (bool fixedOne = true; fixedOne && open > 0;) {
         fixedOne = false;
-        for (int i = 0; i < open.size(); ++i) {
-            const int column = open[i];
-            if (natural[column] <= left / open.size()) {
-                widths[column] = natural[column];
+        for (int column = 0; column < count && !fixedOne; ++column) {
+            if (fixed[static_cast<size_t>(column)] < 0 && natural[column] <= left / open) {
+                fixed[static_cast<size_t>(column)] = natural[column];
                 left -= natural[column];
-                open.removeAt(i);
+                --open;
                 fixedOne = true;
-                break;
             }
         }
     }
+    std::vector<int> widths = ShareColumnWidths(pageWidth, weights, {}, fixed);
     // With every text fitting, the page's spare width goes to all columns alike.
-    QList<int> sharing = open;
-    if (sharing.isEmpty()) {
-        for (int column = 0; column < natural.size(); ++column) {
-            sharing << column;
+    if (open == 0) {
+        const std::vector<int> spare = ShareColumnWidths(left, weights, {});
+        for (int column = 0; column < count; ++column) {
+            widths[static_cast<size_t>(column)] += spare[static_cast<size_t>(column)];
         }
     }
-    const qint64 total = screenTotal(sharing);
-    int given = 0;
-    for (int i = 0; i < sharing.size(); ++i) {
-        const int column = sharing[i];
-        const int share =
-            i + 1 == sharing.size()
-                ? qMax(0, left) - given
-                : static_cast<int>(qMax(0, left) * qMax(1, screen.value(column)) / total);
-        widths[column] += share;
-        given += share;
-    }
-    return widths;
+    return QList<int>(widths.begin(), widths.end());
 }
 
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
