@@ -8,6 +8,8 @@
 #include <QStyleFactory>
 #include <QTabBar>
 
+#include "platform/lazy_icon_style.h"
+
 const AppLook kAppLooks[5] = {
     {32833, "Office &2000", "Windows"}, {32834, "Office &XP", "Fusion"},
     {32835, "Office 200&3", "Fusion"},  {32837, "Visual Studio.NET 200&5", "Fusion"},
@@ -76,7 +78,7 @@ void ApplyAppLook(int id, QMainWindow* frame, QMdiArea* area) {
             continue;
         }
         if (QStyle* style = QStyleFactory::create(QString::fromLatin1(look.style))) {
-            QApplication::setStyle(style);
+            QApplication::setStyle(new LazyIconStyle(style));
         }
         QApplication::setPalette(PaletteOf(id, QApplication::style()->standardPalette()));
         // Office looks draw rounded tabs, the Windows XP and Visual Studio looks angled ones.

@@ -44,7 +44,7 @@
 #include "panels/analysis_bar.h"
 #include "panels/description_bar.h"
 #include "panels/dictionary_bar.h"
-#include "platform/picture_icon.h"
+#include "platform/lazy_icon.h"
 
 namespace {
 
@@ -471,6 +471,13 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::UseThemeIcons() {
+    // hicolor, the theme every desktop falls back to, holds the icons of applications, not of
+    // commands: without a desktop theme there is nothing to find, and a search that finds
+    // nothing is the slowest, longer than making the whole window.
+    const QString theme = QIcon::themeName();
+    if (theme.isEmpty() || theme == QLatin1String("hicolor")) {
+        return;
+    }
     for (const auto& button : kToolBarButtons) {
         if (button.id != 0) {
             const QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
@@ -573,7 +580,12 @@ void CMainFrame::OnApplicationLook(int id) {
     ApplyAppLook(id, this, mdiArea_);
     Action(id)->setChecked(true);
     settings_->beginGroup(QString::fromLatin1(kUiSettingsSection));
-    settings_->setValue(QString::fromLatin1(kLookKey), id);
+    // The look stored already is not written again: every start would rewrite the settings
+    // file, while the window is still being drawn.
+    const QString key = QString::fromLatin1(kLookKey);
+    if (!settings_->contains(key) || settings_->value(key).toInt() != id) {
+        settings_->setValue(key, id);
+    }
     settings_->endGroup();
 }
 

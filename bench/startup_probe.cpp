@@ -1,10 +1,12 @@
 // Start-up of two programs, interleaved: launches each in turn on an X display and measures the
-// time from launch until its window with the given title is mapped, then its peak memory once
-// it has been idle for a second. Prints minimum and median per program and the ratio of the
-// first program's median time to the second's, with the range of the ratios of each pair.
+// time from launch until its window with the given title is mapped, and until the program first
+// draws into it (what the user first sees), then its peak memory once it has been idle for a
+// second. Prints minimum and median per program and the ratios of the first program's median
+// times to the second's, with the range of the ratios of each pair.
 //   startup_probe RUNS PROGRAM TITLE REFERENCE REFERENCE_TITLE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -52,12 +54,18 @@ double PeakMemory(pid_t process) {
     return peak;
 }
 
+// Damage is asked for on every new top-level window, some of which (input-only ones) refuse it.
+int IgnoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
 struct Launch {
     double mapped;  // ms, negative when the window did not appear within 10 s
+    double drawn;   // ms, negative when nothing was drawn into it within 10 s
     double memory;  // MiB
 };
 
-Launch LaunchOnce(Display* display, const char* program, const char* title) {
+Launch LaunchOnce(Display* display, int damageEvent, const char* program, const char* title) {
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, True);
     const double start = Now();
@@ -66,18 +74,27 @@ Launch LaunchOnce(Display* display, const char* program, const char* title) {
         execl(program, program, static_cast<char*>(nullptr));
         _exit(127);
     }
-    Launch launch = {-1, -1};
-    while (Now() - start < 10000 && launch.mapped < 0) {
+    Launch launch = {-1, -1, -1};
+    Window shown = 0;
+    while (Now() - start < 10000 && (launch.mapped < 0 || launch.drawn < 0)) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && HasTitle(display, event.xmap.window, title)) {
+            // Watched from its creation, so that no drawing can come before the watch.
+            if (event.type == CreateNotify &&
+                event.xcreatewindow.parent == DefaultRootWindow(display)) {
+                XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+            } else if (event.type == MapNotify && HasTitle(display, event.xmap.window, title)) {
                 launch.mapped = Now() - start;
+                shown = event.xmap.window;
+            } else if (event.type == damageEvent + XDamageNotify && launch.drawn < 0 &&
+                       reinterpret_cast<const XDamageNotifyEvent&>(event).drawable == shown) {
+                launch.drawn = Now() - start;
             }
         }
         usleep(200);
     }
-    if (launch.mapped >= 0) {
+    if (launch.mapped >= 0 && launch.drawn >= 0) {
         sleep(1);
         launch.memory = PeakMemory(child);
     }
@@ -91,18 +108,38 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-void Print(const char* name, const std::vector<Launch>& launches) {
+std::vector<double> Times(const std::vector<Launch>& launches, double Launch::*time) {
     std::vector<double> times;
-    std::vector<double> memory;
     for (const Launch& launch : launches) {
-        times.push_back(launch.mapped);
-        memory.push_back(launch.memory);
+        times.push_back(launch.*time);
     }
+    return times;
+}
+
+void Print(const char* name, const std::vector<Launch>& launches) {
+    const std::vector<double> mapped = Times(launches, &Launch::mapped);
+    const std::vector<double> drawn = Times(launches, &Launch::drawn);
+    const std::vector<double> memory = Times(launches, &Launch::memory);
     printf(
-        "%-10s window mapped after: minimum %.1f ms, median %.1f ms; peak memory idle: "
-        "median %.1f MiB, highest %.1f MiB\n",
-        name, *std::min_element(times.begin(), times.end()), Median(times), Median(memory),
+        "%-10s window mapped after: minimum %.1f ms, median %.1f ms; first drawn after: minimum "
+        "%.1f ms, median %.1f ms; peak memory idle: median %.1f MiB, highest %.1f MiB\n",
+        name, *std::min_element(mapped.begin(), mapped.end()), Median(mapped),
+        *std::min_element(drawn.begin(), drawn.end()), Median(drawn), Median(memory),
         *std::max_element(memory.begin(), memory.end()));
+}
+
+void PrintRatio(const char* what, const std::vector<Launch>& ours,
+                const std::vector<Launch>& reference, double Launch::*time) {
+    const std::vector<double> ourTimes = Times(ours, time);
+    const std::vector<double> referenceTimes = Times(reference, time);
+    std::vector<double> ratios;
+    for (size_t i = 0; i < ours.size(); ++i) {
+        ratios.push_back(ourTimes[i] / referenceTimes[i]);
+    }
+    printf("ratio of the median times %s %.2f (pairs %.2f to %.2f, median %.2f, %zu pairs)\n", what,
+           Median(ourTimes) / Median(referenceTimes),
+           *std::min_element(ratios.begin(), ratios.end()),
+           *std::max_element(ratios.begin(), ratios.end()), Median(ratios), ours.size());
 }
 
 }  // namespace
@@ -114,44 +151,38 @@ int main(int argc, char** argv) {
     }
     const int runs = atoi(argv[1]);
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr || runs < 1) {
-        fprintf(stderr, "no X display, or no runs\n");
+    int damageEvent = 0;
+    int damageError = 0;
+    if (display == nullptr || runs < 1 ||
+        !XDamageQueryExtension(display, &damageEvent, &damageError)) {
+        fprintf(stderr, "no X display with the DAMAGE extension, or no runs\n");
         return 1;
     }
+    XSetErrorHandler(IgnoreErrors);
     std::vector<Launch> ours;
     std::vector<Launch> reference;
-    std::vector<double> ratios;
     for (int i = 0; i < runs; ++i) {
         // Each pair starts with the other program than the pair before.
         Launch first;
         Launch second;
         if (i % 2 == 0) {
-            first = LaunchOnce(display, argv[2], argv[3]);
-            second = LaunchOnce(display, argv[4], argv[5]);
+            first = LaunchOnce(display, damageEvent, argv[2], argv[3]);
+            second = LaunchOnce(display, damageEvent, argv[4], argv[5]);
         } else {
-            second = LaunchOnce(display, argv[4], argv[5]);
-            first = LaunchOnce(display, argv[2], argv[3]);
+            second = LaunchOnce(display, damageEvent, argv[4], argv[5]);
+            first = LaunchOnce(display, damageEvent, argv[2], argv[3]);
         }
-        if (first.mapped < 0 || second.mapped < 0) {
-            fprintf(stderr, "a window did not appear\n");
+        if (first.drawn < 0 || second.drawn < 0) {
+            fprintf(stderr, "a window did not appear, or nothing was drawn into it\n");
             return 1;
         }
         ours.push_back(first);
         reference.push_back(second);
-        ratios.push_back(first.mapped / second.mapped);
     }
     Print("program", ours);
     Print("reference", reference);
-    std::vector<double> ourTimes;
-    std::vector<double> referenceTimes;
-    for (int i = 0; i < runs; ++i) {
-        ourTimes.push_back(ours[i].mapped);
-        referenceTimes.push_back(reference[i].mapped);
-    }
-    printf("ratio of the median times %.2f (pairs %.2f to %.2f, median %.2f, %d pairs)\n",
-           Median(ourTimes) / Median(referenceTimes),
-           *std::min_element(ratios.begin(), ratios.end()),
-           *std::max_element(ratios.begin(), ratios.end()), Median(ratios), runs);
+    PrintRatio("to the map", ours, reference, &Launch::mapped);
+    PrintRatio("to the first drawing", ours, reference, &Launch::drawn);
     XCloseDisplay(display);
     return 0;
 }

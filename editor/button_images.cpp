@@ -4,7 +4,7 @@
 #include "editor/images/arrow-down.xpm"
 #include "editor/images/arrow-up-hot.xpm"
 #include "editor/images/arrow-up.xpm"
-#include "platform/picture_icon.h"
+#include "platform/lazy_icon.h"
 
 QIcon EncodeButtonIcon() {
     return PictureIcon(arrow_down);

@@ -7,7 +7,7 @@
 #include "panels/images/sort-source.xpm"
 #include "panels/images/sort-type.xpm"
 #include "platform/element_images.h"
-#include "platform/picture_icon.h"
+#include "platform/lazy_icon.h"
 
 QList<QIcon> AnalysisImages() {
     const QList<QIcon> strip = ElementImages();

@@ -9,7 +9,7 @@
 #include "platform/images/element-4.xpm"
 #include "platform/images/element-5.xpm"
 #include "platform/images/element-6.xpm"
-#include "platform/picture_icon.h"
+#include "platform/lazy_icon.h"
 
 namespace {
 

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -185,6 +187,23 @@ TEST_F(AppTest, LookIsStoredAndRestored) {
     EXPECT_EQ(restarted.CurrentAppLook(), 32834);
     EXPECT_TRUE(restarted.Action(32834)->isChecked());
     Frame()->OnApplicationLook(32837);
+}
+
+TEST_F(AppTest, StartingWithTheStoredLookLeavesTheSettingsFileAlone) {
+    settings_.sync();
+    EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 32837);
+    const QString path = settings_.fileName();
+    const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(yesterday, QFileDevice::FileModificationTime));
+    }
+    CMainFrame restarted(app_.get(), &settings_);
+    QApplication::processEvents();
+    settings_.sync();
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), yesterday.toSecsSinceEpoch());
+    EXPECT_EQ(restarted.CurrentAppLook(), 32837);
 }
 
 TEST_F(AppTest, TitleRuleMarksUnsavedChanges) {
