@@ -136,7 +136,6 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     setWindowIcon(PictureIcon(quorvel_bertlv));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
                    QMainWindow::AllowTabbedDocks | QMainWindow::GroupedDragging);
-    mdiArea_->setViewMode(QMdiArea::TabbedView);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
@@ -619,6 +618,10 @@ void CMainFrame::AddChildFrame(CChildFrame* frame) {
     connect(view->Grid(), &GridCtrl::columnWeightsChangedByUser, this,
             [this, view] { elementColumnWeights_ = view->Grid()->ColumnWeights(); });
     connect(view, &COrdaView::editCommandsChanged, this, &CMainFrame::UpdateEditCommands);
+    // The documents' tab bar is made with the first document: the window starts without one.
+    if (mdiArea_->viewMode() != QMdiArea::TabbedView) {
+        mdiArea_->setViewMode(QMdiArea::TabbedView);
+    }
     mdiArea_->addSubWindow(frame);
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);

@@ -92,10 +92,7 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
     toolBar->addWidget(sortButton_);
     filter_->setPlaceholderText(QStringLiteral("Filter"));
     filter_->setToolTip(QStringLiteral("Show the elements whose name or tag holds this text"));
-    // The clear button's icon comes from the icon theme, whose first lookup is slow: it follows
-    // once the window stands.
-    QMetaObject::invokeMethod(
-        filter_, [this] { filter_->setClearButtonEnabled(true); }, Qt::QueuedConnection);
+    filter_->setClearButtonEnabled(true);
     toolBar->addWidget(filter_);
     connect(filter_, &QLineEdit::textChanged, this, &CDictionaryBar::ApplyFilter);
 

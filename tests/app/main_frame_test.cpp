@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -280,6 +281,31 @@ TEST_F(MainFrameTest, DisabledMenuItemsLookDisabledInEveryLook) {
         const int disabledInk = Darkest(picture, menu.actionGeometry(disabled));
         EXPECT_LT(enabledInk, 60) << look.menuText;
         EXPECT_GT(disabledInk, enabledInk + 60) << look.menuText;
+    }
+    Frame()->OnApplicationLook(kDefaultAppLook);
+}
+
+TEST_F(MainFrameTest, DocumentTabsAreMadeWithTheFirstDocumentInTheLooksShape) {
+    QMdiArea* area = Frame()->MdiArea();
+    EXPECT_EQ(area->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+    // The first look is chosen before any tab bar exists, the others change the one there is.
+    const struct {
+        int look;
+        QTabBar::Shape shape;
+        bool documentMode;
+    } cases[] = {{32836, QTabBar::TriangularNorth, true},
+                 {32833, QTabBar::RoundedNorth, false},
+                 {32834, QTabBar::RoundedNorth, true}};
+    for (const auto& expected : cases) {
+        Frame()->OnApplicationLook(expected.look);
+        app_->OnFileNew();
+        const QTabBar* tabs = area->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(tabs, nullptr) << expected.look;
+        EXPECT_EQ(area->viewMode(), QMdiArea::TabbedView);
+        EXPECT_EQ(tabs->shape(), expected.shape) << expected.look;
+        EXPECT_EQ(tabs->documentMode(), expected.documentMode) << expected.look;
+        EXPECT_EQ(tabs->count(), 1) << expected.look;
+        CloseAll();
     }
     Frame()->OnApplicationLook(kDefaultAppLook);
 }
