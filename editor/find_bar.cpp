@@ -107,20 +107,24 @@ QString FindBar::Status() const {
     return status_->text();
 }
 
-QList<GridItem> FindBar::Matches() const {
+QList<GridItem> FindBar::Matches(QList<int>* rowNumbers) const {
     QList<GridItem> matches;
     const QString text = Text();
     const QString hex = WithoutWhiteSpace(text);
     if (text.isEmpty()) {
         return matches;
     }
-    for (QTreeWidgetItemIterator it(grid_); *it; ++it) {
+    int number = 0;
+    for (QTreeWidgetItemIterator it(grid_); *it; ++it, ++number) {
         GridRow* row = static_cast<GridRow*>(*it);
         for (int column : kSearchedColumns) {
             const QString& wanted = IsHexColumn(column) ? hex : text;
             if (!wanted.isEmpty() &&
                 row->Item(column).Value().contains(wanted, Qt::CaseInsensitive)) {
                 matches << row->Item(column);
+                if (rowNumbers != nullptr) {
+                    *rowNumbers << number;
+                }
                 break;
             }
         }
@@ -142,7 +146,10 @@ void FindBar::FindPrevious() {
 }
 
 void FindBar::GoToMatch(Direction direction) {
-    const QList<GridItem> matches = Matches();
+    // Row numbers come from the search's own walk: asking the grid for each would walk it
+    // again for every match.
+    QList<int> rows;
+    const QList<GridItem> matches = Matches(&rows);
     if (matches.isEmpty()) {
         ShowStatus(-1, 0);
         return;
@@ -155,7 +162,7 @@ void FindBar::GoToMatch(Direction direction) {
             selected = INT_MAX;
         }
         for (int i = count - 1; i >= 0; --i) {
-            if (grid_->RowNumber(matches[i].Row()) < selected) {
+            if (rows[i] < selected) {
                 GoTo(matches, i);
                 return;
             }
@@ -164,8 +171,7 @@ void FindBar::GoToMatch(Direction direction) {
         return;
     }
     for (int i = 0; i < count; ++i) {
-        const int row = grid_->RowNumber(matches[i].Row());
-        if (row > selected || (direction == kSelectedOrNext && row == selected)) {
+        if (rows[i] > selected || (direction == kSelectedOrNext && rows[i] == selected)) {
             GoTo(matches, i);
             return;
         }

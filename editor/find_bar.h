@@ -33,8 +33,9 @@ public:
     QLineEdit* Field() const { return field_; }
     // "3 of 7", "Not found", or empty while there is no text.
     QString Status() const;
-    // The first matching cell of every matching row, in row order.
-    QList<GridItem> Matches() const;
+    // The first matching cell of every matching row, in row order; `rowNumbers`, where given,
+    // receives each match's row number (as GridCtrl::RowNumber counts), found on the same walk.
+    QList<GridItem> Matches(QList<int>* rowNumbers = nullptr) const;
 
 signals:
     // The bar was shown or hidden: the view lays out its windows again.

@@ -34,6 +34,7 @@
 #include "editor/element_grid_ctrl.h"
 #include "editor/orda_view.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -405,9 +406,7 @@ TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOpen) {
 }
 
 TEST_F(DocumentFileTest, SaveAndCloseApplyTheValueBeingTyped) {
-    Frame()->show();
-    QApplication::setActiveWindow(Frame());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    ASSERT_TRUE(ShowActive(Frame()));
     const QString path = WriteFile("typed.tlv", FileBytes("5A021234", ""));
     CChildFrame* frame = app_->OpenDocumentFile(path);
     ASSERT_NE(frame, nullptr);

@@ -38,6 +38,7 @@
 #include "editor/menu_slots.h"
 #include "editor/orda_view.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -50,11 +51,6 @@ protected:
         view->Pane()->setPlainText(hex);
         view->OnParse();
         return view;
-    }
-
-    void ShowActive() {
-        QApplication::setActiveWindow(Frame());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
 
     static QStringList Texts(QMenu* menu) {
@@ -134,7 +130,7 @@ TEST_F(MainFrameTest, PrinterChoicesHoldForTheSession) {
 }
 
 TEST_F(MainFrameTest, CutCopyPasteFollowTheStateAtOnce) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(Frame()));
     QPlainTextEdit* pane = app_->OnFileNew()->View()->Pane();
     pane->setPlainText(QStringLiteral("5A021234"));
     pane->setFocus();
@@ -192,7 +188,7 @@ TEST_F(MainFrameTest, AboutBoxShowsTheProgramIcon) {
 }
 
 TEST_F(MainFrameTest, EveryCommandPromptsOnHover) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(Frame()));
     COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
     view->Grid()->SelectItem(view->Grid()->GetRow(1)->Item(ELEMENT_COLUMN_NAME));
 

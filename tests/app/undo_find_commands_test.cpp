@@ -26,6 +26,7 @@
 #include "editor/menu_slots.h"
 #include "editor/orda_view.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -34,8 +35,7 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         ASSERT_FALSE(HasFatalFailure());
-        QApplication::setActiveWindow(Frame());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+        ASSERT_TRUE(ShowActive(Frame()));
     }
     QAction* Undo() { return Frame()->Action(ID_EDIT_UNDO); }
     QAction* Redo() { return Frame()->Action(ID_EDIT_REDO); }

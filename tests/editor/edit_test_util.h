@@ -60,13 +60,31 @@ protected:
         return nullptr;
     }
 
-    // The command of the item whose label starts with `prefix`, following the titles of
-    // `path` from the view's menu; 0 when there is none.
-    int Command(const QStringList& path, const QString& prefix) {
+    // The submenu reached by following the titles of `path` from the view's menu, if any.
+    QMenu* MenuAt(const QStringList& path) {
         QMenu* menu = view_.DataElementMenu();
         for (const QString& title : path) {
             menu = menu != nullptr ? Submenu(menu, title) : nullptr;
         }
+        return menu;
+    }
+
+    // The commands of the items (not submenus, not separators) of the submenu at `path`.
+    QList<int> Commands(const QStringList& path) {
+        QList<int> ids;
+        QMenu* menu = MenuAt(path);
+        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+            if (!action->isSeparator() && action->menu() == nullptr) {
+                ids << action->data().toInt();
+            }
+        }
+        return ids;
+    }
+
+    // The command of the item whose label starts with `prefix`, following the titles of
+    // `path` from the view's menu; 0 when there is none.
+    int Command(const QStringList& path, const QString& prefix) {
+        QMenu* menu = MenuAt(path);
         if (menu == nullptr) {
             return 0;
         }

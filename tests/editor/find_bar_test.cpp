@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "editor/edit_test_util.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ class FindBarTest : public EditTest {
 protected:
     void SetUp() override {
         view_.resize(900, 600);
-        view_.show();
-        QApplication::setActiveWindow(&view_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
+        ASSERT_TRUE(ShowActive(&view_));
         Parse(kFci);
     }
 

@@ -18,6 +18,7 @@
 #include "editor/view_fakes.h"
 #include "platform/grid_printer.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -65,12 +66,6 @@ protected:
         EXPECT_TRUE(view_.CopyMenu()->Prepare());
         view_.CopyMenu()->Item(commandId)->trigger();
         return QApplication::clipboard()->text();
-    }
-
-    void ShowActive() {
-        view_.show();
-        QApplication::setActiveWindow(&view_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
     }
 
     ScriptedPrompts prompts_;
@@ -127,7 +122,7 @@ TEST_F(GridCopyTest, TheDataElementCellKeepsTheStructureMenu) {
 }
 
 TEST_F(GridCopyTest, EditCopyAndTheCopyKeysTakeTheSelectedCell) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Grid()->setFocus();
     EXPECT_FALSE(view_.CanCopy());
     Grid()->SelectItem(Cell(kTrack2, ELEMENT_COLUMN_LENGTH));
@@ -213,7 +208,7 @@ TEST_F(GridCopyTest, MaskingNeverReachesTheData) {
     EXPECT_EQ(pane, kRecord);
 
     // Editing a masked value starts from its digits, and the edit lands whole.
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Grid()->SelectItem(Cell(kPan, ELEMENT_COLUMN_VALUE));
     Grid()->editItem(Grid()->GetRow(kPan), ELEMENT_COLUMN_VALUE);
     QLineEdit* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());

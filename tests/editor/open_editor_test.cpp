@@ -10,19 +10,13 @@
 
 #include "editor/edit_test_util.h"
 #include "editor/menu_slots.h"
+#include "support/active_window.h"
 
 namespace {
 
 class OpenEditorTest : public EditTest {
 protected:
     OpenEditorTest() { view_.resize(900, 500); }
-
-    // Focus only moves inside an active window.
-    void ShowActive() {
-        view_.show();
-        QApplication::setActiveWindow(&view_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
-    }
 
     // Opens the in-place editor of a cell as a double click would.
     QWidget* OpenEditor(int row, int column) {
@@ -41,7 +35,7 @@ protected:
 };
 
 TEST_F(OpenEditorTest, AClickOnEncodeEncodesTheValueBeingTyped) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     for (int attempt = 0; attempt < 4; ++attempt) {
         Parse(QStringLiteral("5A021234"));
         TypeValue(0, QStringLiteral("567%1").arg(attempt));
@@ -53,7 +47,7 @@ TEST_F(OpenEditorTest, AClickOnEncodeEncodesTheValueBeingTyped) {
 }
 
 TEST_F(OpenEditorTest, EveryCommandOnTheTreeOrDocumentAppliesTheOpenEditorFirst) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     const struct {
         const char* name;
         std::function<void(COrdaView*)> command;
@@ -91,7 +85,7 @@ TEST_F(OpenEditorTest, EveryCommandOnTheTreeOrDocumentAppliesTheOpenEditorFirst)
 }
 
 TEST_F(OpenEditorTest, ChoosingALengthFormAppliesItAtOnce) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Parse(QStringLiteral("70045A021234"));
     QComboBox* combo = qobject_cast<QComboBox*>(OpenEditor(1, ELEMENT_COLUMN_LENGTH_IN));
     ASSERT_NE(combo, nullptr);
@@ -104,7 +98,7 @@ TEST_F(OpenEditorTest, ChoosingALengthFormAppliesItAtOnce) {
 }
 
 TEST_F(OpenEditorTest, ARefusedValueLeavesTheCommandToGoOn) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Parse(QStringLiteral("70045A021234"));
     TypeValue(1, QStringLiteral("12F4"));
     prompts_.QueueAnswer(true);

@@ -20,6 +20,7 @@
 #include "platform/byte_table.h"
 #include "platform/grid_printer.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -48,13 +49,6 @@ protected:
     }
 
     QString PaneText() { return view_.PaneText(); }
-
-    // Focus only moves inside an active window.
-    void ShowActive() {
-        view_.show();
-        QApplication::setActiveWindow(&view_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
-    }
 
     ScriptedPrompts prompts_;
     FakeDocument document_;
@@ -300,7 +294,7 @@ TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
 }
 
 TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     view_.Pane()->setFocus();
     QTest::keyClicks(view_.Pane(), "5A");
     EXPECT_TRUE(document_.modified_);
@@ -412,7 +406,7 @@ TEST_F(ViewTest, OnlySpaceReturnLineFeedAndTabAreWhiteSpace) {
 }
 
 TEST_F(ViewTest, SelectionShowsAnalysisAtOnceWhileEditsArePosted) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Parse(QStringLiteral("70045A021234"));
     GridRow* pan = view_.Grid()->GetRow(1);
     analysis_.calls_.clear();
@@ -437,7 +431,7 @@ TEST_F(ViewTest, SelectionShowsAnalysisAtOnceWhileEditsArePosted) {
 }
 
 TEST_F(ViewTest, PostedEditOfRemovedRowsIsDropped) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     Parse(QStringLiteral("5A021234"));
     GridRow* row = view_.Grid()->GetRow(0);
     view_.Grid()->editItem(row, ELEMENT_COLUMN_VALUE);
@@ -465,7 +459,7 @@ TEST_F(ViewTest, ContextMenuOnlyOnEmptyGridOrDataElementCell) {
 }
 
 TEST_F(ViewTest, PasteFollowsTheClipboardCutAndCopyTheSelection) {
-    ShowActive();
+    ASSERT_TRUE(ShowActive(&view_));
     QApplication::clipboard()->setText(QStringLiteral("9F4D00"));
     view_.Grid()->setFocus();
     EXPECT_TRUE(view_.CanPaste());

@@ -49,16 +49,7 @@ std::vector<uint8_t> EncodeTree(const TlvNode* root) {
 class StructureProperty : public EditTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     int RandomCommand(std::mt19937* random, const QStringList& path) {
-        QMenu* menu = view_.DataElementMenu();
-        for (const QString& title : path) {
-            menu = menu != nullptr ? Submenu(menu, title) : nullptr;
-        }
-        QList<int> ids;
-        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
-            if (!action->isSeparator() && action->menu() == nullptr) {
-                ids << action->data().toInt();
-            }
-        }
+        const QList<int> ids = Commands(path);
         return ids.isEmpty() ? 0 : ids[static_cast<int>((*random)() % ids.size())];
     }
 

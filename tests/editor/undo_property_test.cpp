@@ -13,16 +13,7 @@ namespace {
 class UndoProperty : public UndoTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     int RandomCommand(const QStringList& path) {
-        QMenu* menu = view_.DataElementMenu();
-        for (const QString& title : path) {
-            menu = menu != nullptr ? Submenu(menu, title) : nullptr;
-        }
-        QList<int> ids;
-        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
-            if (!action->isSeparator() && action->menu() == nullptr) {
-                ids << action->data().toInt();
-            }
-        }
+        const QList<int> ids = Commands(path);
         return ids.isEmpty() ? 0 : ids[static_cast<int>(random_() % ids.size())];
     }
 

@@ -8,6 +8,7 @@
 
 #include "editor/menu_slots.h"
 #include "editor/undo_test_util.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -276,9 +277,7 @@ class FocusedUndoTest : public UndoTest {
 protected:
     void SetUp() override {
         view_.resize(800, 600);
-        view_.show();
-        QApplication::setActiveWindow(&view_);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
+        ASSERT_TRUE(ShowActive(&view_));
     }
 };
 
