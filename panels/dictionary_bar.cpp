@@ -53,6 +53,9 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
       filter_(new QLineEdit) {
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
+    // Every row holds one line and a small icon: the view takes the first row's height for all
+    // instead of asking each row, when it lays out, paints and fits the column.
+    tree_->setUniformRowHeights(true);
     tree_->setContextMenuPolicy(Qt::PreventContextMenu);
     // Names are never elided: the panel scrolls sideways to the longest, and whatever lies
     // beyond its edge shows in a tooltip. The column is fitted when the rows, the font or the

@@ -6,9 +6,12 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <vector>
 
 #include "core/tlv.h"
@@ -112,6 +115,31 @@ TEST(CutTexts, DictionaryScrollsSidewaysAndTipsWhatLiesBeyond) {
               QStringList({"Application Currency Code", "Application Currency Exponent"}));
     tree->scrollToItem(root->child(0));
     EXPECT_EQ(ToolTipAt(tree, tree->visualItemRect(root->child(0))), "");
+}
+
+TEST(CutTexts, DictionaryRowsAreAsHighAsTheirTextAndIconNeedInEveryArrangement) {
+    // The rows share one height; the bold root and the group rows must fit it too.
+    for (const char* styleName : {"Windows", "Fusion"}) {
+        CDictionaryBar bar;
+        QStyle* style = QStyleFactory::create(QString::fromLatin1(styleName));
+        ASSERT_NE(style, nullptr) << styleName;
+        style->setParent(&bar);
+        bar.setStyle(style);
+        bar.Tree()->setStyle(style);
+        ShowAndSettle(&bar, 200, 500);
+        for (const int sort : {CDictionaryBar::ID_DE_SORT_TYPE, CDictionaryBar::ID_DE_SORT_SOURCE,
+                               CDictionaryBar::ID_DE_SORT_ALPHA}) {
+            bar.OnSort(sort);
+            QTreeWidget* tree = bar.Tree();
+            int rows = 0;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it, ++rows) {
+                const QModelIndex index = tree->indexFromItem(*it);
+                EXPECT_GE(tree->visualRect(index).height(), tree->sizeHintForIndex(index).height())
+                    << styleName << " " << sort << " " << (*it)->text(0).toStdString();
+            }
+            EXPECT_GT(rows, 100) << styleName << " " << sort;
+        }
+    }
 }
 
 TEST(CutTexts, AnalysisCellsTipTheirWholeText) {
