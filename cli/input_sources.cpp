@@ -174,7 +174,5 @@ bool FlushingSink::EndSource() {
 }
 
 bool FlushingSink::Flush(bool more) {
-    const bool written = WriteOutput(*out_) && FlushOutput();
-    out_->clear();
-    return written && more;
+    return WritePending(out_) && FlushOutput() && more;
 }

@@ -32,6 +32,17 @@ bool WriteOutput(const std::string& text) {
     return WriteOutput(text.data(), text.size());
 }
 
+bool WritePending(std::string* pending) {
+    const bool written = WriteOutput(*pending);
+    pending->clear();
+    return written;
+}
+
+bool WritePendingPiece(std::string* pending) {
+    const size_t kPieceSize = 1u << 16;
+    return pending->size() < kPieceSize || WritePending(pending);
+}
+
 bool FlushOutput() {
     errno = 0;
     if (g_writeError == 0 && fflush(stdout) != 0) {

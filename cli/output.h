@@ -9,6 +9,10 @@
 // Writes to standard output. False once any write has failed; later writes are dropped.
 bool WriteOutput(const char* bytes, size_t count);
 bool WriteOutput(const std::string& text);
+// Writes what a command gathered in `pending` and empties it. False once any write has failed.
+bool WritePending(std::string* pending);
+// Writes `pending` once it holds about this much, so that long output is handed on in pieces.
+bool WritePendingPiece(std::string* pending);
 // Hands what was written so far on to the system, so that a program reading a pipe sees it.
 // False once any write has failed.
 bool FlushOutput();

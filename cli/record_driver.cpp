@@ -8,15 +8,6 @@
 
 namespace {
 
-// Output is handed on in pieces of about this size, and after each piece of input.
-const size_t kFlushSize = 1u << 16;
-
-bool Flush(std::string* out) {
-    const bool written = WriteOutput(*out);
-    out->clear();
-    return written;
-}
-
 int RunOne(const RecordOptions& options, const std::vector<InputSource>& sources,
            const RecordRenderer& render) {
     WholeInput input(RecordByteLimit(options.read));
@@ -62,7 +53,7 @@ public:
         } else {
             Show(line, record);
         }
-        return out_->size() < kFlushSize || Flush(out_);
+        return WritePendingPiece(out_);
     }
 
     bool failed() const { return failed_; }
@@ -136,7 +127,7 @@ int RunEach(const RecordOptions& options, const std::vector<InputSource>& source
                       });
     FlushingSink sink(&lines, &out);
     const bool read = ReadInputs(sources, false, &sink);
-    Flush(&out);
+    WritePending(&out);
     return read && !each.failed() ? 0 : 1;
 }
 

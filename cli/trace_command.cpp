@@ -20,7 +20,6 @@ namespace {
 
 // No command or response is longer than an extended APDU; a longer line is no trace line.
 const size_t kLineLimit = 1u << 20;
-const size_t kFlushSize = 1u << 16;
 
 enum DolKind { DOL_PDOL, DOL_CDOL1, DOL_CDOL2, DOL_DDOL, DOL_UDOL, DOL_COUNT };
 
@@ -159,7 +158,7 @@ public:
             hasPending_ = false;
             expectCommand_ = true;
         }
-        return out_->size() < kFlushSize || Flush();
+        return WritePendingPiece(out_);
     }
 
     void Finish() {
@@ -167,13 +166,7 @@ public:
             Emit(&pending_, nullptr);
             hasPending_ = false;
         }
-        Flush();
-    }
-
-    bool Flush() {
-        const bool written = WriteOutput(*out_);
-        out_->clear();
-        return written;
+        WritePending(out_);
     }
 
     bool failed() const { return failed_; }
