@@ -1,15 +1,41 @@
 #include "app/font_warm_up.h"
 
 #include <fontconfig/fontconfig.h>
+#include <sched.h>
 
-#include <system_error>
+namespace {
+
+void* LoadFontConfiguration(void*) {
+    FcInit();
+    return nullptr;
+}
+
+// A new thread tends to start on the processor of the thread that made it, and the two then
+// take turns there until the scheduler moves one. On a virtual machine whose idle processors
+// sleep that took milliseconds, and the warm-up delayed the application object instead of
+// running beside it. So the thread starts on any other processor the program may use.
+void KeepOffThisProcessor(pthread_attr_t* attributes) {
+    const int processor = sched_getcpu();
+    cpu_set_t allowed;
+    if (processor < 0 || sched_getaffinity(0, sizeof allowed, &allowed) != 0 ||
+        !CPU_ISSET(processor, &allowed) || CPU_COUNT(&allowed) < 2) {
+        return;
+    }
+    CPU_CLR(processor, &allowed);
+    pthread_attr_setaffinity_np(attributes, sizeof allowed, &allowed);
+}
+
+}  // namespace
 
 FontWarmUp::FontWarmUp() {
-    try {
-        thread_ = std::thread([] { FcInit(); });
-    } catch (const std::system_error&) {
-        // Without a thread the configuration loads when a font is first needed, as usual.
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0) {
+        return;
     }
+    KeepOffThisProcessor(&attributes);
+    // Without a thread the configuration loads when a font is first needed, as usual.
+    running_ = pthread_create(&thread_, &attributes, LoadFontConfiguration, nullptr) == 0;
+    pthread_attr_destroy(&attributes);
 }
 
 FontWarmUp::~FontWarmUp() {
@@ -17,7 +43,8 @@ FontWarmUp::~FontWarmUp() {
 }
 
 void FontWarmUp::Wait() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (running_) {
+        pthread_join(thread_, nullptr);
+        running_ = false;
     }
 }

@@ -3,7 +3,7 @@
 #ifndef QUORVEL_APP_FONT_WARM_UP_H
 #define QUORVEL_APP_FONT_WARM_UP_H
 
-#include <thread>
+#include <pthread.h>
 
 class FontWarmUp {
 public:
@@ -16,7 +16,8 @@ public:
     void Wait();
 
 private:
-    std::thread thread_;
+    pthread_t thread_{};
+    bool running_ = false;
 };
 
 #endif
