@@ -13,7 +13,8 @@ void* LoadFontConfiguration(void*) {
 // A new thread tends to start on the processor of the thread that made it, and the two then
 // take turns there until the scheduler moves one. On a virtual machine whose idle processors
 // sleep that took milliseconds, and the warm-up delayed the application object instead of
-// running beside it. So the thread starts on any other processor the program may use.
+// running beside it. So the thread starts on any other processor the program may use: set when
+// it is made, since moving a running thread has the mover wait until the other processor wakes.
 void KeepOffThisProcessor(pthread_attr_t* attributes) {
     const int processor = sched_getcpu();
     cpu_set_t allowed;
