@@ -90,13 +90,15 @@ uint8_t* WriteParsedNodes(uint8_t* at, uint8_t* end, const TlvNode* node, const 
         memcpy(&field, node->lengthBytes, sizeof field);
         const bool padding = static_cast<uint32_t>(head) != 0;
         const bool leaf = (head & uint64_t(0x20) << 32) == 0;
-        if (value == nullptr) {
+        // Valueless nodes, padding and trees too large are rare: marked so, they stay off the
+        // straight run that g++ lays out for a node.
+        if (__builtin_expect(value == nullptr, 0)) {
             value = kNoBytes;
             if (length > 0 && (padding || leaf)) {
                 return nullptr;
             }
         }
-        if (padding) {
+        if (__builtin_expect(padding, 0)) {
             if (length > static_cast<uint32_t>(end - at)) {
                 return nullptr;
             }
@@ -104,8 +106,10 @@ uint8_t* WriteParsedNodes(uint8_t* at, uint8_t* end, const TlvNode* node, const 
             continue;
         }
         // A tag or length field of no byte has its move written over by the next one.
-        if (tagLength > 2 || lengthSize > 2 ||
-            tagLength + lengthSize + (leaf ? length : 0) > static_cast<uint32_t>(end - at)) {
+        if (__builtin_expect(
+                tagLength > 2 || lengthSize > 2 ||
+                    tagLength + lengthSize + (leaf ? length : 0) > static_cast<uint32_t>(end - at),
+                0)) {
             return nullptr;
         }
         const uint16_t tag = static_cast<uint16_t>(head >> 32);
