@@ -619,9 +619,8 @@ void CMainFrame::AddChildFrame(CChildFrame* frame) {
             [this, view] { elementColumnWeights_ = view->Grid()->ColumnWeights(); });
     connect(view, &COrdaView::editCommandsChanged, this, &CMainFrame::UpdateEditCommands);
     // The documents' tab bar is made with the first document: the window starts without one.
-    if (mdiArea_->viewMode() != QMdiArea::TabbedView) {
-        mdiArea_->setViewMode(QMdiArea::TabbedView);
-    }
+    // The area keeps the tab bar it has when the mode is set again.
+    mdiArea_->setViewMode(QMdiArea::TabbedView);
     mdiArea_->addSubWindow(frame);
     frame->showMaximized();
     mdiArea_->setActiveSubWindow(frame);
