@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 #include <QWidgetAction>
 
 #include "app/about_box.h"
@@ -37,6 +38,7 @@
 #include "editor/element_grid_ctrl.h"
 #include "editor/menu_slots.h"
 #include "editor/orda_view.h"
+#include "panels/dictionary_bar.h"
 #include "platform/scripted_prompts.h"
 #include "support/active_window.h"
 #include "support/qt_printers.h"
@@ -332,6 +334,30 @@ TEST_F(MainFrameTest, LockPanesClaimNoLockTheyCannotSee) {
     }
     QTest::keyClick(Frame(), Qt::Key_CapsLock);
     EXPECT_FALSE(locks->Pane(0)->isEnabled());
+}
+
+TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndKeepTheApplicationFont) {
+    const COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    QTreeView* dictionary = Frame()->DictionaryBar()->findChild<QTreeView*>();
+    ASSERT_NE(dictionary, nullptr);
+    const struct {
+        const char* name;
+        const QWidget* widget;
+    } widgets[] = {{"menu bar", Frame()->menuBar()},
+                   {"toolbar", Frame()->StandardToolBar()},
+                   {"status bar", Frame()->LockPanes()->Pane(0)},
+                   {"dictionary", dictionary},
+                   {"grid", view->Grid()},
+                   {"pane", view->Pane()}};
+    const QFont application = QApplication::font();
+    for (const auto& entry : widgets) {
+        const QFont font = entry.widget->font();
+        EXPECT_TRUE(font.styleStrategy() & QFont::PreferNoShaping) << entry.name;
+        if (entry.widget != view->Pane()) {
+            EXPECT_EQ(font.family(), application.family()) << entry.name;
+            EXPECT_EQ(font.pointSizeF(), application.pointSizeF()) << entry.name;
+        }
+    }
 }
 
 TEST_F(MainFrameTest, CascadeLeavesWindowsOfAUsableSize) {
