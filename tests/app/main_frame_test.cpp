@@ -353,6 +353,7 @@ TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndKeepTheApplicationFont) {
     for (const auto& entry : widgets) {
         const QFont font = entry.widget->font();
         EXPECT_TRUE(font.styleStrategy() & QFont::PreferNoShaping) << entry.name;
+        // The pane shows the fixed-width font; it takes the strategy all the same.
         if (entry.widget != view->Pane()) {
             EXPECT_EQ(font.family(), application.family()) << entry.name;
             EXPECT_EQ(font.pointSizeF(), application.pointSizeF()) << entry.name;
