@@ -5,6 +5,8 @@
 #ifndef QUORVEL_PLATFORM_LAZY_ICON_STYLE_H
 #define QUORVEL_PLATFORM_LAZY_ICON_STYLE_H
 
+#include <QHash>
+#include <QIcon>
 #include <QProxyStyle>
 
 class LazyIconStyle : public QProxyStyle {
@@ -16,6 +18,11 @@ public:
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override;
+
+private:
+    // Widgets ask again for the same icons whenever they lay out (a dock widget's title bar
+    // asks for its two buttons' icons to measure them), and each answer would be made anew.
+    mutable QHash<int, QIcon> icons_;
 };
 
 #endif

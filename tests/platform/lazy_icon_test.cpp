@@ -4,7 +4,10 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <QWidget>
 #include <memory>
 
 #include "platform/lazy_icon_style.h"
@@ -57,6 +60,47 @@ TEST(LazyIconStyle, StandardIconsLookAsTheBaseStylesAndOutliveTheStyle) {
     }
     // Made after its style is gone, the icon comes from the application's style.
     EXPECT_FALSE(ImageOf(lazy).isNull());
+}
+
+// Counts the icons it is asked to make.
+class CountingStyle : public QProxyStyle {
+public:
+    explicit CountingStyle(int* made) : QProxyStyle(QStringLiteral("Fusion")), made_(made) {}
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        ++*made_;
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+
+private:
+    int* made_;
+};
+
+TEST(LazyIconStyle, MakesEachStandardIconOncePerLayoutDirection) {
+    int made = 0;
+    LazyIconStyle style(new CountingStyle(&made));
+    QWidget leftToRight;
+    QWidget rightToLeft;
+    rightToLeft.setLayoutDirection(Qt::RightToLeft);
+    const QSize closeSize =
+        style.baseStyle()->standardIcon(QStyle::SP_TitleBarCloseButton).actualSize(QSize(16, 16));
+    made = 0;
+    // A dock widget's title bar asks for its buttons' icons and measures them at every layout.
+    for (int layout = 0; layout < 5; ++layout) {
+        EXPECT_EQ(style.standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, &leftToRight)
+                      .actualSize(QSize(16, 16)),
+                  closeSize);
+        style.standardIcon(QStyle::SP_TitleBarNormalButton, nullptr, &leftToRight).isNull();
+        style.standardIcon(QStyle::SP_TitleBarNormalButton, nullptr, &rightToLeft).isNull();
+    }
+    EXPECT_EQ(made, 3);
+    QStyleOption option;
+    option.direction = Qt::RightToLeft;
+    const QIcon arrow = style.standardIcon(QStyle::SP_ArrowForward, &option, nullptr);
+    const QIcon ltrArrow = style.standardIcon(QStyle::SP_ArrowForward, nullptr, &leftToRight);
+    EXPECT_EQ(ImageOf(arrow), ImageOf(style.baseStyle()->standardIcon(QStyle::SP_ArrowBack)));
+    EXPECT_EQ(ImageOf(ltrArrow), ImageOf(style.baseStyle()->standardIcon(QStyle::SP_ArrowForward)));
+    EXPECT_NE(ImageOf(arrow), ImageOf(ltrArrow));
 }
 
 }  // namespace
