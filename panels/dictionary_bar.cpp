@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +13,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <array>
 
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
@@ -30,6 +33,55 @@ QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, const QString& text, int image
     item->setData(0, Qt::UserRole, index);
     return item;
 }
+
+// Whether the row shows: no row above it is hidden or collapsed.
+bool IsShown(const QTreeWidgetItem* item) {
+    if (item->isHidden()) {
+        return false;
+    }
+    for (const QTreeWidgetItem* parent = item->parent(); parent != nullptr;
+         parent = parent->parent()) {
+        if (parent->isHidden() || !parent->isExpanded()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Depth(const QTreeWidgetItem* item) {
+    int depth = 0;
+    for (item = item->parent(); item != nullptr; item = item->parent()) {
+        ++depth;
+    }
+    return depth;
+}
+
+// Estimates a text's advance as the sum of its characters' advances, each measured once. It
+// leaves out kerning, so it may be off by a pixel or two, at a small part of the cost of
+// measuring each text whole.
+class CharacterAdvances {
+public:
+    explicit CharacterAdvances(const QFont& font) : metrics_(font) { advances_.fill(-1); }
+
+    qreal Of(const QString& text) {
+        qreal sum = 0;
+        for (const QChar character : text) {
+            if (character.unicode() >= advances_.size()) {
+                return metrics_.horizontalAdvance(text);
+            }
+            qreal& advance = advances_[character.unicode()];
+            if (advance < 0) {
+                advance = metrics_.horizontalAdvance(character);
+            }
+            sum += advance;
+        }
+        return sum;
+    }
+
+private:
+    QFontMetricsF metrics_;
+    std::array<qreal, 256> advances_;
+};
 
 bool EntryMatches(const DataElementDef* entry, const QString& text) {
     if (QString::fromLatin1(entry->name).contains(text, Qt::CaseInsensitive)) {
@@ -170,9 +222,44 @@ void CDictionaryBar::FillTree(int sortCommand) {
 }
 
 void CDictionaryBar::FitColumn() {
-    // What the header would ask for, the widest row's width, public on the base class.
-    const QAbstractItemView* view = tree_;
-    tree_->header()->resizeSection(0, qMax(0, view->sizeHintForColumn(0)));
+
+    // The column is as wide as the header would ask for: the widest shown row's width under
+    // the style, indentation included. The style lays out a row's text to measure it, which
+    // costs far more than the text's advance; the advances tell which few rows can be the
+    // widest, and only those are measured in full.
+    struct Row {
+        QTreeWidgetItem* item;
+        int indent;
+        int estimate;
+    };
+    tree_->ensurePolished();
+    QList<Row> rows;
+    int widestEstimate = 0;
+    CharacterAdvances advances(tree_->font());
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+        if (!IsShown(*it)) {
+            continue;
+        }
+        const int indent = tree_->indentation() * (Depth(*it) + (tree_->rootIsDecorated() ? 1 : 0));
+        const QVariant font = (*it)->data(0, Qt::FontRole);
+        const qreal advance = font.isValid()
+                                  ? QFontMetricsF(font.value<QFont>().resolve(tree_->font()))
+                                        .horizontalAdvance((*it)->text(0))
+                                  : advances.Of((*it)->text(0));
+        const int estimate = indent + qCeil(advance);
+        rows.append({*it, indent, estimate});
+        widestEstimate = qMax(widestEstimate, estimate);
+    }
+    // A laid-out text may end a little beyond the estimate (kerning, a glyph's overhang).
+    const int slack = 2 * QFontMetrics(tree_->font()).averageCharWidth();
+    int width = 0;
+    for (const Row& row : rows) {
+        if (row.estimate >= widestEstimate - slack) {
+            const QModelIndex index = tree_->indexFromItem(row.item);
+            width = qMax(width, row.indent + tree_->sizeHintForIndex(index).width());
+        }
+    }
+    tree_->header()->resizeSection(0, width);
 }
 
 bool CDictionaryBar::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -139,6 +140,41 @@ TEST(CutTexts, DictionaryRowsAreAsHighAsTheirTextAndIconNeedInEveryArrangement) 
             }
             EXPECT_GT(rows, 100) << styleName << " " << sort;
         }
+    }
+}
+
+// What the view itself measures as its widest row (public on the base class).
+int WidestRow(const QAbstractItemView* view) {
+    return view->sizeHintForColumn(0);
+}
+
+TEST(CutTexts, DictionaryColumnIsAsWideAsTheWidestShownRow) {
+    for (const char* styleName : {"Windows", "Fusion"}) {
+        CDictionaryBar bar;
+        QStyle* style = QStyleFactory::create(QString::fromLatin1(styleName));
+        ASSERT_NE(style, nullptr) << styleName;
+        style->setParent(&bar);
+        bar.setStyle(style);
+        bar.Tree()->setStyle(style);
+        ShowAndSettle(&bar, 200, 500);
+        QTreeWidget* tree = bar.Tree();
+        for (const int sort : {CDictionaryBar::ID_DE_SORT_TYPE, CDictionaryBar::ID_DE_SORT_SOURCE,
+                               CDictionaryBar::ID_DE_SORT_ALPHA}) {
+            bar.OnSort(sort);
+            QTest::qWait(10);
+            EXPECT_EQ(tree->columnWidth(0), WidestRow(tree)) << styleName << " " << sort;
+        }
+        // Filtered, the column fits the rows that stay.
+        const int unfiltered = tree->columnWidth(0);
+        bar.FilterField()->setText(QStringLiteral("Date"));
+        bar.OnSort(CDictionaryBar::ID_DE_SORT_TYPE);
+        QTest::qWait(10);
+        EXPECT_LT(tree->columnWidth(0), unfiltered) << styleName;
+        EXPECT_EQ(tree->columnWidth(0), WidestRow(tree)) << styleName;
+        QFont larger = tree->font();
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        tree->setFont(larger);
+        EXPECT_EQ(tree->columnWidth(0), WidestRow(tree)) << styleName;
     }
 }
 
