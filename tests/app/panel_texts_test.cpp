@@ -118,16 +118,24 @@ TEST(CutTexts, DictionaryScrollsSidewaysAndTipsWhatLiesBeyond) {
     EXPECT_EQ(ToolTipAt(tree, tree->visualItemRect(root->child(0))), "");
 }
 
+// Shows the panel drawn throughout in the named style.
+testing::AssertionResult ShowInStyle(CDictionaryBar* bar, const char* styleName) {
+    QStyle* style = QStyleFactory::create(QString::fromLatin1(styleName));
+    if (style == nullptr) {
+        return testing::AssertionFailure() << "no style " << styleName;
+    }
+    style->setParent(bar);
+    bar->setStyle(style);
+    bar->Tree()->setStyle(style);
+    ShowAndSettle(bar, 200, 500);
+    return testing::AssertionSuccess();
+}
+
 TEST(CutTexts, DictionaryRowsAreAsHighAsTheirTextAndIconNeedInEveryArrangement) {
     // The rows share one height; the bold root and the group rows must fit it too.
     for (const char* styleName : {"Windows", "Fusion"}) {
         CDictionaryBar bar;
-        QStyle* style = QStyleFactory::create(QString::fromLatin1(styleName));
-        ASSERT_NE(style, nullptr) << styleName;
-        style->setParent(&bar);
-        bar.setStyle(style);
-        bar.Tree()->setStyle(style);
-        ShowAndSettle(&bar, 200, 500);
+        ASSERT_TRUE(ShowInStyle(&bar, styleName));
         for (const int sort : {CDictionaryBar::ID_DE_SORT_TYPE, CDictionaryBar::ID_DE_SORT_SOURCE,
                                CDictionaryBar::ID_DE_SORT_ALPHA}) {
             bar.OnSort(sort);
@@ -151,12 +159,7 @@ int WidestRow(const QAbstractItemView* view) {
 TEST(CutTexts, DictionaryColumnIsAsWideAsTheWidestShownRow) {
     for (const char* styleName : {"Windows", "Fusion"}) {
         CDictionaryBar bar;
-        QStyle* style = QStyleFactory::create(QString::fromLatin1(styleName));
-        ASSERT_NE(style, nullptr) << styleName;
-        style->setParent(&bar);
-        bar.setStyle(style);
-        bar.Tree()->setStyle(style);
-        ShowAndSettle(&bar, 200, 500);
+        ASSERT_TRUE(ShowInStyle(&bar, styleName));
         QTreeWidget* tree = bar.Tree();
         for (const int sort : {CDictionaryBar::ID_DE_SORT_TYPE, CDictionaryBar::ID_DE_SORT_SOURCE,
                                CDictionaryBar::ID_DE_SORT_ALPHA}) {
