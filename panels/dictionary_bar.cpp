@@ -222,7 +222,6 @@ void CDictionaryBar::FillTree(int sortCommand) {
 }
 
 void CDictionaryBar::FitColumn() {
-
     // The column is as wide as the header would ask for: the widest shown row's width under
     // the style, indentation included. The style lays out a row's text to measure it, which
     // costs far more than the text's advance; the advances tell which few rows can be the
