@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMetaObject>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -217,8 +216,9 @@ void CDictionaryBar::FillTree(int sortCommand) {
     }
     ApplyFilter();
     tree_->scrollToItem(root);
-    // Measuring every row is left until the window stands: the program starts sooner.
-    QMetaObject::invokeMethod(this, &CDictionaryBar::FitColumn, Qt::QueuedConnection);
+    // Fitted before the window shows: fitted later, the column would bring in the horizontal
+    // scroll bar after the first drawing, and the rows would be drawn again.
+    FitColumn();
 }
 
 void CDictionaryBar::FitColumn() {

@@ -181,6 +181,31 @@ TEST(CutTexts, DictionaryColumnIsAsWideAsTheWidestShownRow) {
     }
 }
 
+// Notes the size of a widget's area at its first paint.
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !size.isValid()) {
+            size = static_cast<QWidget*>(watched)->size();
+        }
+        return false;
+    }
+    QSize size;
+};
+
+TEST(CutTexts, DictionaryIsFirstDrawnWithItsColumnFittedAndItsScrollBars) {
+    CDictionaryBar bar;
+    QTreeWidget* tree = bar.Tree();
+    FirstPaint firstPaint;
+    tree->viewport()->installEventFilter(&firstPaint);
+    ShowAndSettle(&bar, 200, 500);
+    // A column fitted after the first paint would bring in the horizontal scroll bar only
+    // then, and the rows would be drawn twice, the first time in a taller area.
+    EXPECT_TRUE(tree->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(firstPaint.size, tree->viewport()->size());
+    EXPECT_EQ(tree->columnWidth(0), WidestRow(tree));
+}
+
 TEST(CutTexts, AnalysisCellsTipTheirWholeText) {
     std::vector<uint8_t> bytes = {0x9F, 0x10, 18};
     bytes.resize(3 + 18, 0x11);
