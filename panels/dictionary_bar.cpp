@@ -235,11 +235,12 @@ void CDictionaryBar::FitColumn() {
     QList<Row> rows;
     int widestEstimate = 0;
     CharacterAdvances advances(tree_->font());
+    const int firstLevel = tree_->rootIsDecorated() ? 1 : 0;
     for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
         if (!IsShown(*it)) {
             continue;
         }
-        const int indent = tree_->indentation() * (Depth(*it) + (tree_->rootIsDecorated() ? 1 : 0));
+        const int indent = tree_->indentation() * (firstLevel + Depth(*it));
         const QVariant font = (*it)->data(0, Qt::FontRole);
         const qreal advance = font.isValid()
                                   ? QFontMetricsF(font.value<QFont>().resolve(tree_->font()))

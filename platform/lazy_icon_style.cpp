@@ -16,7 +16,7 @@ QIcon LazyIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* optio
     const Qt::LayoutDirection direction = option != nullptr   ? option->direction
                                           : widget != nullptr ? widget->layoutDirection()
                                                               : QGuiApplication::layoutDirection();
-    const int key = static_cast<int>(icon) * 4 + static_cast<int>(direction);
+    const QPair<StandardPixmap, Qt::LayoutDirection> key(icon, direction);
     const auto known = icons_.constFind(key);
     if (known != icons_.constEnd()) {
         return *known;

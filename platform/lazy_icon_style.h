@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QPair>
 #include <QProxyStyle>
 
 class LazyIconStyle : public QProxyStyle {
@@ -22,7 +23,7 @@ public:
 private:
     // Widgets ask again for the same icons whenever they lay out (a dock widget's title bar
     // asks for its two buttons' icons to measure them), and each answer would be made anew.
-    mutable QHash<int, QIcon> icons_;
+    mutable QHash<QPair<StandardPixmap, Qt::LayoutDirection>, QIcon> icons_;
 };
 
 #endif
