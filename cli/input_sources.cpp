@@ -29,6 +29,12 @@ bool IsHexText(const std::string& argument) {
     return true;
 }
 
+// A dot or a slash, and no white space: a file name such as "record.hex" or "logs/trace".
+bool LooksLikePath(const std::string& argument) {
+    return argument.find_first_of("./") != std::string::npos &&
+           argument.find_first_of(" \t\r\n") == std::string::npos;
+}
+
 Outcome Fail(const std::string& name, const char* reason) {
     fprintf(stderr, "bertlv: %s: %s\n", name.c_str(), reason);
     return OUTCOME_FAILED;
@@ -78,7 +84,7 @@ Outcome ReadDocument(const std::string& name, int fd, std::vector<char> document
                      &strings)) {
         return Fail(name, "not a readable .tlv document");
     }
-    return sink->Take(strings.encodedHex.data(), strings.encodedHex.size(), false)
+    return sink->TakeStoredTree(strings.encodedHex.data(), strings.encodedHex.size())
                ? OUTCOME_DONE
                : OUTCOME_STOPPED;
 }
@@ -129,7 +135,9 @@ std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& argument
         InputKind kind = INPUT_TEXT;
         if (argument == "-") {
             kind = INPUT_STDIN;
-        } else if (!IsHexText(argument) && stat(argument.c_str(), &status) == 0) {
+        } else if (!IsHexText(argument) &&
+                   (stat(argument.c_str(), &status) == 0 || LooksLikePath(argument))) {
+            // A mistyped file name must fail, not pass as the hex digits it starts with.
             kind = INPUT_FILE;
         }
         if (kind == INPUT_TEXT && !sources.empty() && sources.back().kind == INPUT_TEXT) {
@@ -167,6 +175,10 @@ bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink*
 
 bool FlushingSink::Take(const char* data, size_t size, bool binary) {
     return Flush(inner_->Take(data, size, binary));
+}
+
+bool FlushingSink::TakeStoredTree(const char* data, size_t size) {
+    return Flush(inner_->TakeStoredTree(data, size));
 }
 
 bool FlushingSink::EndSource() {

@@ -17,9 +17,10 @@ struct InputSource {
 };
 
 // "-" is standard input; an argument made of hex digits and white space only is hexadecimal
-// text; any other argument that names an existing file is that file, and the rest is text too
-// (converted by the editor's rule, which stops at the first other character). Adjacent text
-// arguments are joined into one source. Without arguments, standard input.
+// text; any other argument that names an existing file, or looks like a file name (a dot or a
+// slash and no white space), is a file; the rest is text too (converted by the editor's rule,
+// which stops at the first other character).
+// Adjacent text arguments are joined into one source. Without arguments, standard input.
 std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments);
 
 // Receives the contents of the sources in order.
@@ -28,6 +29,9 @@ public:
     virtual ~InputSink() = default;
     // Hexadecimal text, or raw bytes when `binary`. Returning false stops the reading.
     virtual bool Take(const char* data, size_t size, bool binary) = 0;
+    // The tree text stored in a .tlv document; taken as any other text unless a sink reads
+    // it differently.
+    virtual bool TakeStoredTree(const char* data, size_t size) { return Take(data, size, false); }
     // The source that was read last has ended. Returning false stops the reading.
     virtual bool EndSource() = 0;
 };
@@ -38,6 +42,7 @@ class FlushingSink : public InputSink {
 public:
     FlushingSink(InputSink* inner, std::string* out) : inner_(inner), out_(out) {}
     bool Take(const char* data, size_t size, bool binary) override;
+    bool TakeStoredTree(const char* data, size_t size) override;
     bool EndSource() override;
 
 private:

@@ -16,9 +16,13 @@ int RunOne(const RecordOptions& options, const std::vector<InputSource>& sources
     }
     bool tooLong = false;
     const std::vector<uint8_t>& bytes = input.Bytes(&tooLong);
+    ReadOptions read = options.read;
+    if (input.OnlyStoredTrees()) {
+        read.checkPadding = false;
+    }
     Record record;
     RecordError error;
-    if (!ReadRecord(bytes, tooLong, options.read, &record, &error)) {
+    if (!ReadRecord(bytes, tooLong, read, &record, &error)) {
         const std::string text =
             error.message + (error.detail.empty() ? "" : "\n\n" + error.detail) + "\n";
         fputs(text.c_str(), stderr);

@@ -29,6 +29,16 @@ WholeInput::WholeInput(size_t byteLimit)
     : textLimit_(TextLimit(byteLimit)), byteLimit_(byteLimit) {}
 
 bool WholeInput::Take(const char* data, size_t size, bool binary) {
+    otherInput_ = true;
+    return Append(data, size, binary);
+}
+
+bool WholeInput::TakeStoredTree(const char* data, size_t size) {
+    storedTrees_ = true;
+    return Append(data, size, false);
+}
+
+bool WholeInput::Append(const char* data, size_t size, bool binary) {
     if (ended_) {
         return false;
     }

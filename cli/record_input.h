@@ -22,12 +22,17 @@ class WholeInput : public InputSink {
 public:
     explicit WholeInput(size_t byteLimit);
     bool Take(const char* data, size_t size, bool binary) override;
+    bool TakeStoredTree(const char* data, size_t size) override;
     bool EndSource() override { return true; }
 
     // The bytes read; `tooLong` when there were more than the limit.
     const std::vector<uint8_t>& Bytes(bool* tooLong);
+    // Whether all of the input was the trees stored in .tlv documents, which the editor opens
+    // without the padding rule.
+    bool OnlyStoredTrees() const { return storedTrees_ && !otherInput_; }
 
 private:
+    bool Append(const char* data, size_t size, bool binary);
     void ConvertText();
 
     size_t textLimit_;
@@ -36,6 +41,8 @@ private:
     std::vector<uint8_t> bytes_;
     // Set once the conversion met a character that ends it: nothing after it counts.
     bool ended_ = false;
+    bool storedTrees_ = false;
+    bool otherInput_ = false;
 };
 
 // One record per line. Lines that are empty, hold only white space or start with '#' (after

@@ -1,16 +1,20 @@
-// Data object lists: a sequence of tag and length pairs (EMV 4.3 Book 3, section 5.4). Tags
-// take one byte, or two when the low five bits of the first byte are all set, as everywhere in
-// this program; the length is one byte.
+// Data object lists: a sequence of tag and length pairs (EMV 4.3 Book 3, section 5.4). A list
+// names tags by the BER rules, of up to four bytes (a kernel's DF8101 as much as 9F37), although
+// the data element tree itself only holds tags of one or two; the length is one byte.
+#include "core/ber_reader.h"
 #include "dictionary/dictionary.h"
 #include "panels/value_decoders.h"
 
 void DecodeDol(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
     int at = 0;
     while (at < in.length) {
-        const int tagLength = (in.value[at] & 0x1F) == 0x1F ? 2 : 1;
-        if (at + tagLength + 1 > in.length) {
+        bool tooLong = false;
+        const int tagLength = static_cast<int>(
+            BerTagSize(in.value + at, static_cast<uint32_t>(in.length - at), &tooLong));
+        if (tagLength == 0 || at + tagLength + 1 > in.length) {
             rows->push_back(InvalidRow(HexText(in.value + at, in.length - at),
-                                       "the list ends inside an entry"));
+                                       tooLong ? "a tag longer than four bytes"
+                                               : "the list ends inside an entry"));
             return;
         }
         const uint8_t* tag = in.value + at;

@@ -257,13 +257,14 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
 
     // A .tlv document: signature, then the tree text and the pane text, each with a 32-bit
     // little-endian length. The tree text is what counts.
-    const std::string tree = "70075A02123400FF00";
-    const std::string document = std::string(
-                                     "\x01\x12\x23\x58\x69\x58\x69\x58\x58\x49\x01\x01"
-                                     "\x00\x00\x00\x00",
-                                     16) +
-                                 std::string(1, static_cast<char>(tree.size())) +
-                                 std::string(3, '\0') + tree + std::string("\x02\0\0\0ZZ", 6);
+    const auto documentOf = [](const std::string& tree) {
+        return std::string("\x01\x12\x23\x58\x69\x58\x69\x58\x58\x49\x01\x01"
+                           "\x00\x00\x00\x00",
+                           16) +
+               std::string(1, static_cast<char>(tree.size())) + std::string(3, '\0') + tree +
+               std::string("\x02\0\0\0ZZ", 6);
+    };
+    const std::string document = documentOf("70075A02123400FF00");
     const ScratchFile tlv(document, ".tlv");
     EXPECT_EQ(RunTool("parse " + tlv.path()).out, kTemplateRows);
     EXPECT_EQ(RunTool("parse --binary " + tlv.path()).out, kTemplateRows);
@@ -271,6 +272,16 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     const ToolRun refused = RunTool("parse " + broken.path());
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "bertlv: " + broken.path() + ": not a readable .tlv document\n");
+
+    // A stored tree is read as the editor opens a document: padding may stand anywhere.
+    const std::string padded = "7008A503880101FFFF00";
+    EXPECT_EQ(RunTool("parse " + padded).err,
+              "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n");
+    const ScratchFile stored(documentOf(padded), ".tlv");
+    const ToolRun opened = RunTool("parse " + stored.path());
+    EXPECT_EQ(opened.status, 0);
+    EXPECT_EQ(opened.out.substr(0, opened.out.find('\t')),
+              "Application Elementary File (AEF) Data Template");
 
     // Files, text and standard input are joined in order.
     const ScratchFile head("70 07 5A02", ".txt");
@@ -300,8 +311,16 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(directory.err, "bertlv: " + folder + ": Is a directory\n");
     rmdir(folder.c_str());
 
-    // A name that is no file is text, converted by the editor's rule.
-    EXPECT_EQ(RunTool("parse no-such-file.txt").err, "No data exist to parse!\n");
+    // A name that is no file fails, even where it starts with hex digits; text with white
+    // space is converted by the editor's rule, up to its first other character.
+    const ToolRun missing = RunTool("parse 5A021234.hex");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "bertlv: 5A021234.hex: No such file or directory\n");
+    EXPECT_EQ(RunTool("trace nosuch.log").err, "bertlv: nosuch.log: No such file or directory\n");
+    const ToolRun commented = RunTool("parse '5A02 1234 # the PAN'");
+    EXPECT_EQ(commented.status, 0);
+    EXPECT_EQ(commented.out, kPanRow);
     EXPECT_EQ(RunTool("parse --each --binary x").status, 2);
 }
 

@@ -88,6 +88,16 @@ TEST(ValueDecoders, DataObjectLists) {
         {"layout: DDOL of one entry",
          "9F49039F3704",
          {"9F37|9F3704|Unpredictable Number, 4 bytes"}},
+        {"layout: a kernel's three-byte tag between two-byte ones, in CDOL1",
+         "8C0A9F0206DF8101039F3704",
+         {"9F02|9F0206|Amount, Authorised(Numeric), 6 bytes", "DF8101|DF810103|Not Defined, 3 bytes",
+          "9F37|9F3704|Unpredictable Number, 4 bytes"}},
+        {"layout: ends inside a three-byte tag",
+         "9F3805DF8101039F", {"DF8101|DF810103|Not Defined, 3 bytes",
+                              "Invalid|9F|Invalid: the list ends inside an entry"}},
+        {"layout: a tag of five bytes",
+         "9F3806DF8181818101",
+         {"Invalid|DF8181818101|Invalid: a tag longer than four bytes"}},
     });
 }
 
