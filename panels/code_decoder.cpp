@@ -43,10 +43,21 @@ const CodeTable kTerminalTypeTable = {kTerminalTypes,
                                       sizeof kTerminalTypes / sizeof kTerminalTypes[0],
                                       "Not a terminal type of EMV 4.3 Book 4"};
 
-// POS Entry Mode (9F39): the first two digits of the ISO 8583:1987 POS Entry Mode Code.
+// POS Entry Mode (9F39): the first two digits of the ISO 8583:1987 POS Entry Mode Code, and the
+// values the payment networks added to it that terminals put in 9F39 (07 and 91 are those of
+// the EMV contactless kernels).
 const CodeText kPosEntryModes[] = {
-    {0x00, 0x00, "Unknown"},  {0x01, 0x01, "Manual"}, {0x02, 0x02, "Magnetic stripe"},
-    {0x03, 0x03, "Bar code"}, {0x04, 0x04, "OCR"},    {0x05, 0x05, "Integrated circuit card"},
+    {0x00, 0x00, "Unknown"},
+    {0x01, 0x01, "Manual"},
+    {0x02, 0x02, "Magnetic stripe"},
+    {0x03, 0x03, "Bar code"},
+    {0x04, 0x04, "OCR"},
+    {0x05, 0x05, "Integrated circuit card"},
+    {0x07, 0x07, "Contactless, chip data (EMV mode)"},
+    {0x80, 0x80, "Magnetic stripe, fallback from the chip"},
+    {0x90, 0x90, "Magnetic stripe, full track read"},
+    {0x91, 0x91, "Contactless, magnetic stripe data"},
+    {0x95, 0x95, "Integrated circuit card, card verification value may be unreliable"},
 };
 const CodeTable kPosEntryModeTable = {kPosEntryModes,
                                       sizeof kPosEntryModes / sizeof kPosEntryModes[0],
