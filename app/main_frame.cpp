@@ -821,6 +821,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             continue;
         }
         asked.append(frame->Document());
+        // Documents may share a title ("Untitled"): the one asked about is the one in front.
+        if (frame->Document()->IsModified()) {
+            mdiArea_->setActiveSubWindow(frame);
+        }
         if (!frame->Document()->SaveModified(this)) {
             event->ignore();
             return;

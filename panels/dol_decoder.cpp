@@ -12,9 +12,9 @@ void DecodeDol(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         const int tagLength = static_cast<int>(
             BerTagSize(in.value + at, static_cast<uint32_t>(in.length - at), &tooLong));
         if (tagLength == 0 || at + tagLength + 1 > in.length) {
-            rows->push_back(InvalidRow(HexText(in.value + at, in.length - at),
-                                       tooLong ? "a tag longer than four bytes"
-                                               : "the list ends inside an entry"));
+            rows->push_back(InvalidRow(
+                HexText(in.value + at, in.length - at),
+                tooLong ? "a tag longer than four bytes" : "the list ends inside an entry"));
             return;
         }
         const uint8_t* tag = in.value + at;

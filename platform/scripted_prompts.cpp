@@ -10,17 +10,24 @@ ScriptedPrompts::~ScriptedPrompts() {
     SetAppPrompts(nullptr);
 }
 
+void ScriptedPrompts::Record(const Shown& shown) {
+    history_.append(shown);
+    if (observer_) {
+        observer_(shown);
+    }
+}
+
 void ScriptedPrompts::ShowError(QWidget*, const QString& text, const QString& caption) {
-    history_.append({false, text, caption});
+    Record({false, text, caption});
 }
 
 bool ScriptedPrompts::AskYesNo(QWidget*, const QString& text) {
-    history_.append({true, text, QString::fromLatin1(kApplicationTitle)});
+    Record({true, text, QString::fromLatin1(kApplicationTitle)});
     return answers_.isEmpty() ? false : answers_.takeFirst();
 }
 
 Prompts::Answer ScriptedPrompts::AskYesNoCancel(QWidget*, const QString& text) {
-    history_.append({true, text, QString::fromLatin1(kApplicationTitle)});
+    Record({true, text, QString::fromLatin1(kApplicationTitle)});
     return threeWayAnswers_.isEmpty() ? kCancel : threeWayAnswers_.takeFirst();
 }
 

@@ -53,8 +53,13 @@ public:
     const QList<PrintDialog>& PrintDialogs() const { return printDialogs_; }
     const QList<Shown>& History() const { return history_; }
     void Clear() { history_.clear(); }
+    // Called with every text as it is shown, while the program waits for the answer.
+    void OnShown(const std::function<void(const Shown&)>& observer) { observer_ = observer; }
 
 private:
+    void Record(const Shown& shown);
+
+    std::function<void(const Shown&)> observer_;
     QList<bool> answers_;
     QList<Answer> threeWayAnswers_;
     QStringList paths_;

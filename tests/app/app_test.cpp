@@ -365,6 +365,31 @@ TEST_F(AppTest, QuitAsksAboutEveryDocumentBeforeClosingAny) {
     EXPECT_EQ(ReadAll(dir_.filePath("b.tlv")), FileBytes("", ""));
 }
 
+TEST_F(AppTest, QuitShowsEachNewDocumentItAsksAbout) {
+    // New documents share one title; the window in front tells which one a question is about.
+    QList<CChildFrame*> frames;
+    for (const char* text : {"5A", "9F27", "70"}) {
+        frames.append(app_->OnFileNew());
+        frames.last()->View()->Pane()->setPlainText(QString::fromLatin1(text));
+    }
+    Frame()->show();
+    Frame()->MdiArea()->setActiveSubWindow(frames.last());
+    QList<QMdiSubWindow*> inFront;
+    prompts_.OnShown([this, &inFront](const ScriptedPrompts::Shown&) {
+        inFront.append(Frame()->MdiArea()->activeSubWindow());
+    });
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    prompts_.QueueThreeWayAnswer(Prompts::kCancel);
+    EXPECT_FALSE(Frame()->close());
+    prompts_.OnShown(nullptr);
+    ASSERT_EQ(prompts_.History().size(), 2);
+    EXPECT_EQ(prompts_.History()[0].text, "Save changes to Untitled?");
+    const QList<QMdiSubWindow*> order = Frame()->MdiArea()->subWindowList();
+    ASSERT_EQ(inFront.size(), 2);
+    EXPECT_EQ(inFront[0], order[0]);
+    EXPECT_EQ(inFront[1], order[1]);
+}
+
 TEST_F(AppTest, PanelsStartDockedWithAnalysisBehindDescription) {
     EXPECT_EQ(Frame()->dockWidgetArea(Frame()->DictionaryBar()), Qt::LeftDockWidgetArea);
     EXPECT_EQ(Frame()->dockWidgetArea(Frame()->DescriptionBar()), Qt::BottomDockWidgetArea);

@@ -258,9 +258,10 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     // A .tlv document: signature, then the tree text and the pane text, each with a 32-bit
     // little-endian length. The tree text is what counts.
     const auto documentOf = [](const std::string& tree) {
-        return std::string("\x01\x12\x23\x58\x69\x58\x69\x58\x58\x49\x01\x01"
-                           "\x00\x00\x00\x00",
-                           16) +
+        return std::string(
+                   "\x01\x12\x23\x58\x69\x58\x69\x58\x58\x49\x01\x01"
+                   "\x00\x00\x00\x00",
+                   16) +
                std::string(1, static_cast<char>(tree.size())) + std::string(3, '\0') + tree +
                std::string("\x02\0\0\0ZZ", 6);
     };
