@@ -143,6 +143,30 @@ void AddBitRows(const BitTable& table, const uint8_t* value, std::vector<Analysi
     }
 }
 
+// What makes an AFL entry one a terminal cannot read (EMV 4.3 Book 3, section 10.2): the SFI
+// in the five high bits, 1 to 30, and the three low bits zero; a first record from 1 and a last
+// record not before it; no more records for offline data authentication than the range holds.
+void AddAflEntryProblems(const uint8_t* group, std::vector<AnalysisRow>* rows) {
+    const int sfi = group[0] >> 3;
+    if ((group[0] & 0x07) != 0) {
+        rows->push_back(
+            InvalidRow(HexText(group, 1), "the three low bits of the SFI byte are not zero"));
+    }
+    if (sfi == 0 || sfi == 31) {
+        rows->push_back(InvalidRow(HexText(group, 1), "SFI out of the range 1 to 30"));
+    }
+    if (group[1] == 0) {
+        rows->push_back(InvalidRow(HexText(group + 1, 1), "no record 0"));
+    } else if (group[2] < group[1]) {
+        rows->push_back(
+            InvalidRow(HexText(group + 1, 2), "the last record comes before the first"));
+    } else if (group[3] > group[2] - group[1] + 1) {
+        rows->push_back(
+            InvalidRow(HexText(group + 3, 1),
+                       "more records for offline data authentication than in the range"));
+    }
+}
+
 void DecodeAfl(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
     const int count = in.length / 4;
     for (int k = 0; k < count; ++k) {
@@ -155,6 +179,7 @@ void DecodeAfl(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
         snprintf(description, sizeof description, "SFI %d, Record No. %d ~ %d, No. for ODA %d",
                  group[0] >> 3, group[1], group[2], group[3]);
         rows->push_back(DecodedRow(contents, data, description));
+        AddAflEntryProblems(group, &rows->back().children);
     }
 }
 

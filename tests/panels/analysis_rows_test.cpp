@@ -69,6 +69,35 @@ TEST(AnalysisRows, AflRecordsInGroupsOfFour) {
     EXPECT_EQ(Rows("9403080101", {}).size(), 4u);
 }
 
+TEST(AnalysisRows, AflEntriesATerminalCannotReadAreMarked) {
+    const struct {
+        const char* entry;
+        Lines marks;
+    } cases[] = {
+        {"08010400", {}},
+        {"F0010202", {}},
+        {"0F010100", {"      Invalid|0F|Invalid: the three low bits of the SFI byte are not zero"}},
+        {"00010100", {"      Invalid|00|Invalid: SFI out of the range 1 to 30"}},
+        {"F8010100", {"      Invalid|F8|Invalid: SFI out of the range 1 to 30"}},
+        {"08000100", {"      Invalid|00|Invalid: no record 0"}},
+        {"08030100", {"      Invalid|0301|Invalid: the last record comes before the first"}},
+        {"08010203",
+         {"      Invalid|03|Invalid: more records for offline data authentication than in the "
+          "range"}},
+        {"07000000",
+         {"      Invalid|07|Invalid: the three low bits of the SFI byte are not zero",
+          "      Invalid|07|Invalid: SFI out of the range 1 to 30",
+          "      Invalid|00|Invalid: no record 0"}},
+    };
+    for (const auto& c : cases) {
+        const Lines rows = Rows((std::string("9404") + c.entry).c_str(), {});
+        ASSERT_GE(rows.size(), 5u) << c.entry;
+        EXPECT_EQ(rows[4].substr(0, 26), "    1/1 Record Info|" + std::string(c.entry).substr(0, 6))
+            << c.entry;
+        EXPECT_EQ(Lines(rows.begin() + 5, rows.end()), c.marks) << c.entry;
+    }
+}
+
 TEST(AnalysisRows, CryptogramInformationData) {
     EXPECT_EQ(
         Rows("9F270180", {}),
