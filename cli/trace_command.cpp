@@ -138,7 +138,9 @@ public:
             return Refuse(number, direction, "line longer than any command or response");
         }
         if (!parsed) {
-            return Refuse(number, direction, "not a command or response");
+            return Refuse(
+                number, direction,
+                side.parsed.oddDigits ? "odd number of hex digits" : "not a command or response");
         }
         if (direction == TRACE_COMMAND) {
             if (side.parsed.bytes.size() < 4) {

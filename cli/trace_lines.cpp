@@ -65,12 +65,13 @@ size_t TakeTime(const std::string& line, size_t at) {
         const char c = line[i];
         if (isdigit(static_cast<unsigned char>(c))) {
             digit = true;
-        } else if (c == ':' || c == '.' || c == '-' || c == '/' || c == ',') {
+        } else if (c == ':' || c == '.' || c == '-' || c == '/' || c == ',' || c == '+') {
             separator = true;
-        } else if (c != '[' && c != ']' && c != '(' && c != ')') {
+        } else if (c != '[' && c != ']' && c != '(' && c != ')' && c != 'T' && c != 'Z') {
             return at;
         }
     }
+    // Hex digits never come with separators, so an ISO 8601 'T' or 'Z' cannot hide a command.
     return digit && separator ? end : at;
 }
 
@@ -97,7 +98,7 @@ bool ParseTraceLine(const std::string& line, TraceLine* parsed) {
         at = SkipSpace(line, next);
     }
     std::string hex;
-    for (; at < line.size(); ++at) {
+    for (; at < line.size() && line[at] != '#'; ++at) {
         const char c = line[at];
         if (isxdigit(static_cast<unsigned char>(c))) {
             hex.push_back(c);
@@ -106,6 +107,7 @@ bool ParseTraceLine(const std::string& line, TraceLine* parsed) {
         }
     }
     if (hex.empty() || hex.size() % 2 != 0) {
+        parsed->oddDigits = !hex.empty();
         return false;
     }
     parsed->bytes.resize(hex.size() / 2);

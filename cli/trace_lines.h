@@ -14,13 +14,16 @@ struct TraceLine {
     TraceDirection direction = TRACE_UNMARKED;
     std::string time;
     std::vector<uint8_t> bytes;
+    // Set when the line failed only for an unpaired last hex digit.
+    bool oddDigits = false;
 };
 
 // Markers (any case, followed by ':' or white space): ">", "C", "C-APDU", "send" for a command;
 // "<", "R", "R-APDU", "recv" for a response. A time stamp is a word of digits with ':', '.',
-// '-' or '/' between them, possibly in brackets ("12:00:01.250", "[2023-06-15"); marker and
-// time stamps may come in either order. The rest, white space aside, must be an even number
-// of hex digits. False for a line that holds anything else.
+// '-' or '/' between them, possibly in brackets ("12:00:01.250", "[2023-06-15"), or an ISO 8601
+// one ("2023-06-15T12:00:01.123Z", "+01:00" offsets too); marker and time stamps may come in
+// either order. The rest, white space aside, must be an even number of hex digits, up to a '#'
+// that starts a comment. False for a line that holds anything else.
 bool ParseTraceLine(const std::string& line, TraceLine* parsed);
 
 #endif

@@ -144,6 +144,8 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
               std::string::npos);
     EXPECT_NE(run.out.find("  Data 5A0512, not one BER-TLV element: truncated value at offset 0\n"),
               std::string::npos);
+    const ToolRun odd = RunTool("trace", "> 00B2010C0\n< 9000\n");
+    EXPECT_EQ(odd.err, "bertlv: line 1: odd number of hex digits\n");
     const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
     EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.err, "bertlv: line 2: line longer than any command or response\n");
