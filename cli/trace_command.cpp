@@ -338,6 +338,7 @@ private:
             }
         }
         if (command.ins == INS_SELECT) {
+            selected_ = true;
             for (bool& known : dolKnown_) {
                 known = false;
             }
@@ -354,9 +355,12 @@ private:
         part["name"] = name;
         std::vector<DolEntry> entries;
         if (!dolKnown_[kind] || !ParseDol(dols_[kind], &entries)) {
-            part["note"] = "no " + name + " seen earlier in the trace";
+            // A SELECT forgets the lists of the application before it.
+            const std::string note =
+                name + (selected_ ? " seen since the last SELECT" : " seen earlier in the trace");
+            part["note"] = "no " + note;
             if (!json_) {
-                *out_ += "  No " + name + " seen earlier in the trace.\n";
+                *out_ += "  No " + note + ".\n";
             }
             return part;
         }
@@ -554,6 +558,7 @@ private:
     bool expectCommand_ = true;
     std::vector<uint8_t> dols_[DOL_COUNT];
     bool dolKnown_[DOL_COUNT] = {false, false, false, false, false};
+    bool selected_ = false;
     int generateAcCount_ = 0;
     uint64_t exchanges_ = 0;
     bool failed_ = false;

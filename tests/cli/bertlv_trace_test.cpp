@@ -144,6 +144,12 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
               std::string::npos);
     EXPECT_NE(run.out.find("  Data 5A0512, not one BER-TLV element: truncated value at offset 0\n"),
               std::string::npos);
+    const ToolRun reselected = RunTool("trace",
+                                       "> 00B2010C00\n< 70058C039F370490 00\n"
+                                       "> 00A404000E315041592E5359532E444446303100\n< 9000\n"
+                                       "> 80AE80000412345678\n< 9000\n");
+    EXPECT_NE(reselected.out.find("  No CDOL1 seen since the last SELECT.\n"), std::string::npos)
+        << reselected.out;
     const ToolRun odd = RunTool("trace", "> 00B2010C0\n< 9000\n");
     EXPECT_EQ(odd.err, "bertlv: line 1: odd number of hex digits\n");
     const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
