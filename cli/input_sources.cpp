@@ -15,6 +15,7 @@ namespace {
 // A .tlv document holds at most a few kilobytes; anything far larger is not one.
 const size_t kDocumentLimit = 64u << 20;
 const size_t kChunkSize = 1u << 16;
+const char kByteOrderMark[3] = {'\xEF', '\xBB', '\xBF'};
 
 enum Outcome { OUTCOME_DONE, OUTCOME_STOPPED, OUTCOME_FAILED };
 
@@ -101,8 +102,14 @@ Outcome ReadStream(const std::string& name, int fd, bool binary, InputSink* sink
         return ReadDocument(name, fd, buffer, sink);
     }
     size_t have = static_cast<size_t>(head);
+    // Editors on some systems start a UTF-8 text file with a byte order mark.
+    size_t start = 0;
+    if (!binary && have >= sizeof kByteOrderMark &&
+        memcmp(buffer.data(), kByteOrderMark, sizeof kByteOrderMark) == 0) {
+        start = sizeof kByteOrderMark;
+    }
     for (;;) {
-        if (have > 0 && !sink->Take(buffer.data(), have, binary)) {
+        if (have > start && !sink->Take(buffer.data() + start, have - start, binary)) {
             return OUTCOME_STOPPED;
         }
         const ssize_t got = ReadChunk(fd, buffer.data(), buffer.size());
@@ -113,6 +120,7 @@ Outcome ReadStream(const std::string& name, int fd, bool binary, InputSink* sink
             return OUTCOME_DONE;
         }
         have = static_cast<size_t>(got);
+        start = 0;
     }
 }
 

@@ -251,6 +251,16 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(fromHex.status, 0);
     EXPECT_EQ(fromHex.out, kTemplateRows);
 
+    const ScratchFile marked(
+        "\xEF\xBB\xBF"
+        "70 07 5A021234\n00FF00\n",
+        ".txt");
+    EXPECT_EQ(RunTool("parse " + marked.path()).out, kTemplateRows);
+    EXPECT_EQ(RunTool("parse -",
+                      "\xEF\xBB\xBF"
+                      "5A021234")
+                  .out,
+              kPanRow);
     const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
     EXPECT_EQ(RunTool("parse --binary " + binary.path()).out, kTemplateRows);
     EXPECT_EQ(RunTool("parse --binary -", std::string("\x5A\x02\x12\x34", 4)).out, kPanRow);
