@@ -138,8 +138,11 @@ __attribute__((noinline)) TlvResult ReadAnyElement(BerCursor* cursor, BerElement
     }
     if (first > 0x80) {
         const uint32_t count = first & 0x7F;
-        if (count > (cursor->rules == BER_RULES_STRICT ? 1u : BER_MAX_LENGTH_SIZE - 1u)) {
+        if (count > BER_MAX_LENGTH_SIZE - 1u) {
             return Fail(diagnostic, BER_PROBLEM_RESERVED_LENGTH, offset);
+        }
+        if (count > 1 && cursor->rules == BER_RULES_STRICT) {
+            return Fail(diagnostic, BER_PROBLEM_LONG_LENGTH, offset);
         }
         if (count > available - at) {
             return Fail(diagnostic, Shortage(cursor, BER_PROBLEM_TRUNCATED_LENGTH), offset);
@@ -226,6 +229,8 @@ const char* BerProblemText(BerProblem problem) {
             return "misplaced padding";
         case BER_PROBLEM_TOO_DEEP:
             return "templates nested too deep";
+        case BER_PROBLEM_LONG_LENGTH:
+            return "length field longer than 81 xx";
         default:
             return "unknown problem";
     }

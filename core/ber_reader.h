@@ -38,7 +38,7 @@ enum {
     BER_PROBLEM_TAG_TOO_LONG,
     BER_PROBLEM_TRUNCATED_LENGTH,
     BER_PROBLEM_INDEFINITE_LENGTH,
-    // 85 to FF as first length byte (under the strict rules, 82 to FF).
+    // 85 to FF as first length byte.
     BER_PROBLEM_RESERVED_LENGTH,
     BER_PROBLEM_TRUNCATED_VALUE,
     // An element reaches past the end of the template that holds it: the template's children
@@ -49,6 +49,8 @@ enum {
     BER_PROBLEM_PADDING_OUTSIDE,
     BER_PROBLEM_MISPLACED_PADDING,
     BER_PROBLEM_TOO_DEEP,
+    // 82 to 84 under the strict rules, which read lengths up to 81 FF.
+    BER_PROBLEM_LONG_LENGTH,
 };
 
 // Things read that are allowed but worth telling.

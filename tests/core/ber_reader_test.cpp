@@ -161,7 +161,9 @@ TEST(BerReader, ReportsEachProblemWithItsOffset) {
          kGeneral, 0, BER_PROBLEM_INDEFINITE_LENGTH, 0},
         {"5A850000000001AA", kGeneral, 0, BER_PROBLEM_RESERVED_LENGTH, 0},
         {"5AFF", kGeneral, 0, BER_PROBLEM_RESERVED_LENGTH, 0},
-        {"5A820002AAAA", kStrict, 0, BER_PROBLEM_RESERVED_LENGTH, 0},
+        {"5A820002AAAA", kStrict, 0, BER_PROBLEM_LONG_LENGTH, 0},
+        {"5A8400000002AAAA", kStrict, 0, BER_PROBLEM_LONG_LENGTH, 0},
+        {"5A85", kStrict, 0, BER_PROBLEM_RESERVED_LENGTH, 0},
         {"5A0212", kGeneral, 0, BER_PROBLEM_TRUNCATED_VALUE, 0},
         {"70055A021234", kGeneral, 0, BER_PROBLEM_TRUNCATED_VALUE, 0},
         {"70035A021234", kGeneral, 0, BER_PROBLEM_CHILD_OVERRUN, 2},
@@ -428,7 +430,7 @@ TEST(BerReader, WritesLengthFieldsInTheFormAsked) {
 }
 
 TEST(BerReader, EveryProblemAndWarningHasAText) {
-    for (BerProblem problem = BER_PROBLEM_TRUNCATED_TAG; problem <= BER_PROBLEM_TOO_DEEP;
+    for (BerProblem problem = BER_PROBLEM_TRUNCATED_TAG; problem <= BER_PROBLEM_LONG_LENGTH;
          ++problem) {
         EXPECT_STRNE(BerProblemText(problem), "unknown problem") << int(problem);
     }
