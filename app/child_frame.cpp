@@ -34,5 +34,10 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (document_->ViewCount() > 1) {
+        document_->HandOverFrom(view_);
+    }
+    // The frame is deleted later; until then a save must not read this view.
+    document_->RemoveView(view_);
     QMdiSubWindow::closeEvent(event);
 }

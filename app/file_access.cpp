@@ -121,6 +121,35 @@ bool ResolveTarget(const std::string& path, std::string* target, bool* exists, s
     return access(target->c_str(), W_OK) == 0 || FailWithErrno(reason, errno);
 }
 
+// For a file the user may write in a folder they may not: the file is written over where it is.
+// Space beyond the old end is taken first, so that a full disk fails before any byte changes.
+bool OverwriteInPlace(const std::string& target, off_t oldSize, const uint8_t* data, size_t size,
+                      std::string* reason) {
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return FailWithErrno(reason, errno);
+    }
+    const off_t newSize = static_cast<off_t>(size);
+    bool written = true;
+    if (newSize > oldSize) {
+        const int error = posix_fallocate(fd, oldSize, newSize - oldSize);
+        if (error != 0 && error != EINVAL && error != EOPNOTSUPP) {
+            written = FailWithErrno(reason, error);
+        }
+    }
+    written = written && WriteAll(fd, data, size, reason);
+    if (written && ftruncate(fd, newSize) != 0) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (written && fsync(fd) != 0 && errno != EINVAL) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (close(fd) != 0 && written) {
+        written = FailWithErrno(reason, errno);
+    }
+    return written;
+}
+
 mode_t NewFileMode() {
     const mode_t mask = umask(0);
     umask(mask);
@@ -211,6 +240,9 @@ bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t siz
     std::string temporary = target + ".XXXXXX";
     const int fd = mkostemp(&temporary[0], O_CLOEXEC);
     if (fd < 0) {
+        if (exists && (errno == EACCES || errno == EPERM)) {
+            return OverwriteInPlace(target, info.st_size, data, size, reason);
+        }
         return FailWithErrno(reason, errno);
     }
     const mode_t mode = exists ? (info.st_mode & 07777) : NewFileMode();

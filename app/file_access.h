@@ -29,7 +29,8 @@ bool ReadAt(int fd, uint64_t offset, uint8_t* out, size_t length, std::string* r
 
 // Replaces the file at `path` (links followed; created when missing) by `size` bytes, through
 // a new file beside it that takes its place once written in full: a failure leaves the old file
-// as it was. A target that exists and is not a regular file is refused and left alone.
+// as it was. Where the folder takes no new file, a file the user may write is written over in
+// place. A target that exists and is not a regular file is refused and left alone.
 bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t size,
                         std::string* reason);
 

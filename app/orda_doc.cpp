@@ -50,6 +50,26 @@ COrdaView* COrdaDoc::FirstView() const {
     return nullptr;
 }
 
+void COrdaDoc::HandOverFrom(COrdaView* view) {
+    if (view != FirstView()) {
+        return;
+    }
+    COrdaView* next = nullptr;
+    for (const QPointer<COrdaView>& other : views_) {
+        if (other && other != view) {
+            next = other;
+            break;
+        }
+    }
+    if (next == nullptr || next->Root() != nullptr || !next->PaneText().isEmpty()) {
+        return;
+    }
+    QString tree;
+    QString pane;
+    view->StoreDocumentData(&tree, &pane);
+    next->LoadDocumentData(&tree, pane);
+}
+
 void COrdaDoc::OnNewDocument() {
     encodedHex_.clear();
     path_.clear();

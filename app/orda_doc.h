@@ -24,6 +24,10 @@ public:
 
     void AddView(COrdaView* view);
     void RemoveView(COrdaView* view);
+    // Before `view` closes while other views remain: when it is the one the document exchanges
+    // its strings with, its tree and pane text pass to the next view, if that view is empty, so
+    // that the next save writes what the document held.
+    void HandOverFrom(COrdaView* view);
     // The view the document exchanges its strings with.
     COrdaView* FirstView() const;
     int ViewCount() const { return views_.size(); }

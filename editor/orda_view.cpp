@@ -20,8 +20,8 @@
 #include "editor/button_images.h"
 #include "editor/editor_ids.h"
 #include "editor/element_grid_ctrl.h"
-#include "editor/grid_copy.h"
 #include "editor/find_bar.h"
+#include "editor/grid_copy.h"
 #include "editor/undo_steps.h"
 #include "editor/view_interfaces.h"
 #include "editor/view_layout.h"
@@ -189,6 +189,8 @@ void COrdaView::CreateControls() {
     pane_->setProperty("controlId", IDC_ENCODED_TEXT);
     pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Hex needs no typed tabs (pasted ones still count as white space); Tab leaves the pane.
+    pane_->setTabChangesFocus(true);
     connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPaneText_) {
             SetDocumentModified();

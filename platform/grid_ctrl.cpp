@@ -387,6 +387,31 @@ void GridCtrl::OnItemChanged(const GridItem& item, int rowNumber, int columnNumb
     emit gridItemChanged(item, rowNumber, columnNumber);
 }
 
+QModelIndex GridCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    if ((action != MoveLeft && action != MoveRight) || !current.isValid()) {
+        return QTreeWidget::moveCursor(action, modifiers);
+    }
+    const bool left = (action == MoveLeft) != isRightToLeft();
+    const int from = header()->visualIndex(current.column());
+    QTreeWidgetItem* row = itemFromIndex(current);
+    if (from == 0 && row->childCount() > 0 && row->isExpanded() == left) {
+        row->setExpanded(!left);
+        return current;
+    }
+    if (from == 0 && left) {
+        return row->parent() != nullptr ? indexFromItem(row->parent(), current.column()) : current;
+    }
+    const int step = left ? -1 : 1;
+    for (int visual = from + step; visual >= 0 && visual < columnCount(); visual += step) {
+        const int column = header()->logicalIndex(visual);
+        if (!isColumnHidden(column)) {
+            return current.sibling(current.row(), column);
+        }
+    }
+    return current;
+}
+
 void GridCtrl::resizeEvent(QResizeEvent* event) {
     QTreeWidget::resizeEvent(event);
     AdjustLayout();

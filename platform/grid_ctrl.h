@@ -149,6 +149,9 @@ protected:
     virtual int ColumnMinimumWidth(int column) const;
 
     void resizeEvent(QResizeEvent* event) override;
+    // Left and Right go from cell to cell as in a spreadsheet; in the first column Left collapses
+    // an expanded row, or else goes to the parent, and Right expands a collapsed one.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     friend class GridItemDelegate;

@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "app/app_fixture.h"
 #include "app/app_ids.h"
@@ -168,6 +169,34 @@ TEST(FileAccess, ReplacingKeepsLinksAndModes) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
 }
 
+// Runs `work` as a user other than the files' owner, also when the tests run as root; its
+// result, or -1 when it could not run.
+int AsAnotherUser(const std::function<int()>& work) {
+    if (geteuid() != 0) {
+        return work();
+    }
+    const pid_t child = fork();
+    if (child < 0) {
+        return -1;
+    }
+    if (child == 0) {
+        _exit(setgid(65534) == 0 && setuid(65534) == 0 ? work() : 3);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// 0 when `bytes` replaced the file, 1 when refused as not permitted, 2 on any other failure.
+int Replace(const QString& path, const std::string& bytes) {
+    std::string reason;
+    const bool replaced = ReplaceRegularFile(
+        Local(path), reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &reason);
+    return replaced ? 0 : reason == "Permission denied" ? 1 : 2;
+}
+
 TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
     QTemporaryDir dir;
     const QString path = dir.filePath("locked.tlv");
@@ -178,28 +207,28 @@ TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
     }
     ASSERT_EQ(chmod(Local(path).c_str(), 0444), 0);
     ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0777), 0);
-    const auto replace = [&path] {
-        const uint8_t bytes[3] = {'n', 'e', 'w'};
-        std::string reason;
-        const bool replaced = ReplaceRegularFile(Local(path), bytes, 3, &reason);
-        return replaced ? 0 : reason == "Permission denied" ? 1 : 2;
-    };
-    int outcome = -1;
-    if (geteuid() != 0) {
-        outcome = replace();
-    } else {
-        // Whoever runs the test, the file is tried by a user other than its owner.
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            _exit(setgid(65534) == 0 && setuid(65534) == 0 ? replace() : 3);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        outcome = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    EXPECT_EQ(outcome, 1);
+    EXPECT_EQ(AsAnotherUser([&path] { return Replace(path, "new"); }), 1);
     EXPECT_EQ(ReadAll(path), "old");
+}
+
+TEST(FileAccess, AWritableFileInAFolderTakingNoNewFileIsWrittenInPlace) {
+    for (const std::string& bytes : {std::string("new"), std::string(100000, 'n')}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kept.tlv");
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("the old contents");
+        }
+        ASSERT_EQ(chmod(Local(path).c_str(), 0666), 0);
+        ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0555), 0);
+        EXPECT_EQ(AsAnotherUser([&] { return Replace(path, bytes); }), 0);
+        EXPECT_TRUE(ReadAll(path) == QByteArray::fromStdString(bytes)) << bytes.size();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        // A file not there yet still needs the folder.
+        EXPECT_EQ(AsAnotherUser([&] { return Replace(dir.filePath("new.tlv"), bytes); }), 1);
+        ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0755), 0);
+    }
 }
 
 TEST(SafeApplication, AnAllocationFailureWhileHandlingAnEventIsReported) {
@@ -428,6 +457,42 @@ TEST_F(DocumentFileTest, SaveAndCloseApplyTheValueBeingTyped) {
     ASSERT_EQ(prompts_.History().size(), 1);
     EXPECT_EQ(prompts_.History()[0].text, "Save changes to typed.tlv?");
     EXPECT_EQ(frame->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_TLV).Value(), "5A029999");
+}
+
+TEST_F(DocumentFileTest, ClosingTheFirstWindowOfADocumentKeepsItsData) {
+    struct Case {
+        const char* name;
+        QString otherPane;  // typed into the further window before the first one closes
+        QByteArray saved;
+    };
+    const Case cases[] = {
+        {"an empty further window takes the data", QString(), FileBytes("5A025678", "5A021234")},
+        {"a further window with text of its own keeps it", QStringLiteral("9F4D00"),
+         FileBytes("", "9F4D00")},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString path = WriteFile("shared.tlv", FileBytes("5A021234", "5A021234"));
+        CChildFrame* first = app_->OpenDocumentFile(path);
+        ASSERT_NE(first, nullptr);
+        const GridItem value = first->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_VALUE);
+        value.SetValue(QStringLiteral("5678"));
+        first->View()->ApplyEditToCell(value, ELEMENT_COLUMN_VALUE);
+        Frame()->Action(ID_WINDOW_NEW)->trigger();
+        ASSERT_EQ(WindowCount(), 2);
+        CChildFrame* other = Frame()->ActiveChildFrame();
+        ASSERT_NE(other, first);
+        if (!test.otherPane.isEmpty()) {
+            other->View()->ReplacePaneText(test.otherPane);
+        }
+        ASSERT_TRUE(first->close());
+        QApplication::processEvents();
+        ASSERT_EQ(WindowCount(), 1);
+        ASSERT_TRUE(other->Document()->Save(other));
+        EXPECT_EQ(ReadAll(path), test.saved);
+        EXPECT_TRUE(prompts_.History().isEmpty());
+        CloseAll();
+    }
 }
 
 }  // namespace

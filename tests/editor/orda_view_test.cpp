@@ -307,6 +307,15 @@ TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {
     EXPECT_FALSE(document_.modified_);
 }
 
+TEST_F(ViewTest, TabLeavesThePaneWithoutChangingIt) {
+    ASSERT_TRUE(ShowActive(&view_));
+    view_.Pane()->setFocus();
+    QTest::keyClick(view_.Pane(), Qt::Key_Tab);
+    EXPECT_FALSE(view_.Pane()->hasFocus());
+    EXPECT_EQ(PaneText(), QString());
+    EXPECT_FALSE(document_.modified_);
+}
+
 TEST_F(ViewTest, StoreAndLoadKeepTreeAndPaneApart) {
     Parse(QStringLiteral("70075A02123400FF00"));
     view_.Pane()->setPlainText(QStringLiteral("typed\r\n 9F 02"));
