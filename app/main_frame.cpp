@@ -163,6 +163,8 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     CreateMenus();
     RestoreLayout();
     UpdateMenus();
+    // Until a widget takes the focus, no focus change sets them.
+    UpdateEditCommands();
     fileDrop_ = new FileOpenDrop(app_, this);
     for (QWidget* window :
          std::initializer_list<QWidget*>{this, dictionaryBar_, descriptionBar_, analysisBar_}) {

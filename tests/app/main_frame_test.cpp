@@ -161,6 +161,10 @@ TEST_F(MainFrameTest, CutCopyPasteFollowTheStateAtOnce) {
 }
 
 TEST_F(MainFrameTest, SaveAndPrintNeedADocument) {
+    // Before anything has had the focus, too.
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) {
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
+    }
     const int documentCommands[] = {ID_FILE_SAVE, ID_FILE_PRINT, ID_FILE_SAVE_AS, ID_FILE_CLOSE,
                                     ID_FILE_PRINT_PREVIEW};
     for (int id : documentCommands) {
