@@ -5,7 +5,8 @@
 
 namespace {
 
-// CVM Codes, byte 1 b6-b1 of a CV Rule: EMV 4.3 Book 3, Annex C3, Table 39.
+// CVM Codes, byte 1 b6-b1 of a CV Rule: EMV 4.3 Book 3, Annex C3, Table 39, with the biometric
+// methods 06 to 0F of EMV 4.4 Book 3, Annex C3, Table 43.
 const CodeText kCvmCodes[] = {
     {0x00, 0x00, "Fail CVM processing"},
     {0x01, 0x01, "Plaintext PIN verification performed by ICC"},
@@ -13,7 +14,17 @@ const CodeText kCvmCodes[] = {
     {0x03, 0x03, "Plaintext PIN verification performed by ICC and signature (paper)"},
     {0x04, 0x04, "Enciphered PIN verification performed by ICC"},
     {0x05, 0x05, "Enciphered PIN verification performed by ICC and signature (paper)"},
-    {0x06, 0x1D, "RFU"},
+    {0x06, 0x06, "Facial biometric verified offline (by ICC)"},
+    {0x07, 0x07, "Facial biometric verified online"},
+    {0x08, 0x08, "Finger biometric verified offline (by ICC)"},
+    {0x09, 0x09, "Finger biometric verified online"},
+    {0x0A, 0x0A, "Palm biometric verified offline (by ICC)"},
+    {0x0B, 0x0B, "Palm biometric verified online"},
+    {0x0C, 0x0C, "Iris biometric verified offline (by ICC)"},
+    {0x0D, 0x0D, "Iris biometric verified online"},
+    {0x0E, 0x0E, "Voice biometric verified offline (by ICC)"},
+    {0x0F, 0x0F, "Voice biometric verified online"},
+    {0x10, 0x1D, "RFU"},
     {0x1E, 0x1E, "Signature (paper)"},
     {0x1F, 0x1F, "No CVM required"},
     {0x20, 0x2F, "Reserved for use by the individual payment systems"},
