@@ -31,6 +31,17 @@ QString WithoutWhiteSpace(const QString& text) {
     return result;
 }
 
+// Hex cells hold two digits a byte: a match starts on a byte, never between its two digits.
+bool ContainsHex(const QString& cell, const QString& wanted) {
+    for (qsizetype at = cell.indexOf(wanted, 0, Qt::CaseInsensitive); at >= 0;
+         at = cell.indexOf(wanted, at + 1, Qt::CaseInsensitive)) {
+        if (at % 2 == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 FindBar::FindBar(GridCtrl* grid, QWidget* parent)
@@ -118,9 +129,10 @@ QList<GridItem> FindBar::Matches(QList<int>* rowNumbers) const {
     for (QTreeWidgetItemIterator it(grid_); *it; ++it, ++number) {
         GridRow* row = static_cast<GridRow*>(*it);
         for (int column : kSearchedColumns) {
-            const QString& wanted = IsHexColumn(column) ? hex : text;
-            if (!wanted.isEmpty() &&
-                row->Item(column).Value().contains(wanted, Qt::CaseInsensitive)) {
+            const QString value = row->Item(column).Value();
+            const bool found = IsHexColumn(column) ? !hex.isEmpty() && ContainsHex(value, hex)
+                                                   : value.contains(text, Qt::CaseInsensitive);
+            if (found) {
                 matches << row->Item(column);
                 if (rowNumbers != nullptr) {
                     *rowNumbers << number;

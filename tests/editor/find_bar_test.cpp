@@ -84,6 +84,8 @@ TEST_F(FindBarTest, TextMatchesNamesTagsValuesAndTlvIgnoringCase) {
         {3, "870101", "4:6", "3 of 3"},                // the TLV cell of 87
         {0, "APPLICATION priority", "4:0", "1 of 1"},  // a name with spaces
         {5, "zzz", "5:1", "Not found"},                // the selection stays
+        {0, "1535", "0:4", "Not found"},               // only across 41 53 (the prefix led to 6F)
+        {0, "4153", "0:4", "1 of 3"},                  // the same digits on the bytes
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
