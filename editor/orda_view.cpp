@@ -415,8 +415,18 @@ void COrdaView::OnDisplayModeChange() {
     for (QWidget* window : paneWindows_) {
         window->hide();
     }
+    const QString before = PaneText();
     ReadEncodedText();
     ShowEncodedBytes();
+    // Conversion ends at the first character that is no hex digit. What it leaves out was typed
+    // by the user, so it stays one undo away (a command running as a step records it itself).
+    if (recording_ == 0 && StrippedLatin1(before).size() != 2 * bytes_.size()) {
+        ViewState state;
+        CaptureState(&state);
+        ViewStep* step = new ViewStep(this, QStringLiteral("Display Mode"), state, state);
+        step->SetPaneTexts(before, PaneText());
+        undoStack_->push(step);
+    }
     paneWindows_[displayMode_]->show();
 }
 

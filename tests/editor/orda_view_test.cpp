@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
@@ -291,6 +292,8 @@ TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
     view_.OnDisplayModeChange();
     EXPECT_TRUE(view_.Pane()->isVisible());
     EXPECT_EQ(view_.Pane()->toPlainText(), "5A021234");
+    // Only white space and letter case changed: nothing to undo.
+    EXPECT_EQ(view_.UndoStack()->count(), 0);
 }
 
 TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {

@@ -2,6 +2,7 @@
 // after: the tree, every row, the error colours and list, the selection, the pane text and the
 // modified mark.
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
@@ -78,6 +79,12 @@ TEST_F(UndoTest, EveryKindOfStepComesUndoneAndRedoneExactly) {
          "Encode"},
         {"encode clearing the pane", "", typeIntoPane("5A02 zz"), answeredYes(&COrdaView::OnEncode),
          "Encode"},
+        {"display mode cutting typed text", "", typeIntoPane("5A 02 12 zz 34"),
+         [this] {
+             view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
+             view_.OnDisplayModeChange();
+         },
+         "Display Mode"},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.name);
