@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTreeWidgetItemIterator>
 #include <QtMath>
 #include <vector>
@@ -74,6 +75,24 @@ QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& scre
     return QList<int>(widths.begin(), widths.end());
 }
 
+QStringList WrappedLines(const QString& text, const QFont& font, QPaintDevice* device, int width) {
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(qMax(1, width));
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    if (lines.isEmpty()) {
+        lines << QString();
+    }
+    return lines;
+}
+
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     QPainter painter(device);
     if (!painter.isActive()) {
@@ -86,7 +105,8 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     boldFont.setBold(true);
     const QFontMetrics metrics(normalFont, device);
     const QFontMetrics boldMetrics(boldFont, device);
-    const int lineHeight = qMax(metrics.height(), boldMetrics.height()) + 6;
+    const int lineStep = qMax(metrics.height(), boldMetrics.height());
+    const int rowPadding = 6;
     const int indent = metrics.horizontalAdvance(QLatin1Char('M')) * 2;
     const int padding = 6;
 
@@ -96,7 +116,7 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     for (int column = 0; column < columns; ++column) {
         screen << grid->columnWidth(column);
     }
-    // Elision measures exactly; a width rounded down would cut a text that fits.
+    // Measured exactly: a width rounded down would wrap a text that fits.
     const QFontMetricsF exactMetrics(normalFont, device);
     const QFontMetricsF exactBoldMetrics(boldFont, device);
     for (const PrintedRow& row : rows) {
@@ -112,24 +132,35 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
 
     int y = page.top();
     for (const PrintedRow& row : rows) {
-        if (y + lineHeight > page.bottom() && y > page.top()) {
+        const QFont& font = row.bold ? boldFont : normalFont;
+        QList<QStringList> cells;
+        qsizetype lineCount = 1;
+        for (int column = 0; column < columns; ++column) {
+            const int shift = column == 0 ? row.depth * indent : 0;
+            cells << WrappedLines(row.texts.value(column), font, device,
+                                  widths[column] - shift - padding);
+            lineCount = qMax(lineCount, cells.last().size());
+        }
+        const int height = static_cast<int>(lineCount) * lineStep + rowPadding;
+        if (y + height > page.bottom() && y > page.top()) {
             device->newPage();
             y = page.top();
         }
-        painter.setFont(row.bold ? boldFont : normalFont);
-        const QFontMetrics& rowMetrics = row.bold ? boldMetrics : metrics;
+        painter.setFont(font);
         int x = page.left();
         for (int column = 0; column < columns; ++column) {
             const int shift = column == 0 ? row.depth * indent : 0;
-            const QRect cell(x + shift + padding / 2, y, widths[column] - shift - padding,
-                             lineHeight);
             const Qt::Alignment align = grid->ColumnAlign(column) | Qt::AlignVCenter;
-            painter.drawText(
-                cell, static_cast<int>(align),
-                rowMetrics.elidedText(row.texts.value(column), Qt::ElideRight, cell.width()));
-            painter.drawRect(QRect(x, y, widths[column], lineHeight));
+            int lineTop = y + rowPadding / 2;
+            for (const QString& line : cells[column]) {
+                const QRect cell(x + shift + padding / 2, lineTop, widths[column] - shift - padding,
+                                 lineStep);
+                painter.drawText(cell, static_cast<int>(align), line.trimmed());
+                lineTop += lineStep;
+            }
+            painter.drawRect(QRect(x, y, widths[column], height));
             x += widths[column];
         }
-        y += lineHeight;
+        y += height;
     }
 }

@@ -7,7 +7,9 @@
 #include <QStringList>
 
 class GridCtrl;
+class QFont;
 class QPagedPaintDevice;
+class QPaintDevice;
 
 struct PrintedRow {
     QStringList texts;
@@ -25,6 +27,11 @@ QList<PrintedRow> GridPrintedRows(const GridCtrl* grid);
 // in those proportions.
 QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& screen, int pageWidth);
 
+// The lines `text` takes in a cell `width` wide: broken between words, and anywhere inside a
+// word longer than a line, such as a value's hexadecimal digits. At least one line.
+QStringList WrappedLines(const QString& text, const QFont& font, QPaintDevice* device, int width);
+
+// Every cell prints whole, its text wrapped over as many lines as it takes.
 void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device);
 
 #endif

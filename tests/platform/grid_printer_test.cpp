@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+#include <QImage>
+
 namespace {
 
 TEST(GridPrinter, ColumnsThatFitTakeTheirTextsWidthAndTheOthersShareTheRest) {
@@ -35,6 +38,40 @@ TEST(GridPrinter, ColumnsThatFitTakeTheirTextsWidthAndTheOthersShareTheRest) {
             sum += width;
         }
         EXPECT_EQ(sum, c.natural.isEmpty() ? 0 : c.page);
+    }
+}
+
+TEST(GridPrinter, LongTextsWrapOverLinesThatEachFit) {
+    QImage page(100, 100, QImage::Format_RGB32);
+    const QFont font;
+    const QFontMetricsF metrics(font, &page);
+    const int width = qCeil(metrics.horizontalAdvance(QStringLiteral("0123456789ABCDEF")));
+    const struct {
+        QString text;
+        qsizetype atLeast;  // lines
+    } cases[] = {
+        // A value's digits have no word breaks: they break anywhere.
+        {QStringLiteral("4761739001010010").repeated(16), 16},
+        // Words stay whole where they fit.
+        {QStringLiteral("Application Elementary File (AEF) Data Template"), 3},
+        {QStringLiteral("5A"), 1},
+        {QString(), 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const QStringList lines = WrappedLines(c.text, font, &page, width);
+        EXPECT_GE(lines.size(), c.atLeast);
+        EXPECT_EQ(lines.join(QString()), c.text);
+        for (const QString& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), width) << line.toStdString();
+        }
+    }
+    // Names break between words only.
+    const QStringList words = {"Application", "Elementary", "File"};
+    for (const QString& line : WrappedLines(words.join(' '), font, &page, width)) {
+        for (const QString& word : line.trimmed().split(QLatin1Char(' '))) {
+            EXPECT_TRUE(words.contains(word)) << line.toStdString();
+        }
     }
 }
 
