@@ -1,5 +1,7 @@
 #include "validation/apply_edit.h"
 
+#include <ctype.h>
+
 #include "core/hex_text.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/element_row.h"
@@ -90,13 +92,30 @@ bool ApplyLengthForm(const EditContext& context, const GridItem& cell, TlvNode* 
 // "Value": converted, checked against padding rules or the dictionary and the length limits,
 // then stored with its length field. False when refused; the cell then shows the old value.
 bool ApplyValue(const EditContext& context, const GridItem& cell, TlvNode* node) {
-    QByteArray text = cell.Value().toLatin1();
+    const QString typed = cell.Value();
+    QByteArray text = typed.toLatin1();
     text.resize(HexTextStripWhiteSpace(text.data(), static_cast<uint32_t>(text.size())));
     QByteArray bytes(text.size() / 2 + 1, '\0');
     uint32_t count = 0;
     HexTextToBytes(text.constData(), static_cast<uint32_t>(text.size()),
                    reinterpret_cast<uint8_t*>(bytes.data()), &count);
     bytes.resize(count);
+    // Conversion ends at the first character that is no hex digit and drops an odd last digit:
+    // taking the rest would store a value the user did not type.
+    if (static_cast<qsizetype>(count) * 2 != text.size()) {
+        QChar stray;
+        for (const QChar c : typed) {
+            const bool whiteSpace = c == u' ' || c == u'\r' || c == u'\n' || c == u'\t';
+            if (!whiteSpace && !isxdigit(static_cast<unsigned char>(c.toLatin1()))) {
+                stray = c;
+                break;
+            }
+        }
+        const QString name = node->isPadding != 0 ? QStringLiteral("padding") : NameOf(node);
+        Refuse(context, NotHexMessage(name, stray), kValueErrorCaption);
+        RestoreValueCell(cell, node);
+        return false;
+    }
     const uint8_t* value = reinterpret_cast<const uint8_t*>(bytes.constData());
     cell.SetValue(Hex(value, count));
     cell.SetTextColor(kNormalTextColor);

@@ -54,6 +54,15 @@ QString ValueTooLongMessage(const QString& name) {
         .arg(name);
 }
 
+QString NotHexMessage(const QString& name, QChar character) {
+    if (character.isNull()) {
+        return QStringLiteral("The Value of \"%1\" has an odd number of hexadecimal digits !")
+            .arg(name);
+    }
+    return QStringLiteral("The Value of \"%1\" holds '%2', which is not a hexadecimal digit !")
+        .arg(name, character);
+}
+
 QString TemplateTooLongMessage(const QString& name) {
     return QStringLiteral("The length of Value of \"%1\" would exceed the maximum of 255 bytes !")
         .arg(name);

@@ -17,6 +17,9 @@ extern const char* const kLengthErrorCaption;  // "Length Error"
 
 // An element's value above the 255 bytes a length field can carry.
 QString ValueTooLongMessage(const QString& name);
+// A typed value that is no whole hexadecimal bytes: it holds `character`, or (when that is null)
+// an odd number of digits.
+QString NotHexMessage(const QString& name, QChar character);
 // A change that would push the template `name` above 255 bytes of content.
 QString TemplateTooLongMessage(const QString& name);
 // A template that already has the 255 children a child count can hold.

@@ -44,6 +44,15 @@ TEST_F(ApplyEditTest, DictionaryRefusalsKeepTheNode) {
         {"70059F05021234", "",
          "The length of Value of \"Application Discretionary Data\" shall be in the range of 1 "
          "and 32 !"},
+        // What conversion would leave out is refused rather than dropped.
+        {"70065F2503190101", "2OO101",
+         "The Value of \"Application Effective Date\" holds 'O', which is not a hexadecimal "
+         "digit !"},
+        {"700650044142434 4", "41 42 G3",
+         "The Value of \"Application Label\" holds 'G', which is not a hexadecimal digit !"},
+        {"70045A021234", "12345",
+         "The Value of \"Application Primary Account Number(PAN)\" has an odd number of "
+         "hexadecimal digits !"},
     };
     for (const auto& c : cases) {
         Parse(QString::fromLatin1(c.tree));
@@ -67,6 +76,8 @@ TEST_F(ApplyEditTest, PaddingValues) {
     EXPECT_EQ(RootTlv(), "70085A02123400FF00FF");
     Edit(2, ELEMENT_COLUMN_VALUE, "00 01");
     EXPECT_EQ(LastMessage(), "The Value for padding can be either '00' or 'FF' !");
+    Edit(2, ELEMENT_COLUMN_VALUE, "00 F");
+    EXPECT_EQ(LastMessage(), "The Value of \"padding\" has an odd number of hexadecimal digits !");
     EXPECT_EQ(Cell(2, ELEMENT_COLUMN_VALUE), "00FF00FF");
     Edit(2, ELEMENT_COLUMN_VALUE, Repeat("00", 256));
     EXPECT_EQ(LastMessage(),
