@@ -411,13 +411,12 @@ void COrdaView::RestorePaneText(const QString& text) {
 
 void COrdaView::OnDisplayModeChange() {
     CommitEdits();
-    displayMode_ = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
-    for (QWidget* window : paneWindows_) {
-        window->hide();
-    }
+    const int modeBefore = displayMode_;
+    const int mode = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
     const QString before = PaneText();
     ReadEncodedText();
     ShowEncodedBytes();
+    ShowPaneWindow(mode);
     // Conversion ends at the first character that is no hex digit. What it leaves out was typed
     // by the user, so it stays one undo away (a command running as a step records it itself).
     if (recording_ == 0 && StrippedLatin1(before).size() != 2 * bytes_.size()) {
@@ -425,7 +424,18 @@ void COrdaView::OnDisplayModeChange() {
         CaptureState(&state);
         ViewStep* step = new ViewStep(this, QStringLiteral("Display Mode"), state, state);
         step->SetPaneTexts(before, PaneText());
+        step->SetDisplayModes(modeBefore, mode);
         undoStack_->push(step);
+    }
+}
+
+void COrdaView::ShowPaneWindow(int mode) {
+    displayMode_ = mode;
+    if (modeList_->currentIndex() != mode) {
+        modeList_->setCurrentIndex(mode);
+    }
+    for (QWidget* window : paneWindows_) {
+        window->hide();
     }
     paneWindows_[displayMode_]->show();
 }

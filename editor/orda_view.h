@@ -171,6 +171,8 @@ private:
     void RestoreState(const ViewState& state);
     // Sets the pane text as it was, with the byte tables to match, as the program's own change.
     void RestorePaneText(const QString& text);
+    // Shows the window of display `mode` in the pane's place, leaving the pane text as it is.
+    void ShowPaneWindow(int mode);
     QString DataElementStepName(int commandId) const;
     static QString EditStepName(const GridItem& cell, int column);
     // Sets the pane text as the program's own change: it does not mark the document modified.

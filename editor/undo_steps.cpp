@@ -14,12 +14,20 @@ void ViewStep::SetPaneTexts(const QString& before, const QString& after) {
     paneAfter_ = after;
 }
 
+void ViewStep::SetDisplayModes(int before, int after) {
+    modeBefore_ = before;
+    modeAfter_ = after;
+}
+
 void ViewStep::undo() {
     view_->RestoreState(before_);
     if (hasPane_) {
         // Text typed into the pane since is what a redo brings back.
         paneAfter_ = view_->PaneText();
         view_->RestorePaneText(paneBefore_);
+    }
+    if (modeBefore_ >= 0) {
+        view_->ShowPaneWindow(modeBefore_);
     }
 }
 
@@ -32,6 +40,9 @@ void ViewStep::redo() {
     if (hasPane_) {
         paneBefore_ = view_->PaneText();
         view_->RestorePaneText(paneAfter_);
+    }
+    if (modeAfter_ >= 0) {
+        view_->ShowPaneWindow(modeAfter_);
     }
 }
 

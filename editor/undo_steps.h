@@ -33,6 +33,8 @@ class ViewStep : public QUndoCommand {
 public:
     ViewStep(COrdaView* view, const QString& text, const ViewState& before, const ViewState& after);
     void SetPaneTexts(const QString& before, const QString& after);
+    // The step also brings back the display mode it was taken in and left.
+    void SetDisplayModes(int before, int after);
 
     void undo() override;
     void redo() override;
@@ -44,6 +46,8 @@ private:
     bool hasPane_ = false;
     QString paneBefore_;
     QString paneAfter_;
+    int modeBefore_ = -1;
+    int modeAfter_ = -1;
     // The command has already done what the step's first redo would.
     bool done_ = true;
 };

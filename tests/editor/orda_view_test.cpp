@@ -294,6 +294,22 @@ TEST_F(ViewTest, ModeChangeNormalisesThePaneAndShowsOneWindow) {
     EXPECT_EQ(view_.Pane()->toPlainText(), "5A021234");
     // Only white space and letter case changed: nothing to undo.
     EXPECT_EQ(view_.UndoStack()->count(), 0);
+
+    // Typed text the conversion leaves out comes back, in the mode it was typed in.
+    view_.Pane()->setPlainText(QStringLiteral("5A02 zz 9F"));
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_16_BYTES);
+    view_.OnDisplayModeChange();
+    EXPECT_EQ(PaneText(), "5A02");
+    ASSERT_EQ(view_.UndoStack()->count(), 1);
+    view_.UndoStack()->undo();
+    EXPECT_EQ(PaneText(), "5A02 zz 9F");
+    EXPECT_EQ(view_.CurrentDisplayMode(), DISPLAY_MODE_EDIT);
+    EXPECT_EQ(view_.ModeList()->currentIndex(), DISPLAY_MODE_EDIT);
+    EXPECT_TRUE(view_.Pane()->isVisible());
+    view_.UndoStack()->redo();
+    EXPECT_EQ(PaneText(), "5A02");
+    EXPECT_EQ(view_.CurrentDisplayMode(), DISPLAY_MODE_16_BYTES);
+    EXPECT_TRUE(view_.PaneWindow(DISPLAY_MODE_16_BYTES)->isVisible());
 }
 
 TEST_F(ViewTest, OnlyUserChangesOfThePaneMarkTheDocument) {
