@@ -121,6 +121,18 @@ bool ResolveTarget(const std::string& path, std::string* target, bool* exists, s
     return access(target->c_str(), W_OK) == 0 || FailWithErrno(reason, errno);
 }
 
+// Closes `fd` after a write that went as `written` says, flushed first: space that the file
+// system hands out late shows up at the flush rather than at the write.
+bool SyncAndClose(int fd, bool written, std::string* reason) {
+    if (written && fsync(fd) != 0 && errno != EINVAL) {
+        written = FailWithErrno(reason, errno);
+    }
+    if (close(fd) != 0 && written) {
+        written = FailWithErrno(reason, errno);
+    }
+    return written;
+}
+
 // For a file the user may write in a folder they may not: the file is written over where it is.
 // Space beyond the old end is taken first, so that a full disk fails before any byte changes.
 bool OverwriteInPlace(const std::string& target, off_t oldSize, const uint8_t* data, size_t size,
@@ -141,13 +153,7 @@ bool OverwriteInPlace(const std::string& target, off_t oldSize, const uint8_t* d
     if (written && ftruncate(fd, newSize) != 0) {
         written = FailWithErrno(reason, errno);
     }
-    if (written && fsync(fd) != 0 && errno != EINVAL) {
-        written = FailWithErrno(reason, errno);
-    }
-    if (close(fd) != 0 && written) {
-        written = FailWithErrno(reason, errno);
-    }
-    return written;
+    return SyncAndClose(fd, written, reason);
 }
 
 mode_t NewFileMode() {
@@ -250,13 +256,7 @@ bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t siz
     if (written && fchmod(fd, mode) != 0) {
         written = FailWithErrno(reason, errno);
     }
-    // Space that the file system hands out late shows up here rather than at the write.
-    if (written && fsync(fd) != 0 && errno != EINVAL) {
-        written = FailWithErrno(reason, errno);
-    }
-    if (close(fd) != 0 && written) {
-        written = FailWithErrno(reason, errno);
-    }
+    written = SyncAndClose(fd, written, reason);
     if (written && rename(temporary.c_str(), target.c_str()) != 0) {
         written = FailWithErrno(reason, errno);
     }

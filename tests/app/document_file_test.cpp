@@ -197,15 +197,20 @@ int Replace(const QString& path, const std::string& bytes) {
     return replaced ? 0 : reason == "Permission denied" ? 1 : 2;
 }
 
+// A file of `dir` named `name` holding `text`, with the permissions `mode`.
+QString FileWithMode(const QTemporaryDir& dir, const char* name, const char* text, mode_t mode) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    EXPECT_EQ(chmod(Local(path).c_str(), mode), 0);
+    return path;
+}
+
 TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("locked.tlv");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old");
-    }
-    ASSERT_EQ(chmod(Local(path).c_str(), 0444), 0);
+    const QString path = FileWithMode(dir, "locked.tlv", "old", 0444);
     ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0777), 0);
     EXPECT_EQ(AsAnotherUser([&path] { return Replace(path, "new"); }), 1);
     EXPECT_EQ(ReadAll(path), "old");
@@ -214,13 +219,7 @@ TEST(FileAccess, AFileTheUserMayNotWriteIsNotReplaced) {
 TEST(FileAccess, AWritableFileInAFolderTakingNoNewFileIsWrittenInPlace) {
     for (const std::string& bytes : {std::string("new"), std::string(100000, 'n')}) {
         QTemporaryDir dir;
-        const QString path = dir.filePath("kept.tlv");
-        {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("the old contents");
-        }
-        ASSERT_EQ(chmod(Local(path).c_str(), 0666), 0);
+        const QString path = FileWithMode(dir, "kept.tlv", "the old contents", 0666);
         ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0555), 0);
         EXPECT_EQ(AsAnotherUser([&] { return Replace(path, bytes); }), 0);
         EXPECT_TRUE(ReadAll(path) == QByteArray::fromStdString(bytes)) << bytes.size();
