@@ -8,19 +8,23 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-CustomizeDialog::CustomizeDialog(QToolBar* toolbar, QWidget* parent)
-    : QDialog(parent), toolbar_(toolbar), list_(new QListWidget(this)) {
+const char* const CustomizeDialog::kNameProperty = "buttonName";
+
+CustomizeDialog::CustomizeDialog(QToolBar* toolbar, const QList<QAction*>& order, QWidget* parent)
+    : QDialog(parent), toolbar_(toolbar), order_(order), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Customize"));
     QDialogButtonBox* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* reset = buttons->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(reset, &QPushButton::clicked, this, [this] {
-        ResetToolbar(toolbar_);
+        for (QAction* action : order_) {
+            ShowButton(toolbar_, order_, action, true);
+        }
         Refill();
     });
-    connect(list_, &QListWidget::itemChanged, this, [](QListWidgetItem* item) {
-        QAction* action = item->data(Qt::UserRole).value<QAction*>();
-        action->setVisible(item->checkState() == Qt::Checked);
+    connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        ShowButton(toolbar_, order_, item->data(Qt::UserRole).value<QAction*>(),
+                   item->checkState() == Qt::Checked);
     });
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
@@ -30,21 +34,37 @@ CustomizeDialog::CustomizeDialog(QToolBar* toolbar, QWidget* parent)
     Refill();
 }
 
-void CustomizeDialog::ResetToolbar(QToolBar* toolbar) {
-    for (QAction* action : toolbar->actions()) {
-        action->setVisible(true);
+void CustomizeDialog::ShowButton(QToolBar* toolbar, const QList<QAction*>& order, QAction* button,
+                                 bool shown) {
+    const QList<QAction*> present = toolbar->actions();
+    if (present.contains(button) == shown) {
+        return;
     }
+    if (!shown) {
+        toolbar->removeAction(button);
+        return;
+    }
+    // Before the first action that follows it in the first order and is still there.
+    QAction* before = nullptr;
+    for (qsizetype i = order.indexOf(button) + 1; i > 0 && i < order.size() && !before; ++i) {
+        if (present.contains(order[i])) {
+            before = order[i];
+        }
+    }
+    toolbar->insertAction(before, button);
 }
 
 void CustomizeDialog::Refill() {
     const QSignalBlocker blocker(list_);
     list_->clear();
-    for (QAction* action : toolbar_->actions()) {
+    const QList<QAction*> present = toolbar_->actions();
+    for (QAction* action : order_) {
         if (action->isSeparator() || action->data().toInt() == 0) {
             continue;
         }
-        QListWidgetItem* item = new QListWidgetItem(action->icon(), action->toolTip(), list_);
+        QListWidgetItem* item =
+            new QListWidgetItem(action->icon(), action->property(kNameProperty).toString(), list_);
         item->setData(Qt::UserRole, QVariant::fromValue(action));
-        item->setCheckState(action->isVisible() ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(present.contains(action) ? Qt::Checked : Qt::Unchecked);
     }
 }

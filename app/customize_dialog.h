@@ -1,9 +1,12 @@
-// "Customize...": shows and hides the buttons of the toolbar, or puts them all back.
+// "Customize...": takes buttons off the toolbar and puts them back, or puts them all back. The
+// commands stay in the menus and keep their keys.
 #ifndef QUORVEL_APP_CUSTOMIZE_DIALOG_H
 #define QUORVEL_APP_CUSTOMIZE_DIALOG_H
 
 #include <QDialog>
+#include <QList>
 
+class QAction;
 class QListWidget;
 class QToolBar;
 
@@ -11,15 +14,20 @@ class CustomizeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    CustomizeDialog(QToolBar* toolbar, QWidget* parent = nullptr);
+    // `order` holds the toolbar's actions as it was first made, separators included.
+    CustomizeDialog(QToolBar* toolbar, const QList<QAction*>& order, QWidget* parent = nullptr);
 
-    // Shows every button of the toolbar again.
-    static void ResetToolbar(QToolBar* toolbar);
+    // Puts `button` on the toolbar at its place in `order`, or takes it off.
+    static void ShowButton(QToolBar* toolbar, const QList<QAction*>& order, QAction* button,
+                           bool shown);
+    // The name a button goes by in the list, whatever its tooltip says at the moment.
+    static const char* const kNameProperty;
 
 private:
     void Refill();
 
     QToolBar* toolbar_;
+    QList<QAction*> order_;
     QListWidget* list_;
 };
 

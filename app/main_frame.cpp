@@ -106,6 +106,7 @@ void ApplyPrompt(QAction* action, int id) {
             const QStringList parts = QString::fromLatin1(entry.prompt).split(QLatin1Char('\n'));
             action->setStatusTip(parts.value(0));
             action->setToolTip(parts.value(1));
+            action->setProperty(CustomizeDialog::kNameProperty, parts.value(1));
             return;
         }
     }
@@ -123,6 +124,7 @@ QString UndoRedoText(const char* command, const QString& step, const char* key) 
 const char kGeometryKey[] = "MainWindowGeometry";
 const char kStateKey[] = "MainWindowState";
 const char kStatusBarKey[] = "StatusBarShown";
+const char kHiddenButtonsKey[] = "HiddenToolbarButtons";
 const char kElementColumnsKey[] = "ElementGridColumns";
 const char kLookKey[] = "ApplicationLook";
 const char kMaskCardNumbersKey[] = "MaskCardNumbers";
@@ -462,12 +464,13 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setObjectName(QStringLiteral("Standard"));
     for (const auto& button : kToolBarButtons) {
         if (button.id == 0) {
-            toolBar_->addSeparator();
+            toolBarOrder_ << toolBar_->addSeparator();
             continue;
         }
         QAction* action = Action(button.id);
         action->setIcon(PictureIcon(button.ownPicture));
         toolBar_->addAction(action);
+        toolBarOrder_ << action;
     }
     // Searching the desktop's icon theme takes longer than making the whole window: it waits
     // until the window is there.
@@ -477,7 +480,7 @@ void CMainFrame::CreateToolBar() {
     Action(ID_VIEW_CUSTOMIZE)->setIconText(QStringLiteral("Customize..."));
     customize->setDefaultAction(Action(ID_VIEW_CUSTOMIZE));
     customize->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolBar_->addWidget(customize);
+    toolBarOrder_ << toolBar_->addWidget(customize);
 }
 
 void CMainFrame::UseThemeIcons() {
@@ -545,6 +548,12 @@ void CMainFrame::RestoreLayout() {
     const QByteArray geometry = settings_->value(QString::fromLatin1(kGeometryKey)).toByteArray();
     const QByteArray state = settings_->value(QString::fromLatin1(kStateKey)).toByteArray();
     const bool statusBarShown = settings_->value(QString::fromLatin1(kStatusBarKey), true).toBool();
+    for (const QVariant& id : settings_->value(QString::fromLatin1(kHiddenButtonsKey)).toList()) {
+        QAction* button = Action(id.toInt());
+        if (button != nullptr && toolBarOrder_.contains(button)) {
+            CustomizeDialog::ShowButton(toolBar_, toolBarOrder_, button, false);
+        }
+    }
     const bool maskCardNumbers =
         settings_->value(QString::fromLatin1(kMaskCardNumbersKey), false).toBool();
     for (const QVariant& weight :
@@ -572,6 +581,13 @@ void CMainFrame::SaveLayout() {
     settings_->setValue(QString::fromLatin1(kStateKey), saveState());
     settings_->setValue(QString::fromLatin1(kStatusBarKey),
                         Action(ID_VIEW_STATUS_BAR)->isChecked());
+    QVariantList hidden;
+    for (QAction* button : toolBarOrder_) {
+        if (button->data().toInt() != 0 && !toolBar_->actions().contains(button)) {
+            hidden << button->data().toInt();
+        }
+    }
+    settings_->setValue(QString::fromLatin1(kHiddenButtonsKey), hidden);
     if (!elementColumnWeights_.isEmpty()) {
         QVariantList weights;
         for (int weight : elementColumnWeights_) {
@@ -809,7 +825,7 @@ void CMainFrame::OnWindowList() {
 }
 
 void CMainFrame::OnCustomize() {
-    CustomizeDialog dialog(toolBar_, this);
+    CustomizeDialog dialog(toolBar_, toolBarOrder_, this);
     dialog.exec();
 }
 

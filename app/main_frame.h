@@ -103,6 +103,8 @@ private:
     QMenu* dataElementMenu_ = nullptr;
     QMenu* toolbarsMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    // The toolbar's actions as first made, separators included: where a button goes back.
+    QList<QAction*> toolBarOrder_;
     QLabel* messagePane_ = nullptr;
     LockIndicators* lockIndicators_ = nullptr;
     // Column weights of the data element grids, as the user last left them; empty for the

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -30,6 +31,7 @@
 #include "app/app_ids.h"
 #include "app/app_looks.h"
 #include "app/child_frame.h"
+#include "app/customize_dialog.h"
 #include "app/lock_indicators.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
@@ -310,6 +312,45 @@ TEST_F(MainFrameTest, DocumentTabsAreMadeWithTheFirstDocumentInTheLooksShape) {
         CloseAll();
     }
     Frame()->OnApplicationLook(kDefaultAppLook);
+}
+
+TEST_F(MainFrameTest, CustomizingTheToolbarLeavesTheMenusAndIsKept) {
+    QToolBar* toolbar = Frame()->StandardToolBar();
+    const QList<QAction*> first = toolbar->actions();
+    QAction* cut = Frame()->Action(ID_EDIT_CUT);
+    QAction* about = Frame()->Action(ID_APP_ABOUT);
+    {
+        CustomizeDialog dialog(toolbar, first, Frame());
+        QListWidget* list = dialog.findChild<QListWidget*>();
+        ASSERT_NE(list, nullptr);
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row) {
+            names << list->item(row)->text();
+        }
+        // The undo button goes by its own name, not by the step its tooltip names.
+        EXPECT_EQ(names, QStringList({"New", "Open", "Save", "Cut", "Copy", "Paste", "Undo", "Redo",
+                                      "Print", "About"}));
+        list->item(names.indexOf("Cut"))->setCheckState(Qt::Unchecked);
+        list->item(names.indexOf("About"))->setCheckState(Qt::Unchecked);
+    }
+    EXPECT_FALSE(toolbar->actions().contains(cut));
+    EXPECT_FALSE(toolbar->actions().contains(about));
+    EXPECT_TRUE(cut->isVisible());
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(Frame()->menuBar()->actions().last()->menu()->actions().contains(about));
+
+    Frame()->SaveLayout();
+    {
+        CMainFrame restarted(app_.get(), &settings_);
+        const QList<QAction*> kept = restarted.StandardToolBar()->actions();
+        EXPECT_FALSE(kept.contains(restarted.Action(ID_EDIT_CUT)));
+        EXPECT_FALSE(kept.contains(restarted.Action(ID_APP_ABOUT)));
+        EXPECT_TRUE(kept.contains(restarted.Action(ID_EDIT_COPY)));
+    }
+    // Back in their places, as the buttons were first laid out.
+    CustomizeDialog::ShowButton(toolbar, first, about, true);
+    CustomizeDialog::ShowButton(toolbar, first, cut, true);
+    EXPECT_EQ(toolbar->actions(), first);
 }
 
 TEST_F(MainFrameTest, StatusBarVisibilityIsKeptWithTheLayout) {
