@@ -22,11 +22,23 @@ int Depth(QModelIndex index) {
     return depth;
 }
 
+// Rich text wraps only where a line may break: a long run without spaces, such as a value's
+// hexadecimal digits, gets a break opportunity (a zero-width space) after every two characters.
 QString TipText(const QString& text) {
     if (text.size() <= kLongTip) {
         return text;
     }
-    return QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped());
+    QString wrappable;
+    wrappable.reserve(text.size() * 3 / 2);
+    int run = 0;
+    for (const QChar c : text) {
+        wrappable += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= kLongTip / 2 && run % 2 == 0) {
+            wrappable += QChar(0x200B);
+        }
+    }
+    return QStringLiteral("<p>%1</p>").arg(wrappable.toHtmlEscaped());
 }
 
 }  // namespace

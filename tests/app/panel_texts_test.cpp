@@ -6,10 +6,12 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -72,6 +74,27 @@ TEST(CutTexts, CellsShownInPartShowThemWholeInATooltip) {
     grid.resize(900, 120);
     QTest::qWait(20);
     EXPECT_FALSE(grid.IsTextCut(row->Item(0)));
+}
+
+TEST(CutTexts, ALongValueWrapsInItsTooltip) {
+    GridCtrl grid;
+    grid.InsertColumn(0, QStringLiteral("Value"), 1);
+    GridRow* row = grid.CreateRow();
+    const QString value = QStringLiteral("5A0847617390010100109F0D05B050808800").repeated(14);
+    row->Item(0).SetValue(value);
+    grid.AddRow(row);
+    ShowAndSettle(&grid, 200, 120);
+    const QString tip = CellToolTip(&grid, row, 0);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(tip).toPlainText().remove(QChar(0x200B)), value);
+    QWidget* label = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->inherits("QTipLabel")) {
+            label = widget;
+        }
+    }
+    ASSERT_NE(label, nullptr);
+    EXPECT_LE(label->width(), grid.screen()->availableGeometry().width());
+    EXPECT_GT(label->height(), 2 * label->fontMetrics().height());
 }
 
 TEST(CutTexts, DescriptionWrapsToItsColumn) {
