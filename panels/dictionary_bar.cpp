@@ -278,6 +278,16 @@ void CDictionaryBar::ApplyFilter() {
             (*it)->setHidden(!text.isEmpty() && !EntryMatches(entry, text));
         }
     }
+    // The entry the description panel shows may have gone: the root takes its place, so that
+    // the panel shows nothing rather than an entry no longer in the tree.
+    QTreeWidgetItem* current = tree_->currentItem();
+    bool filteredOut = false;
+    for (const QTreeWidgetItem* item = current; item != nullptr; item = item->parent()) {
+        filteredOut = filteredOut || item->isHidden();
+    }
+    if (filteredOut && tree_->topLevelItemCount() > 0) {
+        tree_->setCurrentItem(tree_->topLevelItem(0));
+    }
 }
 
 void CDictionaryBar::OnSort(int sortCommand) {

@@ -72,6 +72,31 @@ TEST(DictionaryFilter, KeepsMatchingNamesAndTagsUnderTheirGroups) {
     EXPECT_EQ(shown, 141);
 }
 
+TEST(DictionaryFilter, FilteringOutTheShownEntryEmptiesTheDescription) {
+    CDictionaryBar bar;
+    QList<int> shown;
+    QObject::connect(&bar, &CDictionaryBar::entrySelected, [&shown](int index) { shown << index; });
+    bar.FilterField()->setText("log entry");
+    QTreeWidgetItem* root = bar.Tree()->topLevelItem(0);
+    QTreeWidgetItem* entry = nullptr;
+    for (int i = 0; i < root->childCount() && entry == nullptr; ++i) {
+        entry = root->child(i)->isHidden() ? nullptr : root->child(i);
+    }
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(0), "Log Entry");
+    bar.Tree()->setCurrentItem(entry);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_NE(shown.last(), 0);
+    bar.FilterField()->setText("zzz");
+    EXPECT_EQ(shown.last(), 0);
+    EXPECT_EQ(bar.Tree()->currentItem(), bar.Tree()->topLevelItem(0));
+    // An entry that stays keeps its place.
+    bar.FilterField()->clear();
+    bar.Tree()->setCurrentItem(entry);
+    bar.FilterField()->setText("log");
+    EXPECT_EQ(bar.Tree()->currentItem(), entry);
+}
+
 TEST(DictionaryFilter, HasAClearButtonWithAnIcon) {
     CDictionaryBar bar;
     ASSERT_TRUE(bar.FilterField()->isClearButtonEnabled());
