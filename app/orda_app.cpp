@@ -51,10 +51,7 @@ CChildFrame* COrdaApp::OnFileNew() {
 }
 
 void COrdaApp::OnFileOpen() {
-    const QString path = AppPrompts()->AskOpenPath(mainFrame_, QStringLiteral("TLV Files(*.tlv)"));
-    if (!path.isEmpty()) {
-        OpenDocumentFile(path);
-    }
+    OpenFiles(AppPrompts()->AskOpenPaths(mainFrame_, QStringLiteral("TLV Files(*.tlv)")));
 }
 
 CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {

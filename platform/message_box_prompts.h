@@ -9,7 +9,7 @@ public:
     void ShowError(QWidget* owner, const QString& text, const QString& caption) override;
     bool AskYesNo(QWidget* owner, const QString& text) override;
     Answer AskYesNoCancel(QWidget* owner, const QString& text) override;
-    QString AskOpenPath(QWidget* owner, const QString& filter) override;
+    QStringList AskOpenPaths(QWidget* owner, const QString& filter) override;
     QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
     bool AskPageSetup(QWidget* owner, QPrinter* printer) override;
     bool AskPrint(QWidget* owner, QPrinter* printer) override;

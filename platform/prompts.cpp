@@ -55,8 +55,8 @@ Prompts::Answer MessageBoxPrompts::AskYesNoCancel(QWidget* owner, const QString&
     }
 }
 
-QString MessageBoxPrompts::AskOpenPath(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+QStringList MessageBoxPrompts::AskOpenPaths(QWidget* owner, const QString& filter) {
+    return QFileDialog::getOpenFileNames(owner, QString(), QString(), filter);
 }
 
 QString MessageBoxPrompts::AskSavePath(QWidget* owner, const QString& suggested,

@@ -4,6 +4,7 @@
 #define QUORVEL_PLATFORM_PROMPTS_H
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPrinter;
@@ -22,8 +23,8 @@ public:
     enum Answer { kYes, kNo, kCancel };
     // A Yes/No/Cancel question captioned with the application title.
     virtual Answer AskYesNoCancel(QWidget* owner, const QString& text) = 0;
-    // A file to open or to save to, filtered by `filter`; empty when the user cancels.
-    virtual QString AskOpenPath(QWidget* owner, const QString& filter) = 0;
+    // Files to open, or a file to save to, filtered by `filter`; empty when the user cancels.
+    virtual QStringList AskOpenPaths(QWidget* owner, const QString& filter) = 0;
     virtual QString AskSavePath(QWidget* owner, const QString& suggested,
                                 const QString& filter) = 0;
     // The printer set-up and print dialogs on `printer`: what the user chooses stays in it.

@@ -31,12 +31,12 @@ Prompts::Answer ScriptedPrompts::AskYesNoCancel(QWidget*, const QString& text) {
     return threeWayAnswers_.isEmpty() ? kCancel : threeWayAnswers_.takeFirst();
 }
 
-QString ScriptedPrompts::AskOpenPath(QWidget*, const QString&) {
-    return paths_.isEmpty() ? QString() : paths_.takeFirst();
+QStringList ScriptedPrompts::AskOpenPaths(QWidget*, const QString&) {
+    return paths_.isEmpty() ? QStringList() : paths_.takeFirst();
 }
 
 QString ScriptedPrompts::AskSavePath(QWidget*, const QString&, const QString&) {
-    return paths_.isEmpty() ? QString() : paths_.takeFirst();
+    return paths_.isEmpty() ? QString() : paths_.takeFirst().value(0);
 }
 
 bool ScriptedPrompts::TakePrinterChoice(const QString& name, QPrinter* printer) {

@@ -28,7 +28,7 @@ public:
     // Takes the next queued three-way answer; unscripted ones are answered Cancel.
     Answer AskYesNoCancel(QWidget* owner, const QString& text) override;
     // Take the next queued path; unscripted ones are cancelled (empty).
-    QString AskOpenPath(QWidget* owner, const QString& filter) override;
+    QStringList AskOpenPaths(QWidget* owner, const QString& filter) override;
     QString AskSavePath(QWidget* owner, const QString& suggested, const QString& filter) override;
     // Print dialogs take the next queued choice, made on the printer, and are accepted;
     // unscripted ones are cancelled. The preview paints nothing.
@@ -48,7 +48,9 @@ public:
 
     void QueueAnswer(bool yes) { answers_.append(yes); }
     void QueueThreeWayAnswer(Answer answer) { threeWayAnswers_.append(answer); }
-    void QueuePath(const QString& path) { paths_.append(path); }
+    void QueuePath(const QString& path) { paths_.append(QStringList{path}); }
+    // The files chosen at once in the next open dialog.
+    void QueuePaths(const QStringList& paths) { paths_.append(paths); }
     void QueuePrinterChoice(const PrinterChoice& choice) { printerChoices_.append(choice); }
     const QList<PrintDialog>& PrintDialogs() const { return printDialogs_; }
     const QList<Shown>& History() const { return history_; }
@@ -62,7 +64,7 @@ private:
     std::function<void(const Shown&)> observer_;
     QList<bool> answers_;
     QList<Answer> threeWayAnswers_;
-    QStringList paths_;
+    QList<QStringList> paths_;
     QList<Shown> history_;
     QList<PrinterChoice> printerChoices_;
     QList<PrintDialog> printDialogs_;

@@ -423,14 +423,25 @@ TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
     EXPECT_TRUE(QFileInfo::exists(dir_.filePath("other.data")));
 }
 
-TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOpen) {
+TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOrChosenTogetherOpen) {
     const QString first = WriteFile("first.tlv", FileBytes("5A021234", "5A021234"));
     const QString second = WriteFile("second.tlv", FileBytes("9F4D00", ""));
-    app_->OpenFiles({first, dir_.filePath("missing.tlv"), second});
-    ASSERT_EQ(WindowCount(), 2);
-    EXPECT_EQ(Frame()->ActiveChildFrame()->windowTitle(), "second.tlv");
-    ASSERT_EQ(prompts_.History().size(), 1);
-    EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to open document."));
+    const std::function<void(const QStringList&)> ways[] = {
+        [this](const QStringList& paths) { app_->OpenFiles(paths); },
+        [this](const QStringList& paths) {
+            prompts_.QueuePaths(paths);
+            Frame()->Action(ID_FILE_OPEN)->trigger();
+        },
+    };
+    for (const auto& open : ways) {
+        open({first, dir_.filePath("missing.tlv"), second});
+        ASSERT_EQ(WindowCount(), 2);
+        EXPECT_EQ(Frame()->ActiveChildFrame()->windowTitle(), "second.tlv");
+        ASSERT_EQ(prompts_.History().size(), 1);
+        EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to open document."));
+        CloseAll();
+        prompts_.Clear();
+    }
 }
 
 TEST_F(DocumentFileTest, SaveAndCloseApplyTheValueBeingTyped) {
