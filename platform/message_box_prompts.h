@@ -1,6 +1,9 @@
-// Prompts shown as modal message boxes.
+// Prompts shown as modal message boxes and file dialogs. The file dialogs start in the folder the
+// last one ended in, as the program's own working folder would follow them.
 #ifndef QUORVEL_PLATFORM_MESSAGE_BOX_PROMPTS_H
 #define QUORVEL_PLATFORM_MESSAGE_BOX_PROMPTS_H
+
+#include <QString>
 
 #include "platform/prompts.h"
 
@@ -15,6 +18,9 @@ public:
     bool AskPrint(QWidget* owner, QPrinter* printer) override;
     void ShowPrintPreview(QWidget* owner, QPrinter* printer,
                           const std::function<void(QPrinter*)>& paint) override;
+
+private:
+    QString lastFolder_;
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include "platform/prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -56,12 +58,24 @@ Prompts::Answer MessageBoxPrompts::AskYesNoCancel(QWidget* owner, const QString&
 }
 
 QStringList MessageBoxPrompts::AskOpenPaths(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileNames(owner, QString(), QString(), filter);
+    const QStringList paths = QFileDialog::getOpenFileNames(owner, QString(), lastFolder_, filter);
+    if (!paths.isEmpty()) {
+        lastFolder_ = QFileInfo(paths.first()).absolutePath();
+    }
+    return paths;
 }
 
 QString MessageBoxPrompts::AskSavePath(QWidget* owner, const QString& suggested,
                                        const QString& filter) {
-    return QFileDialog::getSaveFileName(owner, QString(), suggested, filter);
+    // A bare name is suggested in the last folder; a document's own path stays where it is.
+    const QString start = QFileInfo(suggested).isAbsolute() || lastFolder_.isEmpty()
+                              ? suggested
+                              : QDir(lastFolder_).filePath(suggested);
+    const QString path = QFileDialog::getSaveFileName(owner, QString(), start, filter);
+    if (!path.isEmpty()) {
+        lastFolder_ = QFileInfo(path).absolutePath();
+    }
+    return path;
 }
 
 bool MessageBoxPrompts::AskPageSetup(QWidget* owner, QPrinter* printer) {
