@@ -34,10 +34,17 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (document_->ViewCount() > 1) {
-        document_->HandOverFrom(view_);
+    // A window whose data no other window can take is asked about as the last one is; what the
+    // window left holds then differs from the file.
+    const bool handedOver = document_->ViewCount() <= 1 || document_->HandOverFrom(view_);
+    if (!handedOver && !answered_ && !document_->SaveModified(this)) {
+        event->ignore();
+        return;
     }
     // The frame is deleted later; until then a save must not read this view.
     document_->RemoveView(view_);
+    if (!handedOver) {
+        document_->MarkUnsaved();
+    }
     QMdiSubWindow::closeEvent(event);
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 #include <new>
 
 #include "app/file_access.h"
@@ -50,9 +51,9 @@ COrdaView* COrdaDoc::FirstView() const {
     return nullptr;
 }
 
-void COrdaDoc::HandOverFrom(COrdaView* view) {
+bool COrdaDoc::HandOverFrom(COrdaView* view) {
     if (view != FirstView()) {
-        return;
+        return true;
     }
     COrdaView* next = nullptr;
     for (const QPointer<COrdaView>& other : views_) {
@@ -61,13 +62,32 @@ void COrdaDoc::HandOverFrom(COrdaView* view) {
             break;
         }
     }
-    if (next == nullptr || next->Root() != nullptr || !next->PaneText().isEmpty()) {
-        return;
+    if (next == nullptr) {
+        return true;
     }
+    if (next->Root() != nullptr || !next->PaneText().isEmpty()) {
+        return false;
+    }
+    const bool modified = modified_;
     QString tree;
     QString pane;
     view->StoreDocumentData(&tree, &pane);
     next->LoadDocumentData(&tree, pane);
+    // Loading clears the view's undo steps, which would make its first state count as saved.
+    if (modified) {
+        MarkUnsaved();
+    }
+    return true;
+}
+
+void COrdaDoc::MarkUnsaved() {
+    for (const QPointer<COrdaView>& view : views_) {
+        if (view) {
+            view->UndoStack()->resetClean();
+        }
+    }
+    modified_ = true;
+    SetTitle(title_);
 }
 
 void COrdaDoc::OnNewDocument() {

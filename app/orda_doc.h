@@ -26,8 +26,11 @@ public:
     void RemoveView(COrdaView* view);
     // Before `view` closes while other views remain: when it is the one the document exchanges
     // its strings with, its tree and pane text pass to the next view, if that view is empty, so
-    // that the next save writes what the document held.
-    void HandOverFrom(COrdaView* view);
+    // that the next save writes what the document held. False when they cannot: the next view
+    // holds content of its own.
+    bool HandOverFrom(COrdaView* view);
+    // The views hold what no save has written: modified, also after undoing back.
+    void MarkUnsaved();
     // The view the document exchanges its strings with.
     COrdaView* FirstView() const;
     int ViewCount() const { return views_.size(); }

@@ -403,6 +403,10 @@ void COrdaView::ShowEncodedBytes() {
 
 void COrdaView::RestorePaneText(const QString& text) {
     SetPaneText(text);
+    ShowPaneBytes();
+}
+
+void COrdaView::ShowPaneBytes() {
     ReadEncodedText();
     for (ByteTableView* table : byteTables_) {
         table->Model()->SetBytes(bytes_);
@@ -554,6 +558,10 @@ void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     // Only now: the caller may pass one string as both the tree and the pane text.
     *treeText = QString::fromLatin1(stripped);
     undoStack_->clear();
+    // A view showing a byte table shows the bytes of the text it now holds.
+    if (displayMode_ != DISPLAY_MODE_EDIT) {
+        ShowPaneBytes();
+    }
 }
 
 void COrdaView::SetDocumentModified() {

@@ -171,6 +171,8 @@ private:
     void RestoreState(const ViewState& state);
     // Sets the pane text as it was, with the byte tables to match, as the program's own change.
     void RestorePaneText(const QString& text);
+    // The byte tables show the bytes of the pane text as it is, which stays unchanged.
+    void ShowPaneBytes();
     // Shows the window of display `mode` in the pane's place, leaving the pane text as it is.
     void ShowPaneWindow(int mode);
     QString DataElementStepName(int commandId) const;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <functional>
 
 #include "app/app_fixture.h"
@@ -34,6 +36,7 @@
 #include "dictionary/element_row.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/orda_view.h"
+#include "platform/byte_table.h"
 #include "platform/scripted_prompts.h"
 #include "support/active_window.h"
 #include "support/qt_printers.h"
@@ -473,16 +476,35 @@ TEST_F(DocumentFileTest, ClosingTheFirstWindowOfADocumentKeepsItsData) {
     struct Case {
         const char* name;
         QString otherPane;  // typed into the further window before the first one closes
-        QByteArray saved;
+        int otherMode;      // the further window's display mode
+        QList<Prompts::Answer> answers;
+        QByteArray afterClose;  // the file once the first window closed
+        bool closes;
     };
+    const QByteArray original = FileBytes("5A021234", "5A021234");
+    const QByteArray edited = FileBytes("5A025678", "5A021234");
     const Case cases[] = {
-        {"an empty further window takes the data", QString(), FileBytes("5A025678", "5A021234")},
-        {"a further window with text of its own keeps it", QStringLiteral("9F4D00"),
-         FileBytes("", "9F4D00")},
+        {"an empty further window takes the data",
+         QString(),
+         DISPLAY_MODE_EDIT,
+         {},
+         original,
+         true},
+        {"also one showing a byte table", QString(), DISPLAY_MODE_16_BYTES, {}, original, true},
+        // A window with text of its own cannot take the data: the question comes as for the
+        // last window.
+        {"saved first", QStringLiteral("9F4D00"), DISPLAY_MODE_EDIT, {Prompts::kYes}, edited, true},
+        {"dropped", QStringLiteral("9F4D00"), DISPLAY_MODE_EDIT, {Prompts::kNo}, original, true},
+        {"kept open",
+         QStringLiteral("9F4D00"),
+         DISPLAY_MODE_EDIT,
+         {Prompts::kCancel},
+         original,
+         false},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        const QString path = WriteFile("shared.tlv", FileBytes("5A021234", "5A021234"));
+        const QString path = WriteFile("shared.tlv", original);
         CChildFrame* first = app_->OpenDocumentFile(path);
         ASSERT_NE(first, nullptr);
         const GridItem value = first->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_VALUE);
@@ -492,15 +514,46 @@ TEST_F(DocumentFileTest, ClosingTheFirstWindowOfADocumentKeepsItsData) {
         ASSERT_EQ(WindowCount(), 2);
         CChildFrame* other = Frame()->ActiveChildFrame();
         ASSERT_NE(other, first);
+        COrdaView* view = other->View();
+        view->ModeList()->setCurrentIndex(test.otherMode);
+        view->OnDisplayModeChange();
         if (!test.otherPane.isEmpty()) {
-            other->View()->ReplacePaneText(test.otherPane);
+            view->ReplacePaneText(test.otherPane);
         }
-        ASSERT_TRUE(first->close());
+        for (Prompts::Answer answer : test.answers) {
+            prompts_.QueueThreeWayAnswer(answer);
+        }
+        EXPECT_EQ(first->close(), test.closes);
         QApplication::processEvents();
+        EXPECT_EQ(ReadAll(path), test.afterClose);
+        EXPECT_EQ(prompts_.History().size(), test.answers.size());
+        if (!test.closes) {
+            EXPECT_EQ(WindowCount(), 2);
+            prompts_.Clear();
+            CloseAll();
+            continue;
+        }
         ASSERT_EQ(WindowCount(), 1);
-        ASSERT_TRUE(other->Document()->Save(other));
-        EXPECT_EQ(ReadAll(path), test.saved);
-        EXPECT_TRUE(prompts_.History().isEmpty());
+        // What the window left holds is not what the file holds: an edit undone there leaves
+        // the document modified, and closing it asks.
+        EXPECT_TRUE(other->windowTitle().endsWith(" *")) << other->windowTitle().toStdString();
+        if (test.otherPane.isEmpty()) {
+            EXPECT_EQ(view->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_VALUE).Value(), "5678");
+            if (test.otherMode != DISPLAY_MODE_EDIT) {
+                EXPECT_EQ(view->ByteTable(test.otherMode)->Model()->rowCount(), 1);
+            }
+            const GridItem again = view->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_VALUE);
+            again.SetValue(QStringLiteral("9999"));
+            view->ApplyEditToCell(again, ELEMENT_COLUMN_VALUE);
+            view->UndoStack()->undo();
+        }
+        EXPECT_TRUE(other->Document()->IsModified());
+        prompts_.QueueThreeWayAnswer(Prompts::kNo);
+        prompts_.Clear();
+        EXPECT_TRUE(other->close());
+        EXPECT_EQ(prompts_.History().size(), 1);
+        QApplication::processEvents();
+        prompts_.Clear();
         CloseAll();
     }
 }
