@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <new>
+#include <vector>
 
 const size_t kMaxDocumentFileSize = 64u * 1024u * 1024u;
 
@@ -133,25 +134,50 @@ bool SyncAndClose(int fd, bool written, std::string* reason) {
     return written;
 }
 
+// Writes `size` bytes over the start of `fd` and cuts it there.
+bool WriteOver(int fd, const uint8_t* data, size_t size, std::string* reason) {
+    if (lseek(fd, 0, SEEK_SET) != 0) {
+        return FailWithErrno(reason, errno);
+    }
+    if (!WriteAll(fd, data, size, reason)) {
+        return false;
+    }
+    return ftruncate(fd, static_cast<off_t>(size)) == 0 || FailWithErrno(reason, errno);
+}
+
 // For a file the user may write in a folder they may not: the file is written over where it is.
-// Space beyond the old end is taken first, so that a full disk fails before any byte changes.
-bool OverwriteInPlace(const std::string& target, off_t oldSize, const uint8_t* data, size_t size,
-                      std::string* reason) {
-    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+// Space beyond the old end is taken first, so that a full disk most often fails before any byte
+// changes. A write that fails half way puts the old contents back where it can; where it cannot,
+// the reason says that the file may be incomplete.
+bool OverwriteInPlace(const std::string& target, const struct stat& checked, const uint8_t* data,
+                      size_t size, std::string* reason) {
+    std::vector<uint8_t> old;
+    std::string unread;
+    const bool kept = ReadRegularFile(target, kMaxDocumentFileSize, &old, &unread);
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return FailWithErrno(reason, errno);
     }
-    const off_t newSize = static_cast<off_t>(size);
-    bool written = true;
-    if (newSize > oldSize) {
-        const int error = posix_fallocate(fd, oldSize, newSize - oldSize);
+    // What was opened must be the regular file checked before, not one put in its place since.
+    struct stat opened;
+    if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != checked.st_dev ||
+        opened.st_ino != checked.st_ino) {
+        close(fd);
+        return Fail(reason, "The file was replaced while it was being saved.");
+    }
+    if (static_cast<off_t>(size) > opened.st_size) {
+        const int error =
+            posix_fallocate(fd, opened.st_size, static_cast<off_t>(size) - opened.st_size);
         if (error != 0 && error != EINVAL && error != EOPNOTSUPP) {
-            written = FailWithErrno(reason, error);
+            return SyncAndClose(fd, FailWithErrno(reason, error), reason);
         }
     }
-    written = written && WriteAll(fd, data, size, reason);
-    if (written && ftruncate(fd, newSize) != 0) {
-        written = FailWithErrno(reason, errno);
+    const bool written = WriteOver(fd, data, size, reason);
+    if (!written) {
+        std::string ignored;
+        if (!kept || !WriteOver(fd, old.data(), old.size(), &ignored)) {
+            *reason += ". The file was written over in place and may be incomplete.";
+        }
     }
     return SyncAndClose(fd, written, reason);
 }
@@ -247,7 +273,7 @@ bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t siz
     const int fd = mkostemp(&temporary[0], O_CLOEXEC);
     if (fd < 0) {
         if (exists && (errno == EACCES || errno == EPERM)) {
-            return OverwriteInPlace(target, info.st_size, data, size, reason);
+            return OverwriteInPlace(target, info, data, size, reason);
         }
         return FailWithErrno(reason, errno);
     }

@@ -233,6 +233,46 @@ TEST(FileAccess, AWritableFileInAFolderTakingNoNewFileIsWrittenInPlace) {
     }
 }
 
+TEST(FileAccess, AnInPlaceWriteThatFailsSaysSoOrLeavesTheFileAsItWas) {
+    // Under a file size limit of 1024 bytes: growing the file fails before any byte changes;
+    // writing past the limit inside a larger file fails half way, and so does putting the old
+    // contents back.
+    const struct {
+        const char* name;
+        std::string old;
+        std::string bytes;
+        const char* reason;
+        bool unchanged;  // known to be: the second case's is whatever the limit let through
+    } cases[] = {
+        {"growing", "the old contents", std::string(4096, 'n'), "File too large", true},
+        {"inside", std::string(4096, 'o'), std::string(2048, 'n'),
+         "File too large. The file was written over in place and may be incomplete.", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = FileWithMode(dir, "kept.tlv", c.old.c_str(), 0666);
+        ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0555), 0);
+        const int outcome = AsAnotherUser([&] {
+            struct rlimit limit = {1024, 1024};
+            signal(SIGXFSZ, SIG_IGN);
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                return 3;
+            }
+            std::string reason;
+            const bool replaced =
+                ReplaceRegularFile(Local(path), reinterpret_cast<const uint8_t*>(c.bytes.data()),
+                                   c.bytes.size(), &reason);
+            return !replaced && reason == c.reason ? 0 : 2;
+        });
+        EXPECT_EQ(outcome, 0);
+        if (c.unchanged) {
+            EXPECT_TRUE(ReadAll(path) == QByteArray::fromStdString(c.old));
+        }
+        ASSERT_EQ(chmod(Local(dir.path()).c_str(), 0755), 0);
+    }
+}
+
 TEST(SafeApplication, AnAllocationFailureWhileHandlingAnEventIsReported) {
     ScriptedPrompts prompts;
     EXPECT_FALSE(DeliverReportingOutOfMemory([]() -> bool { throw std::bad_alloc(); }));
