@@ -582,8 +582,9 @@ void CMainFrame::SaveLayout() {
     settings_->setValue(QString::fromLatin1(kStatusBarKey),
                         Action(ID_VIEW_STATUS_BAR)->isChecked());
     QVariantList hidden;
+    const QList<QAction*> shown = toolBar_->actions();
     for (QAction* button : toolBarOrder_) {
-        if (button->data().toInt() != 0 && !toolBar_->actions().contains(button)) {
+        if (button->data().toInt() != 0 && !shown.contains(button)) {
             hidden << button->data().toInt();
         }
     }

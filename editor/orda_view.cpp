@@ -383,13 +383,16 @@ void COrdaView::ReplacePaneText(const QString& text) {
     }
 }
 
-void COrdaView::ReadEncodedText() {
+bool COrdaView::ReadEncodedText() {
     bytes_.clear();
     try {
-        bytes_ = TextToBytes(StrippedLatin1(PaneText()));
+        const QByteArray stripped = StrippedLatin1(PaneText());
+        bytes_ = TextToBytes(stripped);
+        return stripped.size() == 2 * bytes_.size();
     } catch (const std::bad_alloc&) {
         // No memory for the conversion: no data, as for a pane without a complete byte.
         bytes_.clear();
+        return true;
     }
 }
 
@@ -417,13 +420,13 @@ void COrdaView::OnDisplayModeChange() {
     CommitEdits();
     const int modeBefore = displayMode_;
     const int mode = qBound(0, modeList_->currentIndex(), DISPLAY_MODE_COUNT - 1);
-    const QString before = PaneText();
-    ReadEncodedText();
-    ShowEncodedBytes();
-    ShowPaneWindow(mode);
     // Conversion ends at the first character that is no hex digit. What it leaves out was typed
     // by the user, so it stays one undo away (a command running as a step records it itself).
-    if (recording_ == 0 && StrippedLatin1(before).size() != 2 * bytes_.size()) {
+    const bool whole = ReadEncodedText();
+    const QString before = whole || recording_ != 0 ? QString() : PaneText();
+    ShowEncodedBytes();
+    ShowPaneWindow(mode);
+    if (!whole && recording_ == 0) {
         ViewState state;
         CaptureState(&state);
         ViewStep* step = new ViewStep(this, QStringLiteral("Display Mode"), state, state);

@@ -57,7 +57,9 @@ public:
     // The Analysis panel shows the selected row's element as it is now, or nothing.
     void RefreshAnalysis();
 
-    void ReadEncodedText();
+    // Reads the pane's bytes; false when the text holds more than they do (conversion stopped at
+    // a character that is no hex digit, or dropped an odd last digit).
+    bool ReadEncodedText();
     void ShowEncodedBytes();
     void OnDisplayModeChange();
     void OnParse();
