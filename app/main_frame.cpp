@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFont>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -135,14 +134,6 @@ const int kFirstSizePercent = 80;
 
 CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     : app_(app), settings_(settings), mdiArea_(new QMdiArea(this)) {
-    // Names, hexadecimal bytes and commands are Latin text, which is drawn right without the
-    // shaper: with this strategy Qt maps such text straight to glyphs. Shaping every text took
-    // a fifth of the instructions the program ran until its window was first drawn. Scripts
-    // that need shaping are still shaped. Only the strategy is set, so every widget keeps the
-    // application's family and size.
-    QFont unshaped;
-    unshaped.setStyleStrategy(QFont::PreferNoShaping);
-    setFont(unshaped);
     setWindowTitle(QString::fromLatin1("Quorvel BERTLV"));
     setWindowIcon(PictureIcon(quorvel_bertlv));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |

@@ -392,6 +392,8 @@ TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndKeepTheApplicationFont) {
                    {"toolbar", Frame()->StandardToolBar()},
                    {"status bar", Frame()->LockPanes()->Pane(0)},
                    {"dictionary", dictionary},
+                   // A menu is a window of its own and takes the application's font.
+                   {"sort menu", Frame()->DictionaryBar()->SortMenu()},
                    {"grid", view->Grid()},
                    {"pane", view->Pane()}};
     const QFont application = QApplication::font();
