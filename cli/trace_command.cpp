@@ -213,6 +213,7 @@ private:
             hasPending_ = false;
         }
         expectCommand_ = direction == TRACE_RESPONSE;
+        awaitingData_ = false;
         failed_ = true;
         fprintf(stderr, "bertlv: line %llu: %s\n", static_cast<unsigned long long>(number), reason);
         return true;
@@ -230,7 +231,12 @@ private:
             exchange["command"] = CommandPart(*command, decoded);
         }
         if (response != nullptr) {
-            exchange["response"] = ResponsePart(*response, command != nullptr ? &decoded : nullptr);
+            const CommandApdu* answered = command != nullptr ? &decoded : nullptr;
+            exchange["response"] = ResponsePart(*response, answered);
+            const std::vector<uint8_t>& bytes = response->parsed.bytes;
+            NoteStatus(answered, bytes[bytes.size() - 2]);
+        } else {
+            awaitingData_ = false;
         }
         if (json_) {
             AppendJson(exchange, false, out_);
@@ -391,8 +397,8 @@ private:
         if (split.missing > 0) {
             part["missing"] = split.missing;
             if (!json_) {
-                *out_ += "  The data lacks " + std::to_string(split.missing) + " bytes of the " +
-                         name + ".\n";
+                *out_ += "  The data lacks " + std::to_string(split.missing) +
+                         (split.missing == 1 ? " byte" : " bytes") + " of the " + name + ".\n";
             }
         }
         if (!split.extra.empty()) {
@@ -451,10 +457,27 @@ private:
         }
         AddElement(read, data, &part);
         RememberDols(data);
-        if (command != nullptr) {
-            AddFormat1Fields(*command, data, &part);
+        if (const CommandApdu* answered = AnsweredCommand(command)) {
+            AddFormat1Fields(*answered, data, &part);
         }
         return part;
+    }
+
+    // The command a response answers: on T=0 a card answers 61xx and the data comes back to
+    // the GET RESPONSE that follows, possibly in several turns.
+    const CommandApdu* AnsweredCommand(const CommandApdu* command) const {
+        if (command != nullptr && command->ins == INS_GET_RESPONSE && awaitingData_) {
+            return &awaitingCommand_;
+        }
+        return command;
+    }
+
+    void NoteStatus(const CommandApdu* command, uint8_t sw1) {
+        const CommandApdu* answered = AnsweredCommand(command);
+        awaitingData_ = answered != nullptr && sw1 == 0x61;
+        if (awaitingData_ && answered != &awaitingCommand_) {
+            awaitingCommand_ = *answered;
+        }
     }
 
     void AddElement(const ResponseData& read, const std::vector<uint8_t>& data, Json* part) {
@@ -514,6 +537,9 @@ private:
         const uint8_t* value = BerValueOf(&element);
         uint32_t at = 0;
         Json list = Json::array();
+        if (element.valueLength == 0) {
+            return;
+        }
         if (!json_) {
             *out_ += "  Format 1 fields:\n";
         }
@@ -560,6 +586,9 @@ private:
     bool dolKnown_[DOL_COUNT] = {false, false, false, false, false};
     bool selected_ = false;
     int generateAcCount_ = 0;
+    // A command the card answered with 61xx, whose data a GET RESPONSE fetches.
+    CommandApdu awaitingCommand_;
+    bool awaitingData_ = false;
     uint64_t exchanges_ = 0;
     bool failed_ = false;
 };

@@ -186,9 +186,54 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
     EXPECT_NE(shortFields.out.find("\tAABB\tthe value ends inside it: 2 of 8 bytes\n"),
               std::string::npos)
         << shortFields.out;
+    // An empty template 80 has no fields to list.
+    const ToolRun empty = RunTool("trace", "80A8000002830000\n80009000\n");
+    EXPECT_EQ(empty.out.find("Format 1 fields"), std::string::npos) << empty.out;
     // The unmarked response after the refused line pairs with nothing.
     EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
               std::string::npos);
+}
+
+TEST(BertlvTrace, DataFetchedByGetResponseBelongsToTheCommandThatAskedForIt) {
+    // On T=0 the card answers 61xx and the terminal fetches the data with GET RESPONSE, in one
+    // turn or several. Template 80 is split along the fields of the command that asked.
+    const struct {
+        const char* trace;
+        const char* fields;
+    } cases[] = {
+        {"> 80A8000002830000\n< 610C\n> 00C000000C\n< 800A198008010100100102019000\n",
+         "  Format 1 fields:\n"
+         "    82\tApplication Interchange Profile(AIP)\t1980\n"
+         "    94\tApplication File Locator(AFL)\t0801010010010201\n"},
+        {"> 80AE80000411223344\n< 610E\n> 00C000000A\n< 6104\n> 00C0000004\n"
+         "< 800B8000121122334455667788 9000\n",
+         "  Format 1 fields:\n"
+         "    9F27\tCryptogram Information Data(CID)\t80\n"
+         "    9F36\tApplication Transaction Counter(ATC)\t0012\n"
+         "    9F26\tApplication Cryptogram(AC)\t1122334455667788\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool("trace", c.trace);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.out.find(c.fields), std::string::npos) << run.out;
+    }
+    // Data fetched for another command, or after an exchange that ended the wait, is not split.
+    const char* const unsplit[] = {
+        "> 00B2010C00\n< 6103\n> 00C0000003\n< 8001AA9000\n",
+        "> 80A8000002830000\n< 6103\n> 00B2010C00\n< 9000\n> 00C0000003\n< 8001AA9000\n",
+    };
+    for (const char* trace : unsplit) {
+        const ToolRun run = RunTool("trace", trace);
+        EXPECT_EQ(run.out.find("Format 1 fields"), std::string::npos) << run.out;
+    }
+}
+
+TEST(BertlvTrace, OneMissingByteIsSingular) {
+    const ToolRun run = RunTool("trace",
+                                "> 00B2010C00\n< 70058C039F370490 00\n"
+                                "> 80AE800003112233\n< 9000\n");
+    EXPECT_NE(run.out.find("  The data lacks 1 byte of the CDOL1.\n"), std::string::npos)
+        << run.out;
 }
 
 }  // namespace
