@@ -202,11 +202,8 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, app_, &COrdaApp::OnFileNew);
     connect(MakeAction(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open),
             &QAction::triggered, app_, &COrdaApp::OnFileOpen);
-    connect(MakeAction(ID_FILE_CLOSE, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* window = mdiArea_->activeSubWindow()) {
-            window->close();
-        }
-    });
+    connect(MakeAction(ID_FILE_CLOSE, QStringLiteral("&Close")), &QAction::triggered, this,
+            &CMainFrame::OnFileClose);
     connect(MakeAction(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"), QKeySequence::Save),
             &QAction::triggered, this, [this] {
                 if (CChildFrame* frame = ActiveChildFrame()) {
@@ -819,6 +816,24 @@ void CMainFrame::OnWindowList() {
 void CMainFrame::OnCustomize() {
     CustomizeDialog dialog(toolBar_, toolBarOrder_, this);
     dialog.exec();
+}
+
+void CMainFrame::OnFileClose() {
+    CChildFrame* active = ActiveChildFrame();
+    if (active == nullptr) {
+        return;
+    }
+    // The document closes, with every window of it, after one question.
+    COrdaDoc* document = active->Document();
+    if (!document->SaveModified(this)) {
+        return;
+    }
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        CChildFrame* frame = qobject_cast<CChildFrame*>(window);
+        if (frame != nullptr && frame->Document() == document) {
+            frame->CloseAnswered();
+        }
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,8 @@ public:
     LockIndicators* LockPanes() const { return lockIndicators_; }
     // Window > Cascade: overlapping windows that each keep a usable size.
     void OnWindowCascade();
+    // File > Close: the active document with all its windows.
+    void OnFileClose();
 
     // The toolbar and docking area's right-click menu: every bar, then "Customize...".
     QMenu* createPopupMenu() override;

@@ -202,8 +202,27 @@ bool COrdaDoc::SaveAs(QWidget* owner) {
     }
     // A name typed without an extension gets the document's, so that File > Open lists it;
     // the file dialog could not ask before replacing a file of that name.
-    if (QFileInfo(path).suffix().isEmpty()) {
+    const bool extended = QFileInfo(path).suffix().isEmpty();
+    if (extended) {
         path += QLatin1String(kExtension);
+    }
+    if (QFileInfo(path).isDir()) {
+        AppPrompts()->ShowError(
+            owner,
+            FileError("Failed to save document.", path, QString::fromLocal8Bit(strerror(EISDIR))),
+            QString::fromLatin1(kApplicationTitle));
+        return false;
+    }
+    // Two documents of one file would each overwrite the other's saves without a word.
+    if (IsOpenElsewhere(path)) {
+        AppPrompts()->ShowError(owner,
+                                QStringLiteral("%1 is open in another window.\r\nClose it before "
+                                               "saving this document under its name.")
+                                    .arg(QFileInfo(path).fileName()),
+                                QString::fromLatin1(kApplicationTitle));
+        return false;
+    }
+    if (extended) {
         if (QFileInfo::exists(path) &&
             !AppPrompts()->AskYesNo(owner, QStringLiteral("%1 already exists.\r\nDo you want to "
                                                           "replace it?")
@@ -212,6 +231,22 @@ bool COrdaDoc::SaveAs(QWidget* owner) {
         }
     }
     return DoSave(owner, path);
+}
+
+bool COrdaDoc::IsOpenElsewhere(const QString& path) const {
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty() || parent() == nullptr) {
+        return false;
+    }
+    // Documents are children of the application.
+    for (const COrdaDoc* other :
+         parent()->findChildren<COrdaDoc*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (other != this && other->ViewCount() > 0 && !other->path_.isEmpty() &&
+            QFileInfo(other->path_).canonicalFilePath() == wanted) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {

@@ -66,6 +66,8 @@ private:
     bool ReadDocument(const QString& path, std::string* reason);
     bool ReadOpenedDocument(int fd, size_t size, std::string* reason);
     bool DoSave(QWidget* owner, const QString& path);
+    // Another open document holds the file at `path`.
+    bool IsOpenElsewhere(const QString& path) const;
 
     QByteArray encodedHex_;
     QString path_;

@@ -466,6 +466,64 @@ TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
     EXPECT_TRUE(QFileInfo::exists(dir_.filePath("other.data")));
 }
 
+TEST_F(DocumentFileTest, SaveAsRefusesAFolderAndAFileOpenInAnotherDocument) {
+    const QString open = WriteFile("open.tlv", FileBytes("5A021234", "5A021234"));
+    ASSERT_NE(app_->OpenDocumentFile(open), nullptr);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.tlv")));
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("abc"));
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {
+        // Typed with and without the extension.
+        {open,
+         "open.tlv is open in another window.\r\nClose it before saving this document "
+         "under its name."},
+        {dir_.filePath("open"),
+         "open.tlv is open in another window.\r\nClose it before saving "
+         "this document under its name."},
+        {dir_.filePath("folder"),
+         "Failed to save document.\r\n\r\n" + dir_.filePath("folder.tlv") + "\r\nIs a directory"},
+    };
+    for (const auto& c : cases) {
+        const int shown = prompts_.History().size();
+        prompts_.QueuePath(c.path);
+        EXPECT_FALSE(frame->Document()->SaveAs(frame)) << c.path.toStdString();
+        // One message and no question whether to replace.
+        ASSERT_EQ(prompts_.History().size(), shown + 1) << c.path.toStdString();
+        EXPECT_FALSE(prompts_.History().back().question);
+        EXPECT_EQ(prompts_.History().back().text, c.message);
+        EXPECT_EQ(frame->Document()->Path(), "");
+    }
+    EXPECT_EQ(ReadAll(open), FileBytes("5A021234", "5A021234"));
+    EXPECT_TRUE(QFileInfo(dir_.filePath("folder.tlv")).isDir());
+}
+
+TEST_F(DocumentFileTest, FileCloseClosesEveryWindowOfTheActiveDocumentAfterOneQuestion) {
+    const QString kept = WriteFile("kept.tlv", FileBytes("5A021234", "5A021234"));
+    const QString path = WriteFile("closed.tlv", FileBytes("5A021234", "5A021234"));
+    ASSERT_NE(app_->OpenDocumentFile(kept), nullptr);
+    CChildFrame* first = app_->OpenDocumentFile(path);
+    ASSERT_NE(first, nullptr);
+    first->View()->Pane()->setPlainText(QStringLiteral("5A025678"));
+    Frame()->Action(ID_WINDOW_NEW)->trigger();
+    ASSERT_EQ(WindowCount(), 3);
+    // Cancel keeps both windows; No closes both, the other document stays.
+    prompts_.QueueThreeWayAnswer(Prompts::kCancel);
+    Frame()->Action(ID_FILE_CLOSE)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 3);
+    prompts_.QueueThreeWayAnswer(Prompts::kNo);
+    Frame()->Action(ID_FILE_CLOSE)->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(WindowCount(), 1);
+    EXPECT_EQ(prompts_.History().size(), 2);
+    EXPECT_EQ(prompts_.History().back().text, "Save changes to closed.tlv?");
+    EXPECT_EQ(Frame()->ActiveChildFrame()->Document()->Path(), QFileInfo(kept).absoluteFilePath());
+    EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
+}
+
 TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOrChosenTogetherOpen) {
     const QString first = WriteFile("first.tlv", FileBytes("5A021234", "5A021234"));
     const QString second = WriteFile("second.tlv", FileBytes("9F4D00", ""));
