@@ -1,7 +1,11 @@
 // bertlv: the command-line companion of the Quorvel BERTLV editor.
+#include <errno.h>
 #include <stdio.h>
+#include <string.h>
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -164,8 +168,16 @@ int Run(int argc, char** argv) {
     return UsageError("a command is required");
 }
 
+// Data whose rows or JSON need more memory than there is ends the program with a message, not
+// an abort: an exception could not unwind, since freeing a large JSON value allocates.
+void OutOfMemory() {
+    fprintf(stderr, "bertlv: %s\n", strerror(ENOMEM));
+    _exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::set_new_handler(OutOfMemory);
     return FinishOutput(Run(argc, argv));
 }
