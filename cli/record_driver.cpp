@@ -49,10 +49,15 @@ public:
     EachRecord(const RecordOptions& options, const RecordRenderer& render, std::string* out)
         : options_(options), render_(render), out_(out) {}
 
-    bool Handle(uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong) {
+    bool Handle(uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong, bool storedTree) {
         Record record;
         RecordError error;
-        if (!ReadRecord(bytes, tooLong, options_.read, &record, &error)) {
+        // The editor opens a document's tree with padding anywhere.
+        ReadOptions read = options_.read;
+        if (storedTree) {
+            read.checkPadding = false;
+        }
+        if (!ReadRecord(bytes, tooLong, read, &record, &error)) {
             Fail(line, error);
         } else {
             Show(line, record);
@@ -125,10 +130,11 @@ int RunEach(const RecordOptions& options, const std::vector<InputSource>& source
             const RecordRenderer& render) {
     std::string out;
     EachRecord each(options, render, &out);
-    LineRecords lines(RecordByteLimit(options.read),
-                      [&each](uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong) {
-                          return each.Handle(line, bytes, tooLong);
-                      });
+    LineRecords lines(
+        RecordByteLimit(options.read),
+        [&each](uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong, bool storedTree) {
+            return each.Handle(line, bytes, tooLong, storedTree);
+        });
     FlushingSink sink(&lines, &out);
     const bool read = ReadInputs(sources, false, &sink);
     WritePending(&out);

@@ -73,7 +73,10 @@ const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {
 }
 
 LineRecords::LineRecords(size_t byteLimit, Handler handler)
-    : textLimit_(TextLimit(byteLimit)), byteLimit_(byteLimit), handler_(std::move(handler)) {}
+    : textLimit_(TextLimit(byteLimit)),
+      lineLimit_(2 * TextLimit(byteLimit)),
+      byteLimit_(byteLimit),
+      handler_(std::move(handler)) {}
 
 bool LineRecords::Take(const char* data, size_t size, bool) {
     for (size_t i = 0; i < size; ++i) {
@@ -83,6 +86,11 @@ bool LineRecords::Take(const char* data, size_t size, bool) {
                 return false;
             }
             continue;
+        }
+        if (++lineSize_ > lineLimit_) {
+            overflow_ = true;
+            EndLine();
+            return false;
         }
         if (IsWhiteSpace(c)) {
             started_ = true;
@@ -104,6 +112,25 @@ bool LineRecords::Take(const char* data, size_t size, bool) {
     return true;
 }
 
+bool LineRecords::TakeStoredTree(const char* data, size_t size) {
+    if (started_ && !EndLine()) {
+        return false;
+    }
+    storedTree_ = true;
+    started_ = true;
+    for (size_t i = 0; i < size && !overflow_; ++i) {
+        if (IsWhiteSpace(data[i])) {
+            continue;
+        }
+        if (text_.size() < textLimit_) {
+            text_.push_back(data[i]);
+        } else {
+            overflow_ = true;
+        }
+    }
+    return EndLine();
+}
+
 bool LineRecords::EndSource() {
     return !started_ || EndLine();
 }
@@ -114,12 +141,14 @@ bool LineRecords::EndLine() {
     if (!text_.empty()) {
         bytes_.clear();
         AppendConverted(text_, &bytes_);
-        more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_);
+        more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_, storedTree_);
     }
     text_.clear();
     started_ = false;
     comment_ = false;
     overflow_ = false;
+    storedTree_ = false;
+    lineSize_ = 0;
     return more;
 }
 
@@ -130,6 +159,11 @@ bool TextLines::Take(const char* data, size_t size, bool) {
                 return false;
             }
             continue;
+        }
+        if (++lineSize_ > 2 * limit_) {
+            cut_ = true;
+            EndLine();
+            return false;
         }
         started_ = true;
         if (text_.size() < limit_) {
@@ -151,5 +185,6 @@ bool TextLines::EndLine() {
     text_.clear();
     started_ = false;
     cut_ = false;
+    lineSize_ = 0;
     return more;
 }

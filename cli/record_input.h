@@ -50,19 +50,26 @@ private:
 // sources. Memory stays that of the longest line, up to the limit.
 class LineRecords : public InputSink {
 public:
-    // Gets each record: its line number, its bytes and whether it was too long. Returning
+    // Gets each record: its line number, its bytes, whether it was too long and whether it is
+    // the tree stored in a .tlv document (one record, read as the editor opens it). Returning
     // false stops the reading.
-    using Handler =
-        std::function<bool(uint64_t line, const std::vector<uint8_t>& bytes, bool tooLong)>;
+    using Handler = std::function<bool(uint64_t line, const std::vector<uint8_t>& bytes,
+                                       bool tooLong, bool storedTree)>;
 
     LineRecords(size_t byteLimit, Handler handler);
     bool Take(const char* data, size_t size, bool binary) override;
+    bool TakeStoredTree(const char* data, size_t size) override;
     bool EndSource() override;
 
 private:
     bool EndLine();
 
     size_t textLimit_;
+    // A line this long is no record: the input ends there, so that an endless one (a device, a
+    // binary file) cannot keep the reading going.
+    size_t lineLimit_;
+    size_t lineSize_ = 0;
+    bool storedTree_ = false;
     size_t byteLimit_;
     Handler handler_;
     uint64_t line_ = 0;
@@ -76,7 +83,7 @@ private:
 };
 
 // The lines of the inputs as they are, numbered from 1 over all sources; each source ends its
-// last line. A line longer than the limit is cut there.
+// last line. A line longer than the limit is cut there; one twice as long ends the input.
 class TextLines : public InputSink {
 public:
     // Gets each line without its line feed, and whether it was cut. Returning false stops the
@@ -91,6 +98,8 @@ private:
     bool EndLine();
 
     size_t limit_;
+    // Reading ends once a line is twice the limit long, as for records.
+    size_t lineSize_ = 0;
     Handler handler_;
     uint64_t line_ = 0;
     std::string text_;

@@ -237,6 +237,19 @@ std::string OutputWhileInputIsOpen(const std::string& arguments, const std::stri
     return out;
 }
 
+TEST(BertlvRecords, AnEndlessLineEndsTheInput) {
+    // A line far longer than any record (a device, a binary file) stops the reading with the
+    // line reported, instead of reading on for a line feed that never comes.
+    const char* const commands[] = {"parse --each", "analyse --each", "trace"};
+    for (const char* command : commands) {
+        const ToolRun run = RunTool(std::string(command) + " /dev/zero");
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err.rfind("line 1: ", 0) == 0 || run.err.rfind("bertlv: line 1: ", 0) == 0,
+                  true)
+            << command << ": " << run.err;
+    }
+}
+
 TEST(BertlvRecords, RecordsFromAPipeShowAsTheyCome) {
     EXPECT_EQ(OutputWhileInputIsOpen("parse --each", "5A021234\n", 1500),
               "Application Primary Account Number(PAN)\t5A\t1 byte\t02\t1234\t2 bytes\t"
@@ -293,6 +306,15 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(opened.status, 0);
     EXPECT_EQ(opened.out.substr(0, opened.out.find('\t')),
               "Application Elementary File (AEF) Data Template");
+    // With --each too, where a document is one record of its own, whatever line breaks its tree
+    // text holds, between the lines of other inputs.
+    const ScratchFile brokenLines(documentOf("7008A503880101\nFFFF00"), ".tlv");
+    const ScratchFile around("5A021234\n", ".txt");
+    const ToolRun each = RunTool("parse --each " + around.path() + " " + stored.path() + " " +
+                                 brokenLines.path() + " " + around.path());
+    EXPECT_EQ(each.status, 0) << each.err;
+    EXPECT_EQ(each.out,
+              std::string(kPanRow) + "\n" + opened.out + "\n" + opened.out + "\n" + kPanRow);
 
     // Files, text and standard input are joined in order.
     const ScratchFile head("70 07 5A02", ".txt");
