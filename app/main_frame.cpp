@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -685,12 +686,20 @@ void CMainFrame::UpdateMenus() {
 void CMainFrame::RebuildRecentFilesMenu() {
     recentMenu_->clear();
     RecentFileList* recent = app_->GetRecentFiles();
+    // A long path is cut in its middle to half the screen's width, so that the menu stays on
+    // the screen with the file's name at its end.
+    const QScreen* shownOn = screen();
+    const int widest = shownOn != nullptr ? shownOn->availableGeometry().width() / 2 : 640;
+    const QFontMetrics metrics(recentMenu_->font());
     int shown = 0;
     for (int i = 0; i < RecentFileList::kSize; ++i) {
-        const QString name = recent->DisplayName(i);
+        QString name = recent->DisplayName(i);
         if (name.isEmpty()) {
             continue;
         }
+        name = metrics.elidedText(name, Qt::ElideMiddle, widest);
+        // An ampersand in a name is shown, not taken for a mnemonic.
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* item = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++shown).arg(name));
         item->setData(ID_FILE_MRU_FIRST + i);
         ApplyPrompt(item, ID_FILE_MRU_FIRST);

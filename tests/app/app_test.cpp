@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -145,6 +147,23 @@ TEST_F(AppTest, RecentFilesMenuNumbersTheFilledEntries) {
     const QString shown = QDir::toNativeSeparators(dir_.path());
     EXPECT_EQ(Items(recent), QStringList({QStringLiteral("&1 %1/first.tlv [32858]").arg(shown),
                                           QStringLiteral("&2 %1/third.tlv [32860]").arg(shown)}));
+}
+
+TEST_F(AppTest, RecentFilesMenuShowsLongPathsAndAmpersandsReadably) {
+    QMenu* recent = Frame()->RecentFilesMenu();
+    const QString folder = QStringLiteral("/") + QString(240, QLatin1Char('f'));
+    app_->GetRecentFiles()->SetEntry(0, folder + QStringLiteral("/R&D results.tlv"));
+    Frame()->RebuildRecentFilesMenu();
+    ASSERT_EQ(recent->actions().size(), 1);
+    const QString text = recent->actions()[0]->text();
+    // Cut in the middle: the start of the path and the whole file name remain, and the item
+    // fits half the screen.
+    EXPECT_TRUE(text.startsWith(QStringLiteral("&1 /fff"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("/R&&D results.tlv"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QChar(0x2026))) << text.toStdString();
+    const int screenWidth = Frame()->screen()->availableGeometry().width();
+    EXPECT_LE(QFontMetrics(recent->font()).horizontalAdvance(text.mid(3)),
+              screenWidth / 2 + QFontMetrics(recent->font()).averageCharWidth());
 }
 
 TEST_F(AppTest, RecentFilesMoveToTheFrontAndKeepFour) {
