@@ -493,7 +493,7 @@ void COrdaView::OnParse() {
 
 void COrdaView::OnEncode() {
     CommitEdits();
-    const UndoScope step(this, QStringLiteral("Encode"), UndoScope::kWithPane);
+    UndoScope step(this, QStringLiteral("Encode"), UndoScope::kWithPane);
     const bool paneEmpty = StrippedLatin1(PaneText()).isEmpty();
     GridRow* first = grid_->GetRow(0);
     if (first != nullptr) {
@@ -511,6 +511,7 @@ void COrdaView::OnEncode() {
         SetPaneText(text);
         OnDisplayModeChange();
         SetDocumentModified();
+        step.RecordAlways();
         return;
     }
     if (paneEmpty || !AppPrompts()->AskYesNo(this, QString::fromLatin1(kNothingToEncode))) {
@@ -519,6 +520,7 @@ void COrdaView::OnEncode() {
     SetPaneText(QString());
     OnDisplayModeChange();
     SetDocumentModified();
+    step.RecordAlways();
 }
 
 void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {

@@ -62,7 +62,7 @@ UndoScope::~UndoScope() {
         view_->CaptureState(&after);
         const QString paneAfter = withPane_ ? view_->PaneText() : QString();
         const bool paneChanged = withPane_ && paneAfter != paneBefore_;
-        if (after.tree != before_.tree || paneChanged) {
+        if (after.tree != before_.tree || paneChanged || always_) {
             ViewStep* step = new ViewStep(view_, text_, before_, after);
             if (paneChanged) {
                 step->SetPaneTexts(paneBefore_, paneAfter);

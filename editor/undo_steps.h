@@ -64,11 +64,16 @@ public:
     UndoScope(const UndoScope&) = delete;
     UndoScope& operator=(const UndoScope&) = delete;
 
+    // The command marked the document modified, whether or not the tree or the pane text
+    // changed: it is a step all the same, so that undoing it takes the mark back.
+    void RecordAlways() { always_ = true; }
+
 private:
     COrdaView* view_;
     QString text_;
     bool outermost_;
     bool withPane_;
+    bool always_ = false;
     ViewState before_;
     QString paneBefore_;
 };

@@ -136,7 +136,10 @@ TEST_P(UndoProperty, UndoAndRedoRetraceEveryStep) {
         after.erase(after.begin() + index, after.end());
         before << state;
         after << Snapshot();
-        ASSERT_TRUE(after.last().rows != state.rows || after.last().pane != state.pane);
+        // Every step changes the rows or the pane, but a confirmed Encode, which marks the
+        // document modified even where the pane already held the encoding.
+        ASSERT_TRUE(after.last().rows != state.rows || after.last().pane != state.pane ||
+                    view_.UndoText() == "Encode");
     }
     ASSERT_GT(view_.UndoStack()->count(), 5);
 

@@ -253,6 +253,23 @@ TEST_F(UndoTest, UndoingBackToTheSavedStateClearsTheModifiedMark) {
     EXPECT_EQ(RootTlv(), "70045A021111");
 }
 
+TEST_F(UndoTest, AnEncodeThatChangesNothingIsAStepAllTheSame) {
+    // The Encode the user confirmed marks the document modified although the pane already held
+    // the encoding: undoing it takes the mark back.
+    Start("70045A021234");
+    view_.MarkSaved();
+    document_.modified_ = false;
+    prompts_.QueueAnswer(true);
+    view_.OnEncode();
+    EXPECT_TRUE(document_.modified_);
+    EXPECT_EQ(view_.UndoText(), "Encode");
+    view_.OnEditUndo();
+    EXPECT_FALSE(document_.modified_);
+    EXPECT_EQ(view_.PaneText(), "70045A021234");
+    view_.OnEditRedo();
+    EXPECT_TRUE(document_.modified_);
+}
+
 TEST_F(UndoTest, TextTypedAfterAnEncodeComesBackWithRedo) {
     Start("70 04 5a 02 12 34");
     prompts_.QueueAnswer(true);
