@@ -27,6 +27,8 @@ void ViewStep::undo() {
         view_->RestorePaneText(paneBefore_);
     }
     if (modeBefore_ >= 0) {
+        // As with the pane text: the mode chosen since is what a redo brings back.
+        modeAfter_ = view_->displayMode_;
         view_->ShowPaneWindow(modeBefore_);
     }
 }

@@ -253,6 +253,26 @@ TEST_F(UndoTest, UndoingBackToTheSavedStateClearsTheModifiedMark) {
     EXPECT_EQ(RootTlv(), "70045A021111");
 }
 
+TEST_F(UndoTest, RedoOfADisplayModeStepBringsBackWhatCameAfterIt) {
+    // Text left out by a mode change, then Edit Mode again and more typed: undo brings the text
+    // left out back, and redo returns to the mode and the text as they were before the undo.
+    Start("");
+    view_.Pane()->setPlainText("5A021234 zz");
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_8_BYTES);
+    view_.OnDisplayModeChange();
+    ASSERT_EQ(view_.UndoText(), "Display Mode");
+    view_.ModeList()->setCurrentIndex(DISPLAY_MODE_EDIT);
+    view_.OnDisplayModeChange();
+    view_.Pane()->setPlainText("5A021234 9F0702FF00 more");
+    view_.OnEditUndo();
+    EXPECT_EQ(view_.PaneText(), "5A021234 zz");
+    EXPECT_EQ(view_.ModeList()->currentIndex(), DISPLAY_MODE_EDIT);
+    view_.OnEditRedo();
+    EXPECT_EQ(view_.PaneText(), "5A021234 9F0702FF00 more");
+    EXPECT_EQ(view_.ModeList()->currentIndex(), DISPLAY_MODE_EDIT);
+    EXPECT_TRUE(view_.Pane()->isVisibleTo(&view_));
+}
+
 TEST_F(UndoTest, AnEncodeThatChangesNothingIsAStepAllTheSame) {
     // The Encode the user confirmed marks the document modified although the pane already held
     // the encoding: undoing it takes the mark back.
