@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QUndoStack>
 #include <new>
@@ -155,6 +156,13 @@ void COrdaView::CreateGrid() {
     connect(grid_, &CElementGridCtrl::selChanged, this, &COrdaView::OnGridSelChange);
     connect(grid_, &CElementGridCtrl::itemChangedPosted, this, &COrdaView::OnGridItemChanged);
     connect(grid_, &QWidget::customContextMenuRequested, this, &COrdaView::OnGridContextMenu);
+    // Shift+F10 opens the menu from the keyboard as the menu key does, at the current cell.
+    QShortcut* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), grid_);
+    menuKey->setContext(Qt::WidgetShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QRect cell = grid_->visualRect(grid_->currentIndex());
+        OnGridContextMenu(cell.isValid() ? cell.center() : grid_->viewport()->rect().center());
+    });
     connect(grid_, &GridCtrl::editorSelectionChanged, this, &COrdaView::editCommandsChanged);
     connect(grid_, &GridCtrl::gridSelectionChanged, this, &COrdaView::editCommandsChanged);
     copyMenu_ = new GridCopyMenu(grid_, this);

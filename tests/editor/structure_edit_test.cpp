@@ -1,7 +1,9 @@
 #include <QFontDatabase>
+#include <QTest>
 
 #include "editor/edit_test_util.h"
 #include "editor/menu_slots.h"
+#include "support/active_window.h"
 
 namespace {
 
@@ -272,6 +274,22 @@ TEST_F(StructureTest, ElementCommandsActOnlyOnTheElementTheMenuWasBuiltFor) {
     EXPECT_TRUE(popup("Add")->isEnabled());
     view_.OnDataElementCommand(padding);
     EXPECT_EQ(Cell(4, ELEMENT_COLUMN_NAME), "padding");
+}
+
+TEST_F(StructureTest, ShiftF10OpensTheMenuFromTheKeyboard) {
+    view_.resize(800, 600);
+    ASSERT_TRUE(ShowActive(&view_));
+    Parse("70045A021234");
+    Select(1, ELEMENT_COLUMN_NAME);
+    view_.Grid()->setFocus();
+    QTest::keyClick(view_.Grid(), Qt::Key_F10, Qt::ShiftModifier);
+    QMenu* menu = view_.DataElementMenu();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(Items(menu), QStringList({"Insert Above", "Insert Below", "-", "Delete"}));
+    // Opened at the current cell, on the view's screen.
+    const QRect cell = view_.Grid()->visualRect(view_.Grid()->currentIndex());
+    EXPECT_EQ(menu->pos(), view_.Grid()->viewport()->mapToGlobal(cell.center()));
+    menu->hide();
 }
 
 TEST_F(StructureTest, DeleteCarriesItsPrompt) {
