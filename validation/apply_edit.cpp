@@ -338,10 +338,14 @@ void ApplyEdit(const EditContext& context, const GridItem& cell, uint16_t column
     if (TlvGetTagValue(node, nullptr, nullptr, value, &valueLength) != TLV_OK) {
         return;
     }
-    const bool applied =
-        column == ELEMENT_COLUMN_LENGTH_IN
-            ? node->isPadding == 0 && ApplyLengthForm(context, cell, node, valueLength)
-            : ApplyValue(context, cell, node);
+    if (column == ELEMENT_COLUMN_LENGTH_IN && node->isPadding != 0) {
+        // Padding has no length field: whatever was typed there goes.
+        cell.SetValue(QString());
+        return;
+    }
+    const bool applied = column == ELEMENT_COLUMN_LENGTH_IN
+                             ? ApplyLengthForm(context, cell, node, valueLength)
+                             : ApplyValue(context, cell, node);
     if (applied) {
         RevalidateAndMark(context, cell, column);
     }

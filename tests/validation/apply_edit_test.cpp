@@ -83,6 +83,12 @@ TEST_F(ApplyEditTest, PaddingValues) {
     EXPECT_EQ(LastMessage(),
               "The length of Value for padding is greater than maximum allowed 255 bytes !");
     EXPECT_EQ(RootTlv(), "70085A02123400FF00FF");
+    // Padding has no length field: text typed into its "Length in" cell does not stay.
+    for (const char* typed : {"hello 999", "1 byte", "2 bytes"}) {
+        Edit(2, ELEMENT_COLUMN_LENGTH_IN, typed);
+        EXPECT_EQ(Cell(2, ELEMENT_COLUMN_LENGTH_IN), "") << typed;
+        EXPECT_EQ(RootTlv(), "70085A02123400FF00FF") << typed;
+    }
 }
 
 TEST_F(ApplyEditTest, GrowingPast127SwitchesToTheLongForm) {
