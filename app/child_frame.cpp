@@ -10,8 +10,22 @@ CChildFrame::CChildFrame(COrdaDoc* document, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     document_->AddView(view_);
-    setWindowTitle(document_->Title());
-    connect(document_, &COrdaDoc::titleChanged, this, &QWidget::setWindowTitle);
+    UpdateTitle();
+    connect(document_, &COrdaDoc::titleChanged, this, &CChildFrame::UpdateTitle);
+    connect(document_, &COrdaDoc::viewsChanged, this, &CChildFrame::UpdateTitle);
+}
+
+void CChildFrame::UpdateTitle() {
+    QString title = document_->Title();
+    if (const int number = document_->ViewNumber(view_)) {
+        // "a.tlv:2 *": the number belongs to the name, the mark to the whole.
+        const bool marked = title.endsWith(QStringLiteral(" *"));
+        if (marked) {
+            title.chop(2);
+        }
+        title += QStringLiteral(":%1").arg(number) + (marked ? QStringLiteral(" *") : QString());
+    }
+    setWindowTitle(title);
 }
 
 CChildFrame::~CChildFrame() {

@@ -18,6 +18,8 @@ public:
     COrdaView* View() const { return view_; }
     // Closes the window without the save question: the user has already answered it.
     bool CloseAnswered();
+    // The document's title, followed by ":2" and so on while the document has several windows.
+    void UpdateTitle();
 
 protected:
     // Closing a document's last window first offers to save it.

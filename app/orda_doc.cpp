@@ -36,10 +36,21 @@ COrdaDoc::COrdaDoc(QObject* parent) : QObject(parent) {}
 void COrdaDoc::AddView(COrdaView* view) {
     views_.append(view);
     view->SetDocument(this);
+    emit viewsChanged();
 }
 
 void COrdaDoc::RemoveView(COrdaView* view) {
-    views_.removeAll(view);
+    if (views_.removeAll(view) > 0) {
+        emit viewsChanged();
+    }
+}
+
+int COrdaDoc::ViewNumber(const COrdaView* view) const {
+    if (views_.size() < 2) {
+        return 0;
+    }
+    const int index = views_.indexOf(const_cast<COrdaView*>(view));
+    return index < 0 ? 0 : index + 1;
 }
 
 COrdaView* COrdaDoc::FirstView() const {

@@ -34,6 +34,8 @@ public:
     // The view the document exchanges its strings with.
     COrdaView* FirstView() const;
     int ViewCount() const { return views_.size(); }
+    // The number of `view` among the document's windows, from 1; 0 while it is the only one.
+    int ViewNumber(const COrdaView* view) const;
 
     void OnNewDocument();
     // Reads the file into the first view. False, after telling the user, when the file cannot
@@ -57,6 +59,8 @@ public:
 
 signals:
     void titleChanged(const QString& title);
+    // A view was added or removed: the windows' numbers may have changed.
+    void viewsChanged();
     // A file was opened or is about to be saved under `path`.
     void fileUsed(const QString& path);
 

@@ -524,6 +524,25 @@ TEST_F(DocumentFileTest, FileCloseClosesEveryWindowOfTheActiveDocumentAfterOneQu
     EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
 }
 
+TEST_F(DocumentFileTest, WindowsOfOneDocumentAreNumbered) {
+    const QString path = WriteFile("numbered.tlv", FileBytes("5A021234", "5A021234"));
+    CChildFrame* first = app_->OpenDocumentFile(path);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->windowTitle(), "numbered.tlv");
+    Frame()->Action(ID_WINDOW_NEW)->trigger();
+    CChildFrame* second = Frame()->ActiveChildFrame();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(first->windowTitle(), "numbered.tlv:1");
+    EXPECT_EQ(second->windowTitle(), "numbered.tlv:2");
+    EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - numbered.tlv:2");
+    first->View()->Pane()->setPlainText(QStringLiteral("5A025678"));
+    EXPECT_EQ(first->windowTitle(), "numbered.tlv:1 *");
+    EXPECT_EQ(second->windowTitle(), "numbered.tlv:2 *");
+    EXPECT_TRUE(second->close());
+    QApplication::processEvents();
+    EXPECT_EQ(first->windowTitle(), "numbered.tlv *");
+}
+
 TEST_F(DocumentFileTest, FilesNamedOnTheCommandLineOrChosenTogetherOpen) {
     const QString first = WriteFile("first.tlv", FileBytes("5A021234", "5A021234"));
     const QString second = WriteFile("second.tlv", FileBytes("9F4D00", ""));
