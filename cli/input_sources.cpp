@@ -1,5 +1,6 @@
 #include "cli/input_sources.h"
 
+#include <ctype.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -31,9 +32,14 @@ bool IsHexText(const std::string& argument) {
 }
 
 // A dot or a slash, and no white space: a file name such as "record.hex" or "logs/trace".
+// One word holding a dot or a slash, or not starting with a hex digit ("session"): as text it
+// would give nothing or the digits a name starts with.
 bool LooksLikePath(const std::string& argument) {
-    return argument.find_first_of("./") != std::string::npos &&
-           argument.find_first_of(" \t\r\n") == std::string::npos;
+    if (argument.empty() || argument.find_first_of(" \t\r\n") != std::string::npos) {
+        return false;
+    }
+    return argument.find_first_of("./") != std::string::npos ||
+           !isxdigit(static_cast<unsigned char>(argument[0]));
 }
 
 Outcome Fail(const std::string& name, const char* reason) {

@@ -58,7 +58,8 @@ TEST(BertlvCli, ParseErrorsUseTheEditorsMessages) {
         {"parse 5A0212", "", 1, "Bad formatted BER-TLV data !\n"},
         {"parse 7008A503880101FFFF00", "", 1,
          "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"},
-        {"parse ZZ", "", 1, "No data exist to parse!\n"},
+        // Text with no digit at its start (one word of it would name a file).
+        {"parse 'ZZ 5A'", "", 1, "No data exist to parse!\n"},
         {"parse", "", 1, "No data exist to parse!\n"},
         {"parse 5", "", 1, "No data exist to parse!\n"},
         {"dict 142", "", 1, "Not Defined\n"},
@@ -182,8 +183,7 @@ TEST(BertlvCli, TextOutputEscapesControlBytes) {
     // A line feed and a tab would forge a row; bytes 7F to 9F are control codes too, A0 and up
     // are their Latin-1 characters, written in UTF-8.
     const ToolRun forged = RunTool("analyse 9F1207410A42094385A0");
-    EXPECT_NE(forged.out.find("\tA\\x0AB\\x09C\\x85\xC2\xA0\n"), std::string::npos)
-        << forged.out;
+    EXPECT_NE(forged.out.find("\tA\\x0AB\\x09C\\x85\xC2\xA0\n"), std::string::npos) << forged.out;
     const ToolRun names = RunTool("analyse 9F1A020384");
     EXPECT_NE(names.out.find("C\xC3\xB4te d'Ivoire"), std::string::npos) << names.out;
     const ToolRun language = RunTool("analyse 5F2D026E62");

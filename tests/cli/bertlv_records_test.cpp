@@ -351,6 +351,12 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "bertlv: 5A021234.hex: No such file or directory\n");
     EXPECT_EQ(RunTool("trace nosuch.log").err, "bertlv: nosuch.log: No such file or directory\n");
+    // So does a word that does not start with a hex digit, which as text would give nothing.
+    for (const char* command : {"parse session", "trace session", "analyse --each session"}) {
+        const ToolRun run = RunTool(command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err, "bertlv: session: No such file or directory\n") << command;
+    }
     const ToolRun commented = RunTool("parse '5A02 1234 # the PAN'");
     EXPECT_EQ(commented.status, 0);
     EXPECT_EQ(commented.out, kPanRow);
