@@ -49,6 +49,12 @@ void COrdaApp::ExitInstance() {
 COrdaDoc* COrdaApp::NewDocument() {
     COrdaDoc* document = new COrdaDoc(this);
     connect(document, &COrdaDoc::fileUsed, this, &COrdaApp::AddToRecentFiles);
+    // A file a failed save never made is not listed: choosing it could only fail.
+    connect(document, &COrdaDoc::fileNotWritten, this, [this](const QString& path) {
+        if (!QFileInfo::exists(path)) {
+            recentFiles_.Remove(path);
+        }
+    });
     return document;
 }
 

@@ -280,6 +280,7 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
         reason = strerror(ENOMEM);
     }
     if (!written) {
+        emit fileNotWritten(QFileInfo(path).absoluteFilePath());
         AppPrompts()->ShowError(
             owner, FileError("Failed to save document.", path, QString::fromLocal8Bit(reason)),
             QString::fromLatin1(kApplicationTitle));

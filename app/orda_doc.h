@@ -63,6 +63,8 @@ signals:
     void viewsChanged();
     // A file was opened or is about to be saved under `path`.
     void fileUsed(const QString& path);
+    // The save under `path` announced by fileUsed failed.
+    void fileNotWritten(const QString& path);
 
 private:
     // Reads the file's strings into the document and its first view; false with the reason

@@ -335,6 +335,13 @@ TEST_F(AppTest, FailingSaveKeepsTheOldFileAndTheChanges) {
     EXPECT_TRUE(frame->windowTitle().endsWith(" *"));
     ASSERT_EQ(prompts_.History().size(), 1);
     EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to save document."));
+    // The file stays listed; a file a failed Save As never made is not.
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QFileInfo(path).absoluteFilePath());
+    prompts_.QueuePath(dir_.filePath(QStringLiteral("missing/new.tlv")));
+    EXPECT_FALSE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(prompts_.History().size(), 2);
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QFileInfo(path).absoluteFilePath());
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(1), "");
 }
 
 TEST_F(AppTest, ClosingAModifiedDocumentAsks) {
