@@ -76,7 +76,8 @@ struct Exponent {
 Exponent TransactionExponent(const ElementRecord& record) {
     std::vector<uint8_t> value;
     int places = 0;
-    if (FindInTree(record, 0x5F, 0x36, &value) && ExponentOf(value, &places)) {
+    const bool hasTransactionExponent = FindInTree(record, 0x5F, 0x36, &value);
+    if (hasTransactionExponent && ExponentOf(value, &places)) {
         return Exponent{places, "Transaction Currency Exponent (5F36)"};
     }
     std::vector<uint8_t> transactionCurrency;
@@ -84,8 +85,19 @@ Exponent TransactionExponent(const ElementRecord& record) {
     const bool otherCurrency = FindInTree(record, 0x5F, 0x2A, &transactionCurrency) &&
                                FindInTree(record, 0x9F, 0x42, &applicationCurrency) &&
                                transactionCurrency != applicationCurrency;
-    if (!otherCurrency && FindInTree(record, 0x9F, 0x44, &value) && ExponentOf(value, &places)) {
+    const bool hasApplicationExponent = FindInTree(record, 0x9F, 0x44, &value);
+    if (!otherCurrency && hasApplicationExponent && ExponentOf(value, &places)) {
         return Exponent{places, "Application Currency Exponent (9F44)"};
+    }
+    // Say why an exponent in the data does not count.
+    if (hasTransactionExponent) {
+        return Exponent{2, "Transaction Currency Exponent (5F36) is no digit: 2 assumed"};
+    }
+    if (hasApplicationExponent) {
+        return Exponent{2, otherCurrency ? "Application Currency Exponent (9F44) is for another "
+                                           "currency: 2 assumed"
+                                         : "Application Currency Exponent (9F44) is no digit: 2 "
+                                           "assumed"};
     }
     return Exponent{2, "No currency exponent in the data: 2 assumed"};
 }
