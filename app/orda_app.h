@@ -39,6 +39,8 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // Opens each file named on the command line as File > Open would.
     void OpenFiles(const QStringList& paths);
+    // The first window of the open document that holds the file at `path`, or null.
+    CChildFrame* FindOpenDocument(const QString& path) const;
     void OnOpenRecentFile(int index);
     void OnAppAbout();
     void OnFilePrintSetup();
@@ -49,7 +51,6 @@ public:
 
 private:
     COrdaDoc* NewDocument();
-    CChildFrame* FindOpenDocument(const QString& path) const;
 
     QSettings* settings_;
     RecentFileList recentFiles_;

@@ -10,7 +10,9 @@
 #include <QUndoStack>
 #include <new>
 
+#include "app/child_frame.h"
 #include "app/file_access.h"
+#include "app/orda_app.h"
 #include "app/tlv_file.h"
 #include "editor/orda_view.h"
 #include "platform/prompts.h"
@@ -245,19 +247,10 @@ bool COrdaDoc::SaveAs(QWidget* owner) {
 }
 
 bool COrdaDoc::IsOpenElsewhere(const QString& path) const {
-    const QString wanted = QFileInfo(path).canonicalFilePath();
-    if (wanted.isEmpty() || parent() == nullptr) {
-        return false;
-    }
-    // Documents are children of the application.
-    for (const COrdaDoc* other :
-         parent()->findChildren<COrdaDoc*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (other != this && other->ViewCount() > 0 && !other->path_.isEmpty() &&
-            QFileInfo(other->path_).canonicalFilePath() == wanted) {
-            return true;
-        }
-    }
-    return false;
+    // Documents are children of the application, which knows the open files.
+    const COrdaApp* app = qobject_cast<const COrdaApp*>(parent());
+    const CChildFrame* open = app != nullptr ? app->FindOpenDocument(path) : nullptr;
+    return open != nullptr && open->Document() != this;
 }
 
 bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
