@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QMdiArea>
@@ -48,10 +49,15 @@ void COrdaApp::ExitInstance() {
 
 COrdaDoc* COrdaApp::NewDocument() {
     COrdaDoc* document = new COrdaDoc(this);
-    connect(document, &COrdaDoc::fileUsed, this, &COrdaApp::AddToRecentFiles);
-    // A file a failed save never made is not listed: choosing it could only fail.
+    connect(document, &COrdaDoc::fileUsed, this, [this](const QString& path) {
+        recentBeforeUse_ = recentFiles_;
+        AddToRecentFiles(path);
+    });
+    // A file a failed save never made is not listed, and the entry it pushed off comes back:
+    // choosing it could only fail.
     connect(document, &COrdaDoc::fileNotWritten, this, [this](const QString& path) {
         if (!QFileInfo::exists(path)) {
+            recentFiles_ = recentBeforeUse_;
             recentFiles_.Remove(path);
         }
     });
@@ -96,15 +102,23 @@ CChildFrame* COrdaApp::OpenDocumentFile(const QString& path) {
     return frame;
 }
 
+namespace {
+
+// The file's path with links resolved; a file gone from the disk keeps its absolute path.
+QString FileKey(const QString& path) {
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : canonical;
+}
+
+}  // namespace
+
 CChildFrame* COrdaApp::FindOpenDocument(const QString& path) const {
-    const QString wanted = QFileInfo(path).canonicalFilePath();
-    if (wanted.isEmpty()) {
-        return nullptr;
-    }
+    const QString wanted = FileKey(path);
     for (QMdiSubWindow* window : mainFrame_->MdiArea()->subWindowList()) {
         CChildFrame* frame = qobject_cast<CChildFrame*>(window);
         const QString open = frame != nullptr ? frame->Document()->Path() : QString();
-        if (!open.isEmpty() && QFileInfo(open).canonicalFilePath() == wanted) {
+        if (!open.isEmpty() && FileKey(open) == wanted) {
             return frame;
         }
     }

@@ -54,6 +54,8 @@ private:
 
     QSettings* settings_;
     RecentFileList recentFiles_;
+    // The list as it was before the last file was used, for a save that fails.
+    RecentFileList recentBeforeUse_;
     CMainFrame* mainFrame_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 };

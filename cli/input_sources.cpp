@@ -31,15 +31,16 @@ bool IsHexText(const std::string& argument) {
     return true;
 }
 
-// A dot or a slash, and no white space: a file name such as "record.hex" or "logs/trace".
-// One word holding a dot or a slash, or not starting with a hex digit ("session"): as text it
-// would give nothing or the digits a name starts with.
+// One word holding a dot or a slash ("record.hex", "logs/trace"), or a word of its own that
+// starts with a letter beyond F ("session"): as text it would give the digits a name starts
+// with, or nothing. A trace line's marker ("<9000", "recv:9000") keeps it text.
 bool LooksLikePath(const std::string& argument) {
     if (argument.empty() || argument.find_first_of(" \t\r\n") != std::string::npos) {
         return false;
     }
+    const unsigned char first = static_cast<unsigned char>(argument[0]);
     return argument.find_first_of("./") != std::string::npos ||
-           !isxdigit(static_cast<unsigned char>(argument[0]));
+           (isalpha(first) && !isxdigit(first) && argument.find(':') == std::string::npos);
 }
 
 Outcome Fail(const std::string& name, const char* reason) {

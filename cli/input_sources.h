@@ -18,8 +18,9 @@ struct InputSource {
 
 // "-" is standard input; an argument made of hex digits and white space only is hexadecimal
 // text; any other argument that names an existing file, or looks like a file name (one word
-// holding a dot or a slash, or not starting with a hex digit), is a file; the rest is text too
-// (converted by the editor's rule, which stops at the first other character). Adjacent text arguments are joined into one
+// holding a dot or a slash, or starting with a letter beyond F and holding no colon), is a
+// file; the rest is text too (converted by the editor's rule, which stops at the first other
+// character). Adjacent text arguments are joined into one
 // source. Without arguments, standard input.
 std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments);
 

@@ -13,6 +13,14 @@ size_t TextLimit(size_t byteLimit) {
     return 2 * (byteLimit + 1);
 }
 
+// A line longer than this, white space and comments included, is no record or trace line: the
+// input ends there, so that an endless one (a device, a binary file) cannot keep the reading
+// going. Far beyond any record a line of text may hold.
+size_t EndlessLine(size_t textLimit) {
+    const size_t floor = 64u << 20;
+    return 2 * textLimit > floor ? 2 * textLimit : floor;
+}
+
 // Converts `text`; true when the conversion ran to its end (an unpaired last digit aside).
 bool AppendConverted(const std::string& text, std::vector<uint8_t>* bytes) {
     const size_t at = bytes->size();
@@ -74,7 +82,7 @@ const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {
 
 LineRecords::LineRecords(size_t byteLimit, Handler handler)
     : textLimit_(TextLimit(byteLimit)),
-      lineLimit_(2 * TextLimit(byteLimit)),
+      lineLimit_(EndlessLine(TextLimit(byteLimit))),
       byteLimit_(byteLimit),
       handler_(std::move(handler)) {}
 
@@ -138,7 +146,8 @@ bool LineRecords::EndSource() {
 bool LineRecords::EndLine() {
     ++line_;
     bool more = true;
-    if (!text_.empty()) {
+    // A document's tree is a record even when empty, and an endless line is reported.
+    if (!text_.empty() || storedTree_ || overflow_) {
         bytes_.clear();
         AppendConverted(text_, &bytes_);
         more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_, storedTree_);
@@ -160,7 +169,7 @@ bool TextLines::Take(const char* data, size_t size, bool) {
             }
             continue;
         }
-        if (++lineSize_ > 2 * limit_) {
+        if (++lineSize_ > EndlessLine(limit_)) {
             cut_ = true;
             EndLine();
             return false;

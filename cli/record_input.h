@@ -65,8 +65,7 @@ private:
     bool EndLine();
 
     size_t textLimit_;
-    // A line this long is no record: the input ends there, so that an endless one (a device, a
-    // binary file) cannot keep the reading going.
+    // A line this long, comments and white space included, ends the input.
     size_t lineLimit_;
     size_t lineSize_ = 0;
     bool storedTree_ = false;
@@ -83,7 +82,7 @@ private:
 };
 
 // The lines of the inputs as they are, numbered from 1 over all sources; each source ends its
-// last line. A line longer than the limit is cut there; one twice as long ends the input.
+// last line. A line longer than the limit is cut there; an endless one ends the input.
 class TextLines : public InputSink {
 public:
     // Gets each line without its line feed, and whether it was cut. Returning false stops the
@@ -98,7 +97,7 @@ private:
     bool EndLine();
 
     size_t limit_;
-    // Reading ends once a line is twice the limit long, as for records.
+    // A line far longer than the limit ends the input, as for records.
     size_t lineSize_ = 0;
     Handler handler_;
     uint64_t line_ = 0;

@@ -474,7 +474,9 @@ private:
 
     void NoteStatus(const CommandApdu* command, uint8_t sw1) {
         const CommandApdu* answered = AnsweredCommand(command);
-        awaitingData_ = answered != nullptr && sw1 == 0x61;
+        // 6Cxx to a GET RESPONSE asks for it again with the right Le: the wait goes on.
+        awaitingData_ =
+            answered != nullptr && (sw1 == 0x61 || (sw1 == 0x6C && answered == &awaitingCommand_));
         if (awaitingData_ && answered != &awaitingCommand_) {
             awaitingCommand_ = *answered;
         }

@@ -91,13 +91,13 @@ Exponent TransactionExponent(const ElementRecord& record) {
     }
     // Say why an exponent in the data does not count.
     if (hasTransactionExponent) {
-        return Exponent{2, "Transaction Currency Exponent (5F36) is no digit: 2 assumed"};
+        return Exponent{2, "Transaction Currency Exponent (5F36) is not one digit: 2 assumed"};
     }
     if (hasApplicationExponent) {
         return Exponent{2, otherCurrency ? "Application Currency Exponent (9F44) is for another "
                                            "currency: 2 assumed"
-                                         : "Application Currency Exponent (9F44) is no digit: 2 "
-                                           "assumed"};
+                                         : "Application Currency Exponent (9F44) is not one digit: "
+                                           "2 assumed"};
     }
     return Exponent{2, "No currency exponent in the data: 2 assumed"};
 }

@@ -335,13 +335,23 @@ TEST_F(AppTest, FailingSaveKeepsTheOldFileAndTheChanges) {
     EXPECT_TRUE(frame->windowTitle().endsWith(" *"));
     ASSERT_EQ(prompts_.History().size(), 1);
     EXPECT_TRUE(prompts_.History()[0].text.startsWith("Failed to save document."));
-    // The file stays listed; a file a failed Save As never made is not.
-    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QFileInfo(path).absoluteFilePath());
+    // The file stays listed; a file a failed Save As never made is not, and the entry it
+    // pushed off a full list comes back.
+    RecentFileList* recent = app_->GetRecentFiles();
+    EXPECT_EQ(recent->Entry(0), QFileInfo(path).absoluteFilePath());
+    for (const char* name : {"c.tlv", "b.tlv", "a.tlv"}) {
+        recent->Add(dir_.filePath(QString::fromLatin1(name)));
+    }
+    QStringList before;
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        before << recent->Entry(i);
+    }
     prompts_.QueuePath(dir_.filePath(QStringLiteral("missing/new.tlv")));
     EXPECT_FALSE(frame->Document()->SaveAs(frame));
     EXPECT_EQ(prompts_.History().size(), 2);
-    EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QFileInfo(path).absoluteFilePath());
-    EXPECT_EQ(app_->GetRecentFiles()->Entry(1), "");
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        EXPECT_EQ(recent->Entry(i), before[i]) << i;
+    }
 }
 
 TEST_F(AppTest, ClosingAModifiedDocumentAsks) {

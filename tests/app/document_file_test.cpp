@@ -498,6 +498,14 @@ TEST_F(DocumentFileTest, SaveAsRefusesAFolderAndAFileOpenInAnotherDocument) {
     }
     EXPECT_EQ(ReadAll(open), FileBytes("5A021234", "5A021234"));
     EXPECT_TRUE(QFileInfo(dir_.filePath("folder.tlv")).isDir());
+    // Also when the open document's file has gone from the disk.
+    ASSERT_TRUE(QFile::remove(open));
+    prompts_.QueuePath(open);
+    EXPECT_FALSE(frame->Document()->SaveAs(frame));
+    EXPECT_EQ(prompts_.History().back().text,
+              "open.tlv is open in another window.\r\nClose it before saving this document "
+              "under its name.");
+    EXPECT_FALSE(QFileInfo::exists(open));
 }
 
 TEST_F(DocumentFileTest, FileCloseClosesEveryWindowOfTheActiveDocumentAfterOneQuestion) {

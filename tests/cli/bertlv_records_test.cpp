@@ -237,6 +237,17 @@ std::string OutputWhileInputIsOpen(const std::string& arguments, const std::stri
     return out;
 }
 
+TEST(BertlvRecords, LongLinesThatEndDoNotStopTheInput) {
+    // A long comment, or a record line longer than any record, is one line among others.
+    const ScratchFile lines(
+        "#" + std::string(5000, 'x') + "\n" + std::string(3000, 'A') + "\n5A021234\n", ".txt");
+    const ToolRun run = RunTool("parse --each " + lines.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, kPanRow);
+    EXPECT_EQ(run.err.rfind("line 2: Bad formatted BER-TLV data !", 0), 0u) << run.err;
+    EXPECT_EQ(CountOf(run.err, "\n"), 1u) << run.err;
+}
+
 TEST(BertlvRecords, AnEndlessLineEndsTheInput) {
     // A line far longer than any record (a device, a binary file) stops the reading with the
     // line reported, instead of reading on for a line feed that never comes.
@@ -315,6 +326,12 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(each.status, 0) << each.err;
     EXPECT_EQ(each.out,
               std::string(kPanRow) + "\n" + opened.out + "\n" + opened.out + "\n" + kPanRow);
+    // An empty tree is a record too, refused as parse refuses it.
+    const ScratchFile emptyTree(documentOf(""), ".tlv");
+    const ToolRun none = RunTool("parse --each " + emptyTree.path() + " " + around.path());
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "line 1: No data exist to parse!\n");
+    EXPECT_EQ(none.out, kPanRow);
 
     // Files, text and standard input are joined in order.
     const ScratchFile head("70 07 5A02", ".txt");
@@ -351,11 +368,19 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "bertlv: 5A021234.hex: No such file or directory\n");
     EXPECT_EQ(RunTool("trace nosuch.log").err, "bertlv: nosuch.log: No such file or directory\n");
-    // So does a word that does not start with a hex digit, which as text would give nothing.
+    // So does a word starting with a letter beyond F, which as text would give nothing; a trace
+    // line with its marker stays text.
     for (const char* command : {"parse session", "trace session", "analyse --each session"}) {
         const ToolRun run = RunTool(command);
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.err, "bertlv: session: No such file or directory\n") << command;
+    }
+    for (const char* line : {"'>00B2010C00'", "recv:9000", "C-APDU:00B2010C00"}) {
+        const ToolRun run = RunTool(std::string("trace ") + line);
+        EXPECT_EQ(run.err, "") << line;
+        EXPECT_TRUE(run.out.find("SW 9000") != std::string::npos ||
+                    run.out.find("READ RECORD") != std::string::npos)
+            << line << ": " << run.out;
     }
     const ToolRun commented = RunTool("parse '5A02 1234 # the PAN'");
     EXPECT_EQ(commented.status, 0);

@@ -188,6 +188,10 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
         << shortFields.out;
     // An empty template 80 has no fields to list.
     const ToolRun empty = RunTool("trace", "80A8000002830000\n80009000\n");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_NE(empty.out.find("  Response Message Template Format 1\t80\t1 byte\t00\t"),
+              std::string::npos)
+        << empty.out;
     EXPECT_EQ(empty.out.find("Format 1 fields"), std::string::npos) << empty.out;
     // The unmarked response after the refused line pairs with nothing.
     EXPECT_NE(run.out.find("\n\n< 9000\n  SW 9000: Process completed normally\n"),
@@ -205,6 +209,11 @@ TEST(BertlvTrace, DataFetchedByGetResponseBelongsToTheCommandThatAskedForIt) {
          "  Format 1 fields:\n"
          "    82\tApplication Interchange Profile(AIP)\t1980\n"
          "    94\tApplication File Locator(AFL)\t0801010010010201\n"},
+        // A GET RESPONSE with the wrong Le is answered 6Cxx and asked again.
+        {"> 80A8000002830000\n< 610C\n> 00C0000000\n< 6C0C\n> 00C000000C\n"
+         "< 800A198008010100100102019000\n",
+         "  Format 1 fields:\n"
+         "    82\tApplication Interchange Profile(AIP)\t1980\n"},
         {"> 80AE80000411223344\n< 610E\n> 00C000000A\n< 6104\n> 00C0000004\n"
          "< 800B8000121122334455667788 9000\n",
          "  Format 1 fields:\n"
@@ -224,6 +233,10 @@ TEST(BertlvTrace, DataFetchedByGetResponseBelongsToTheCommandThatAskedForIt) {
     };
     for (const char* trace : unsplit) {
         const ToolRun run = RunTool("trace", trace);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.out.find("  Response Message Template Format 1\t80\t1 byte\t01\tAA\t"),
+                  std::string::npos)
+            << run.out;
         EXPECT_EQ(run.out.find("Format 1 fields"), std::string::npos) << run.out;
     }
 }

@@ -260,12 +260,15 @@ TEST(ValueDecoders, AmountsWithTheTreesCurrency) {
               Lines({"Amount|000123456789|1234567.89 EUR",
                      "Exponent|2|Application Currency Exponent (9F44) is for another currency: 2 "
                      "assumed"}));
-    // An exponent that is no digit from 0 to 9 is named as not counting.
-    EXPECT_EQ(Decoded("700D5F3601129F0206000123456789", {1}),
-              Lines({"Amount|000123456789|1234567.89",
-                     "Exponent|2|Transaction Currency Exponent (5F36) is no digit: 2 assumed"}));
+    // An exponent that is not one digit from 0 to 9 is named as not counting.
+    EXPECT_EQ(
+        Decoded("700D5F3601129F0206000123456789", {1}),
+        Lines({"Amount|000123456789|1234567.89",
+               "Exponent|2|Transaction Currency Exponent (5F36) is not one digit: 2 assumed"}));
+    EXPECT_EQ(Decoded("700E5F360200029F0206000123456789", {1})[1],
+              "Exponent|2|Transaction Currency Exponent (5F36) is not one digit: 2 assumed");
     EXPECT_EQ(Decoded("700D9F44011A9F0206000123456789", {1})[1],
-              "Exponent|2|Application Currency Exponent (9F44) is no digit: 2 assumed");
+              "Exponent|2|Application Currency Exponent (9F44) is not one digit: 2 assumed");
     // GlobalPayments .NET SDK NTS test data: 9F03 zero, 81 and 9F04 binary.
     EXPECT_EQ(Decoded("9F0306000000000000")[0], "Amount|000000000000|0.00");
     EXPECT_EQ(Decoded("81040000C350")[0], "Amount|0000C350|500.00");
