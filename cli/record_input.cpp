@@ -31,6 +31,17 @@ bool AppendConverted(const std::string& text, std::vector<uint8_t>* bytes) {
     return count == text.size() / 2;
 }
 
+// Appends the characters of `data` that are no white space to `text`, up to `limit` of them.
+// False once the text has reached the limit: there was more than a record holds.
+bool AppendStripped(const char* data, size_t size, size_t limit, std::string* text) {
+    for (size_t i = 0; i < size && text->size() < limit; ++i) {
+        if (!IsWhiteSpace(data[i])) {
+            text->push_back(data[i]);
+        }
+    }
+    return text->size() < limit;
+}
+
 }  // namespace
 
 WholeInput::WholeInput(size_t byteLimit)
@@ -59,12 +70,7 @@ bool WholeInput::Append(const char* data, size_t size, bool binary) {
         bytes_.insert(bytes_.end(), data, data + (size < room ? size : room));
         return bytes_.size() <= byteLimit_;
     }
-    for (size_t i = 0; i < size && text_.size() < textLimit_; ++i) {
-        if (!IsWhiteSpace(data[i])) {
-            text_.push_back(data[i]);
-        }
-    }
-    return text_.size() < textLimit_;
+    return AppendStripped(data, size, textLimit_, &text_);
 }
 
 void WholeInput::ConvertText() {
@@ -126,16 +132,7 @@ bool LineRecords::TakeStoredTree(const char* data, size_t size) {
     }
     storedTree_ = true;
     started_ = true;
-    for (size_t i = 0; i < size && !overflow_; ++i) {
-        if (IsWhiteSpace(data[i])) {
-            continue;
-        }
-        if (text_.size() < textLimit_) {
-            text_.push_back(data[i]);
-        } else {
-            overflow_ = true;
-        }
-    }
+    overflow_ = !AppendStripped(data, size, textLimit_, &text_);
     return EndLine();
 }
 
