@@ -33,8 +33,7 @@ const char kInputHelp[] =
 
 const char kMaskHelp[] =
     "Show card numbers masked, first six and last four digits kept (476173******0010): the PAN "
-    "in 5A and in Track 2 Equivalent Data 57, and runs of 12 or more digits in the "
-    "discretionary data 9F1F and 9F20.";
+    "in 5A, 57 and 9F6B, and runs of 12 or more digits in 9F1F, 9F20 and 56.";
 
 const char kFooter[] =
     "Exit status: 0 success; 1 bad data, an unknown entry or a failed read or write; 2 bad "

@@ -18,6 +18,9 @@ const uint8_t kPanTag[] = {0x5A};
 const uint8_t kTrack2Tag[] = {0x57};
 const uint8_t kTrack1DiscretionaryTag[] = {0x9F, 0x1F};
 const uint8_t kTrack2DiscretionaryTag[] = {0x9F, 0x20};
+// Contactless cards carry their magnetic stripe images in tags of their own.
+const uint8_t kTrack1DataTag[] = {0x56};
+const uint8_t kTrack2DataTag[] = {0x9F, 0x6B};
 
 bool IsTag(const uint8_t* tag, uint32_t tagLength, const uint8_t* wanted, uint32_t wantedLength) {
     return tag != nullptr && tagLength == wantedLength && memcmp(tag, wanted, tagLength) == 0;
@@ -80,7 +83,8 @@ void MarkValue(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uin
     const size_t nibbles = 2 * static_cast<size_t>(length);
     if (IsTag(tag, tagLength, kPanTag, sizeof kPanTag)) {
         HideLeadingNumber(FindNibble(value, nibbles, 0x0F), flags);
-    } else if (IsTag(tag, tagLength, kTrack2Tag, sizeof kTrack2Tag)) {
+    } else if (IsTag(tag, tagLength, kTrack2Tag, sizeof kTrack2Tag) ||
+               IsTag(tag, tagLength, kTrack2DataTag, sizeof kTrack2DataTag)) {
         size_t digits = FindNibble(value, nibbles, 0x0D);
         if (digits == nibbles) {
             digits = FindNibble(value, nibbles, 0x0F);
@@ -89,7 +93,8 @@ void MarkValue(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uin
     } else if (IsTag(tag, tagLength, kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag)) {
         HideDigitRuns(
             nibbles, 1, [value](size_t i) { return NibbleAt(value, i) <= 9; }, flags);
-    } else if (IsTag(tag, tagLength, kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag)) {
+    } else if (IsTag(tag, tagLength, kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag) ||
+               IsTag(tag, tagLength, kTrack1DataTag, sizeof kTrack1DataTag)) {
         HideDigitRuns(
             length, 2, [value](size_t i) { return value[i] >= '0' && value[i] <= '9'; }, flags);
     }
@@ -113,7 +118,7 @@ void MarkElements(BerCursor* cursor, int depth, DigitMask::iterator flags) {
     }
 }
 
-// Sets the flags of every value that a 5A, 57, 9F1F or 9F20 tag with a one-byte length
+// Sets the flags of every value that a tag of a card number element with a one-byte length
 // introduces, as far as the bytes go; `flags` belong to the bytes.
 void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator flags) {
     const struct {
@@ -122,7 +127,9 @@ void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator fl
     } kTags[] = {{kPanTag, sizeof kPanTag},
                  {kTrack2Tag, sizeof kTrack2Tag},
                  {kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag},
-                 {kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag}};
+                 {kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag},
+                 {kTrack1DataTag, sizeof kTrack1DataTag},
+                 {kTrack2DataTag, sizeof kTrack2DataTag}};
     DigitMask value;
     for (uint32_t at = 0; at < size; ++at) {
         for (const auto& tag : kTags) {

@@ -23,10 +23,11 @@ enum {
 };
 
 // Appends the flags of the value of the element with tag `tag`. Hidden are the PAN of 5A (its
-// digits before the F filler), the PAN of Track 2 Equivalent Data 57 (the digits before the
-// separator D) and, in Track 1 Discretionary Data 9F1F (characters) and Track 2 Discretionary
-// Data 9F20 (digits), every run of CARD_NUMBER_SHORTEST_RUN or more decimal digits. Values of
-// other elements get clear flags.
+// digits before the F filler), the PAN of Track 2 Equivalent Data 57 and of the contactless
+// Track 2 Data 9F6B (the digits before the separator D) and, in Track 1 Discretionary Data 9F1F
+// and the contactless Track 1 Data 56 (characters) and in Track 2 Discretionary Data 9F20
+// (digits), every run of CARD_NUMBER_SHORTEST_RUN or more decimal digits. Values of other
+// elements get clear flags.
 void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
                      DigitMask* mask);
 
@@ -36,9 +37,9 @@ void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* valu
 void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, DigitMask* mask);
 
 // Appends the flags of bytes that may hold damaged elements, such as a response cut short:
-// those of the elements the general reader reads and, besides, wherever a 5A, 57, 9F1F or 9F20
-// tag with a one-byte length stands, those of the value it introduces as far as the bytes go.
-// Digits of other bytes that merely look like such an element may be hidden too.
+// those of the elements the general reader reads and, besides, wherever the tag of one of the
+// elements above with a one-byte length stands, those of the value it introduces as far as the
+// bytes go. Digits of other bytes that merely look like such an element may be hidden too.
 void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* mask);
 
 // Appends the flags of the node's encoding as TlvEncode writes it: the whole element

@@ -14,6 +14,12 @@ const char kRecord[] =
     "704957134761739001010010D22122011143804400000F5A0847617390010100105F3401019F1F154142433132"
     "3334353637383930313233343536585A9F200B12345678901234567890FF";
 
+// A contactless READ RECORD response: Track 1 Data 56 and Track 2 Data 9F6B, both with the PAN
+// 4761739001010010.
+const char kContactlessRecord[] =
+    "703F562942343736313733393030313031303031305E43415244484F4C4445522F564953415E32353132323031"
+    "9F6B114761739001010010D2512201123456789F";
+
 // Masking only ever turns hexadecimal digits or digit characters into '*'.
 void ExpectOnlyDigitsHidden(const std::string& plain, const std::string& masked) {
     ASSERT_EQ(plain.size(), masked.size());
@@ -65,6 +71,8 @@ TEST(BertlvMask, EveryReadingAndOutputForm) {
         {"analyse --json --path 0", kRecord},
         {"analyse --ber --path 3", kRecord},
         {"analyse --list", "5A0847617390010100105A085413330089600010"},
+        {"parse", kContactlessRecord},
+        {"analyse --path 1", kContactlessRecord},
     };
     for (const auto& c : cases) {
         const std::string arguments = c.arguments;
@@ -74,6 +82,8 @@ TEST(BertlvMask, EveryReadingAndOutputForm) {
         EXPECT_EQ(plain.out.find("******"), std::string::npos) << arguments;
         EXPECT_NE(masked.out.find("******"), std::string::npos) << arguments;
         EXPECT_EQ(masked.out.find("4761739001010010"), std::string::npos) << arguments;
+        EXPECT_EQ(masked.out.find("34373631373339303031303130303130"), std::string::npos)
+            << arguments;
         ExpectOnlyDigitsHidden(plain.out, masked.out);
     }
 }
@@ -171,12 +181,20 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
                               " not one BER-TLV element"),
               std::string::npos)
         << broken.out;
+    const ToolRun contactless =
+        RunTool("trace --mask", std::string("> 00B2010C00\n< ") + kContactlessRecord + "9000\n");
+    EXPECT_NE(contactless.out.find("9F6B11476173******0010D2512201123456789F"), std::string::npos)
+        << contactless.out;
+    EXPECT_NE(contactless.out.find("562942343736313733************303031305E"), std::string::npos)
+        << contactless.out;
     for (const char* arguments : {"trace", "trace --json"}) {
         const ToolRun plain = RunTool(arguments, kTrace);
         const ToolRun masked = RunTool(std::string(arguments) + " --mask", kTrace);
         EXPECT_EQ(masked.status, 0) << arguments;
         EXPECT_NE(plain.out.find("4761739001010010"), std::string::npos) << arguments;
         EXPECT_EQ(masked.out.find("4761739001010010"), std::string::npos) << arguments;
+        EXPECT_EQ(masked.out.find("34373631373339303031303130303130"), std::string::npos)
+            << arguments;
         ExpectOnlyDigitsHidden(plain.out, masked.out);
     }
 }

@@ -92,15 +92,20 @@ TEST(CardNumberMask, ValuesOfEachElementThatHoldsACardNumber) {
         {{0x9F, 0x02}, "000012345678", "000012345678"},
         {{0x5F, 0x20}, "4761739001010010", "4761739001010010"},
         {{0x5A, 0x00}, "4761739001010010", "4761739001010010"},
+        {{0x9F, 0x6C}, "4761739001010010", "4761739001010010"},
+        // Contactless Track 2 Data reads as Track 2 Equivalent Data.
         {{0x9F, 0x6B},
-         "4761739001010010D22122011143804400000F",
-         "4761739001010010D22122011143804400000F"},
+         "5413330089010000D26122010000000000000F",
+         "541333******0000D26122010000000000000F"},
     };
     for (const ValueCase& c : cases) {
         EXPECT_EQ(MaskedValue(c.tag, c.value), c.shown) << c.value;
     }
     EXPECT_EQ(MaskedValue({0x9F, 0x1F}, Ascii("ABC4761739001010010XZ")),
               Ascii("ABC476173") + "************" + Ascii("0010XZ"));
+    // Contactless Track 1 Data: the PAN after the format code, up to the field separator.
+    EXPECT_EQ(MaskedValue({0x56}, Ascii("B4761739001010010^CARDHOLDER/VISA^2512201")),
+              Ascii("B476173") + "************" + Ascii("0010^CARDHOLDER/VISA^2512201"));
 }
 
 TEST(CardNumberMask, DigitsAndCharactersOfACardNumber) {
@@ -144,6 +149,7 @@ TEST(CardNumberMask, DamagedElementsStillHideTheirCardNumbers) {
     EXPECT_EQ(MaskedDamaged("701D5A08476173900101001057104761739001010010D25122011234567F"),
               "701D5A08476173******00105710476173******0010D25122011234567F");
     EXPECT_EQ(MaskedDamaged("70095A084761739001"), "70095A08**********");
+    EXPECT_EQ(MaskedDamaged("70159F6B13541333008901"), "70159F6B13541333**8901");
     // Discretionary data runs, and elements that read whole, as AppendElementsMask hides them.
     EXPECT_EQ(MaskedDamaged("70FF9F200A12345678901234567890"), "70FF9F200A123456**********7890");
     EXPECT_EQ(MaskedDamaged("70125A0847617390010100105F3401019F2001FF"),
