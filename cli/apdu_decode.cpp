@@ -188,7 +188,10 @@ std::string ReadRecordDetail(const CommandApdu& command) {
     if ((command.p2 & 0x07) != 0x04) {
         return "P1 " + Hex2(command.p1) + ", P2 " + Hex2(command.p2);
     }
-    return "record " + std::to_string(command.p1) + ", SFI " + std::to_string(command.p2 >> 3);
+    // SFI 0 names no file: the card reads the one currently selected.
+    const int sfi = command.p2 >> 3;
+    return "record " + std::to_string(command.p1) +
+           (sfi == 0 ? std::string(", current file") : ", SFI " + std::to_string(sfi));
 }
 
 // Reference control parameter of EMV Book 3, section 6.5.5.

@@ -1,4 +1,5 @@
 // bertlv trace: the exchanges of an APDU trace, decoded.
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -68,6 +69,14 @@ void AppendEntryMask(const DolEntry& entry, DigitMask* mask) {
                     static_cast<uint32_t>(entry.value.size()), mask);
 }
 
+// A note of the JSON output as the text output writes it.
+std::string AsSentence(std::string note) {
+    if (!note.empty()) {
+        note[0] = static_cast<char>(toupper(static_cast<unsigned char>(note[0])));
+    }
+    return note + ".";
+}
+
 // Finds the primitive element with the given tag anywhere in bytes the general reader checked.
 bool FindValue(const BerCursor& cursor, const DolInfo& dol, std::vector<uint8_t>* value) {
     BerCursor walk = cursor;
@@ -89,11 +98,13 @@ bool FindValue(const BerCursor& cursor, const DolInfo& dol, std::vector<uint8_t>
     return false;
 }
 
-// How a response's data reads as one element: by the strict reading, or by the general reader
-// when the strict one refuses it.
+// How a response's data reads: as one element by the strict reading, or by the general reader
+// when the strict one refuses it; failing that, as a list of elements, since a card may pad its
+// data before or after the template.
 struct ResponseData {
     bool readable = false;
     bool general = false;
+    bool list = false;
     BerDiagnostic diagnostic = {BER_PROBLEM_NONE, 0};
 };
 
@@ -111,6 +122,11 @@ ResponseData ReadResponseData(const std::vector<uint8_t>& data) {
     read.general = true;
     read.readable = BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL, 0,
                              &read.diagnostic, nullptr) == TLV_OK;
+    if (!read.readable) {
+        read.list = BerCheck(data.data(), static_cast<uint32_t>(data.size()), BER_RULES_GENERAL,
+                             BER_CHECK_SEQUENCE, nullptr, nullptr) == TLV_OK;
+        read.readable = read.list;
+    }
     return read;
 }
 
@@ -362,11 +378,14 @@ private:
         std::vector<DolEntry> entries;
         if (!dolKnown_[kind] || !ParseDol(dols_[kind], &entries)) {
             // A SELECT forgets the lists of the application before it.
-            const std::string note =
+            const std::string seen =
                 name + (selected_ ? " seen since the last SELECT" : " seen earlier in the trace");
-            part["note"] = "no " + note;
+            const std::string note =
+                dolKnown_[kind] ? "the " + seen + " does not read as a list: " + Hex(dols_[kind])
+                                : "no " + seen;
+            part["note"] = note;
             if (!json_) {
-                *out_ += "  No " + note + ".\n";
+                *out_ += "  " + AsSentence(note) + "\n";
             }
             return part;
         }
@@ -442,6 +461,16 @@ private:
             return part;
         }
         part["data"] = Shown(data, mask);
+        const CommandApdu* answered = AnsweredCommand(command);
+        if (answered != nullptr && answered->ins == INS_GET_CHALLENGE) {
+            // Random bytes, not BER-TLV.
+            part["note"] = "the card's unpredictable number";
+            if (!json_) {
+                *out_ += "  Data " + part["data"].get<std::string>() +
+                         ": the card's unpredictable number\n";
+            }
+            return part;
+        }
         if (!read.readable) {
             const std::string note = std::string("not one BER-TLV element: ") +
                                      BerProblemText(read.diagnostic.problem) + " at offset " +
@@ -452,12 +481,17 @@ private:
             }
             return part;
         }
-        if (read.general) {
+        if (read.list) {
+            part["note"] =
+                std::string("read with the general reader as a list: not one element (") +
+                BerProblemText(read.diagnostic.problem) + " at offset " +
+                std::to_string(read.diagnostic.offset) + ")";
+        } else if (read.general) {
             part["note"] = "read with the general reader: the strict reading refuses it";
         }
         AddElement(read, data, &part);
         RememberDols(data);
-        if (const CommandApdu* answered = AnsweredCommand(command)) {
+        if (answered != nullptr) {
             AddFormat1Fields(*answered, data, &part);
         }
         return part;
@@ -487,11 +521,15 @@ private:
         const uint32_t size = static_cast<uint32_t>(data.size());
         if (json_) {
             std::vector<Json> roots = rows.ToJson(data.data(), size);
-            (*part)["element"] = std::move(roots.front());
+            if (read.list) {
+                (*part)["elements"] = std::move(roots);
+            } else {
+                (*part)["element"] = std::move(roots.front());
+            }
             return;
         }
         if (read.general) {
-            *out_ += "  Read with the general reader: the strict reading refuses it.\n";
+            *out_ += "  " + AsSentence((*part)["note"].get<std::string>()) + "\n";
         }
         std::string text;
         rows.AppendText(data.data(), size, &text);

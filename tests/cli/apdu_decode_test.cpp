@@ -49,6 +49,7 @@ TEST(ApduDecode, NamesCommandsAndWhatTheyAskFor) {
         {"00A4040207A000000004101000", "SELECT", "by DF name, next occurrence"},
         {"00B2011400", "READ RECORD", "record 1, SFI 2"},
         {"00B2031C00", "READ RECORD", "record 3, SFI 3"},
+        {"00B2010400", "READ RECORD", "record 1, current file"},
         {"80A8000002830000", "GET PROCESSING OPTIONS", ""},
         {"80AE8000021234", "GENERATE AC", "ARQC requested"},
         {"80AE4000021234", "GENERATE AC", "TC requested"},

@@ -150,6 +150,40 @@ TEST(BertlvTrace, OddLinesAndDataAreReported) {
                                        "> 80AE80000412345678\n< 9000\n");
     EXPECT_NE(reselected.out.find("  No CDOL1 seen since the last SELECT.\n"), std::string::npos)
         << reselected.out;
+    // A list that does not read is named as such, not as missing.
+    const ToolRun badPdol = RunTool("trace",
+                                    "> 00A4040007A000000003101000\n< 6F0E8407A00000000310109F3802"
+                                    "9F1A 9000\n> 80A80000048302123400\n< 9000\n");
+    EXPECT_NE(badPdol.out.find("  The PDOL seen since the last SELECT does not read as a list: "
+                               "9F1A.\n"),
+              std::string::npos)
+        << badPdol.out;
+    // Padding after a response's template: the data reads as a list, padding row and all.
+    const ToolRun padded = RunTool("trace", "> 00B2010C00\n< 70035A01120000 9000\n");
+    EXPECT_EQ(padded.status, 0);
+    EXPECT_NE(padded.out.find("  Read with the general reader as a list: not one element "
+                              "(trailing bytes at offset 5).\n"
+                              "  Application Elementary File (AEF) Data Template\t70\t1 byte\t03\t"
+                              "5A0112\t3 bytes\t70035A0112\n"
+                              "    Application Primary Account Number(PAN)\t5A\t1 byte\t01\t12\t"
+                              "1 bytes\t5A0112\n"
+                              "  padding\t\t\t\t0000\t2 bytes\t0000\twarning: misplaced padding\n"),
+              std::string::npos)
+        << padded.out;
+    const ToolRun paddedJson = RunTool("trace --json", "> 00B2010C00\n< 70035A01120000 9000\n");
+    EXPECT_NE(paddedJson.out.find("\"elements\":[{\"kind\":\"constructed\""), std::string::npos)
+        << paddedJson.out;
+    EXPECT_NE(paddedJson.out.find("{\"kind\":\"padding\""), std::string::npos) << paddedJson.out;
+    // A challenge is random bytes, whatever BER-TLV they may resemble.
+    const ToolRun challenge =
+        RunTool("trace", "> 0084000008\n< 0102030405060708 9000\n> 00B2010400\n< 6A83\n");
+    EXPECT_EQ(challenge.status, 0);
+    EXPECT_NE(challenge.out.find("  GET CHALLENGE\n"), std::string::npos) << challenge.out;
+    EXPECT_NE(challenge.out.find("  Data 0102030405060708: the card's unpredictable number\n"),
+              std::string::npos)
+        << challenge.out;
+    EXPECT_NE(challenge.out.find("  READ RECORD record 1, current file\n"), std::string::npos)
+        << challenge.out;
     const ToolRun odd = RunTool("trace", "> 00B2010C0\n< 9000\n");
     EXPECT_EQ(odd.err, "bertlv: line 1: odd number of hex digits\n");
     const ToolRun huge = RunTool("trace", "00A4040000\n" + std::string(3 << 20, 'A') + "\n");
