@@ -381,7 +381,7 @@ TEST_F(MainFrameTest, LockPanesClaimNoLockTheyCannotSee) {
     EXPECT_FALSE(locks->Pane(0)->isEnabled());
 }
 
-TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndKeepTheApplicationFont) {
+TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndHintingAndKeepTheApplicationFont) {
     const COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
     QTreeView* dictionary = Frame()->DictionaryBar()->findChild<QTreeView*>();
     ASSERT_NE(dictionary, nullptr);
@@ -400,6 +400,7 @@ TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndKeepTheApplicationFont) {
     for (const auto& entry : widgets) {
         const QFont font = entry.widget->font();
         EXPECT_TRUE(font.styleStrategy() & QFont::PreferNoShaping) << entry.name;
+        EXPECT_EQ(font.hintingPreference(), QFont::PreferNoHinting) << entry.name;
         // The pane shows the fixed-width font; it takes the strategy all the same.
         if (entry.widget != view->Pane()) {
             EXPECT_EQ(font.family(), application.family()) << entry.name;
