@@ -95,8 +95,9 @@ LineRecords::LineRecords(size_t byteLimit, Handler handler)
 bool LineRecords::Take(const char* data, size_t size, bool) {
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
-        if (c == '\n') {
-            if (!EndLine()) {
+        bool ends = false;
+        if (breaks_.Take(c, &ends)) {
+            if (ends && !EndLine()) {
                 return false;
             }
             continue;
@@ -137,6 +138,7 @@ bool LineRecords::TakeStoredTree(const char* data, size_t size) {
 }
 
 bool LineRecords::EndSource() {
+    breaks_.EndSource();
     return !started_ || EndLine();
 }
 
@@ -160,8 +162,9 @@ bool LineRecords::EndLine() {
 
 bool TextLines::Take(const char* data, size_t size, bool) {
     for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n') {
-            if (!EndLine()) {
+        bool ends = false;
+        if (breaks_.Take(data[i], &ends)) {
+            if (ends && !EndLine()) {
                 return false;
             }
             continue;
@@ -182,6 +185,7 @@ bool TextLines::Take(const char* data, size_t size, bool) {
 }
 
 bool TextLines::EndSource() {
+    breaks_.EndSource();
     return !started_ || EndLine();
 }
 

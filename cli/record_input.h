@@ -17,6 +17,24 @@
 // `byteLimit` bounds what is kept: reading stops once the input is known to hold more, so an
 // endless stream cannot exhaust memory, and the record is then marked too long.
 
+// Line ends as any system writes them: a line feed, a carriage return and line feed, or a lone
+// carriage return, as from a serial console.
+class LineBreaks {
+public:
+    // Whether `c` is part of a line end; `ends` tells whether it ends a line, which the line
+    // feed of a pair does not do again.
+    bool Take(char c, bool* ends) {
+        const bool lineFeedOfPair = c == '\n' && afterReturn_;
+        afterReturn_ = c == '\r';
+        *ends = !lineFeedOfPair;
+        return c == '\r' || c == '\n';
+    }
+    void EndSource() { afterReturn_ = false; }
+
+private:
+    bool afterReturn_ = false;
+};
+
 // The whole input as one record.
 class WholeInput : public InputSink {
 public:
@@ -64,6 +82,7 @@ public:
 private:
     bool EndLine();
 
+    LineBreaks breaks_;
     size_t textLimit_;
     // A line this long, comments and white space included, ends the input.
     size_t lineLimit_;
@@ -96,6 +115,7 @@ public:
 private:
     bool EndLine();
 
+    LineBreaks breaks_;
     size_t limit_;
     // A line far longer than the limit ends the input, as for records.
     size_t lineSize_ = 0;

@@ -215,6 +215,37 @@ TEST(BertlvRecords, EachLineIsARecordOfItsOwn) {
               std::string::npos);
 }
 
+// `text` with each of its line ends written as `lineEnd`.
+std::string WithLineEnds(const std::string& text, const std::string& lineEnd) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        out += text[i] == '\n' ? lineEnd : std::string(1, text[i]);
+    }
+    return out;
+}
+
+TEST(BertlvRecords, EveryKindOfLineEndEndsALine) {
+    const ToolRun expected = RunTool("parse --each", kMixedLines);
+    const std::string trace = "> 00B2010C00\n< 6A83\n80CA9F3600\n9F360200129000\n";
+    const ToolRun expectedTrace = RunTool("trace", trace);
+    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+        const ToolRun run = RunTool("parse --each", WithLineEnds(kMixedLines, lineEnd));
+        EXPECT_EQ(run.out, expected.out) << lineEnd;
+        EXPECT_EQ(run.err, expected.err) << lineEnd;
+        const ToolRun traced = RunTool("trace", WithLineEnds(trace, lineEnd));
+        EXPECT_EQ(traced.status, 0) << lineEnd;
+        EXPECT_EQ(traced.out, expectedTrace.out) << lineEnd;
+    }
+    // A lone carriage return followed by a line end is a line of its own.
+    const ToolRun blank = RunTool("parse --each --json", "5A021234\r\r\nZZ\n");
+    EXPECT_NE(blank.out.find("{\"line\":3,\"error\":\"No data exist to parse!\"}"),
+              std::string::npos)
+        << blank.out;
+}
+
 // What `arguments` writes within `wait_ms` while the input it reads from a pipe stays open: the
 // shell keeps the pipe open for two seconds after `input`.
 std::string OutputWhileInputIsOpen(const std::string& arguments, const std::string& input,
