@@ -1,6 +1,7 @@
 #include "app/child_frame.h"
 
 #include <QCloseEvent>
+#include <QUndoStack>
 
 #include "app/orda_doc.h"
 #include "editor/orda_view.h"
@@ -48,10 +49,11 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // A window whose data no other window can take is asked about as the last one is; what the
-    // window left holds then differs from the file.
+    // A window whose data no other window can take is asked about as the last one is, when it
+    // holds unsaved changes; what the window left holds then differs from the file.
     const bool handedOver = document_->ViewCount() <= 1 || document_->HandOverFrom(view_);
-    if (!handedOver && !answered_ && !document_->SaveModified(this)) {
+    if (!handedOver && !answered_ && !view_->UndoStack()->isClean() &&
+        !document_->SaveModified(this)) {
         event->ignore();
         return;
     }

@@ -42,9 +42,28 @@ void COrdaDoc::AddView(COrdaView* view) {
 }
 
 void COrdaDoc::RemoveView(COrdaView* view) {
-    if (views_.removeAll(view) > 0) {
-        emit viewsChanged();
+    if (views_.removeAll(view) == 0) {
+        return;
     }
+    // A further window's changes, which no save could write, go with it.
+    if (modified_ && FirstView() != nullptr && !AnyViewUnsaved()) {
+        modified_ = false;
+        SetTitle(title_);
+    }
+    emit viewsChanged();
+}
+
+bool COrdaDoc::AnyViewUnsaved() const {
+    for (const QPointer<COrdaView>& view : views_) {
+        if (view && !view->UndoStack()->isClean()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void COrdaDoc::ViewSavedStateChanged(bool saved) {
+    modified_ = !saved || AnyViewUnsaved();
 }
 
 int COrdaDoc::ViewNumber(const COrdaView* view) const {
@@ -81,23 +100,21 @@ bool COrdaDoc::HandOverFrom(COrdaView* view) {
     if (next->Root() != nullptr || !next->PaneText().isEmpty()) {
         return false;
     }
-    const bool modified = modified_;
+    const bool unsaved = !view->UndoStack()->isClean();
     QString tree;
     QString pane;
     view->StoreDocumentData(&tree, &pane);
     next->LoadDocumentData(&tree, pane);
     // Loading clears the view's undo steps, which would make its first state count as saved.
-    if (modified) {
-        MarkUnsaved();
+    if (unsaved) {
+        next->UndoStack()->resetClean();
     }
     return true;
 }
 
 void COrdaDoc::MarkUnsaved() {
-    for (const QPointer<COrdaView>& view : views_) {
-        if (view) {
-            view->UndoStack()->resetClean();
-        }
+    if (COrdaView* view = FirstView()) {
+        view->UndoStack()->resetClean();
     }
     modified_ = true;
     SetTitle(title_);
@@ -280,13 +297,12 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
         return false;
     }
     path_ = QFileInfo(path).absoluteFilePath();
-    modified_ = false;
-    SetTitle(QFileInfo(path).fileName());
-    for (const QPointer<COrdaView>& view : views_) {
-        if (view) {
-            view->MarkSaved();
-        }
+    // Only the first view's data was written; changes in further windows stay unsaved.
+    if (COrdaView* view = FirstView()) {
+        view->MarkSaved();
     }
+    modified_ = AnyViewUnsaved();
+    SetTitle(QFileInfo(path).fileName());
     return true;
 }
 

@@ -29,7 +29,7 @@ public:
     // that the next save writes what the document held. False when they cannot: the next view
     // holds content of its own.
     bool HandOverFrom(COrdaView* view);
-    // The views hold what no save has written: modified, also after undoing back.
+    // The first view holds what no save has written: modified, also after undoing back.
     void MarkUnsaved();
     // The view the document exchanges its strings with.
     COrdaView* FirstView() const;
@@ -53,6 +53,7 @@ public:
     const QByteArray& EncodedHex() const { return encodedHex_; }
 
     void SetModifiedFlag(bool modified) override { modified_ = modified; }
+    void ViewSavedStateChanged(bool saved) override;
     QString Title() const override { return title_; }
     // Appends " *" to a modified document's title and takes it off an unmodified one's.
     void SetTitle(const QString& title) override;
@@ -74,6 +75,8 @@ private:
     bool DoSave(QWidget* owner, const QString& path);
     // Another open document holds the file at `path`.
     bool IsOpenElsewhere(const QString& path) const;
+    // Some view holds a change that no save has written.
+    bool AnyViewUnsaved() const;
 
     QByteArray encodedHex_;
     QString path_;

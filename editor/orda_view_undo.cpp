@@ -44,7 +44,7 @@ void COrdaView::CreateUndoStack() {
     // Undoing back to the saved state leaves the document unmodified, and away from it modified.
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (document_ != nullptr) {
-            document_->SetModifiedFlag(!clean);
+            document_->ViewSavedStateChanged(clean);
             document_->SetTitle(document_->Title());
         }
     });

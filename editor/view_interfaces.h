@@ -14,6 +14,9 @@ class ViewDocument {
 public:
     virtual ~ViewDocument() = default;
     virtual void SetModifiedFlag(bool modified) = 0;
+    // The view's undo steps reached its saved state or left it. A document of several views
+    // stays modified while another view holds unsaved changes.
+    virtual void ViewSavedStateChanged(bool saved) { SetModifiedFlag(!saved); }
     virtual QString Title() const = 0;
     // Setting the title again lets the document mark an unsaved change in it.
     virtual void SetTitle(const QString& title) = 0;

@@ -683,4 +683,55 @@ TEST_F(DocumentFileTest, ClosingTheFirstWindowOfADocumentKeepsItsData) {
     }
 }
 
+TEST_F(DocumentFileTest, TheDocumentStaysModifiedWhileAnyWindowHoldsUnsavedChanges) {
+    const QByteArray original = FileBytes("5A021234", "5A021234");
+    const QByteArray edited = FileBytes("5A025678", "5A021234");
+    const QString path = WriteFile("windows.tlv", original);
+    CChildFrame* first = app_->OpenDocumentFile(path);
+    ASSERT_NE(first, nullptr);
+    COrdaDoc* document = first->Document();
+    Frame()->Action(ID_WINDOW_NEW)->trigger();
+    CChildFrame* other = Frame()->ActiveChildFrame();
+    ASSERT_NE(other, first);
+    const auto modified = [document, first, &other] {
+        const bool marked = first->windowTitle().endsWith(" *");
+        EXPECT_EQ(other->windowTitle().endsWith(" *"), marked);
+        EXPECT_EQ(document->IsModified(), marked);
+        return marked;
+    };
+    other->View()->ReplacePaneText(QStringLiteral("9F4D00"));
+    EXPECT_TRUE(modified());
+
+    // Undoing the first window back to the file leaves the further window's text unsaved.
+    const GridItem value = first->View()->Grid()->GetRow(0)->Item(ELEMENT_COLUMN_VALUE);
+    value.SetValue(QStringLiteral("5678"));
+    first->View()->ApplyEditToCell(value, ELEMENT_COLUMN_VALUE);
+    first->View()->UndoStack()->undo();
+    EXPECT_TRUE(modified());
+    // Saving writes the first window's data; the further window's text, which no save writes,
+    // keeps the document modified as long as that window is open.
+    first->View()->UndoStack()->redo();
+    EXPECT_TRUE(document->Save(other));
+    EXPECT_EQ(ReadAll(path), edited);
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(other->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    other = first;
+    EXPECT_FALSE(modified());
+
+    // Closing an unchanged first window asks nothing, even when a further window with text of
+    // its own cannot take its data; that window's text differs from the file.
+    Frame()->Action(ID_WINDOW_NEW)->trigger();
+    other = Frame()->ActiveChildFrame();
+    other->View()->ReplacePaneText(QStringLiteral("9F4D00"));
+    EXPECT_TRUE(first->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_EQ(ReadAll(path), edited);
+    EXPECT_TRUE(other->windowTitle().endsWith(" *"));
+    EXPECT_TRUE(document->IsModified());
+    CloseAll();
+}
+
 }  // namespace
