@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidgetItemIterator>
 #include <climits>
@@ -96,6 +97,7 @@ FindBar::FindBar(GridCtrl* grid, QWidget* parent)
 void FindBar::Open() {
     if (isHidden()) {
         show();
+        WatchGrid(true);
         emit shownChanged();
     }
     field_->setFocus(Qt::ShortcutFocusReason);
@@ -105,6 +107,7 @@ void FindBar::Open() {
 void FindBar::Close() {
     if (!isHidden()) {
         hide();
+        WatchGrid(false);
         emit shownChanged();
     }
     grid_->setFocus(Qt::OtherFocusReason);
@@ -209,6 +212,51 @@ void FindBar::ShowStatus(int index, int count) {
         status_->setText(QStringLiteral("Not found"));
     } else {
         status_->setText(QStringLiteral("%1 of %2").arg(index + 1).arg(count));
+    }
+}
+
+void FindBar::WatchGrid(bool watch) {
+    for (const QMetaObject::Connection& connection : gridWatch_) {
+        disconnect(connection);
+    }
+    gridWatch_.clear();
+    if (!watch) {
+        return;
+    }
+    QAbstractItemModel* model = grid_->model();
+    gridWatch_ << connect(model, &QAbstractItemModel::rowsInserted, this, &FindBar::ScheduleStatus)
+               << connect(model, &QAbstractItemModel::rowsRemoved, this, &FindBar::ScheduleStatus)
+               << connect(model, &QAbstractItemModel::dataChanged, this, &FindBar::ScheduleStatus)
+               << connect(model, &QAbstractItemModel::modelReset, this, &FindBar::ScheduleStatus)
+               << connect(grid_, &QTreeWidget::currentItemChanged, this, &FindBar::ScheduleStatus);
+}
+
+void FindBar::ScheduleStatus() {
+    if (!statusDue_) {
+        statusDue_ = true;
+        QTimer::singleShot(0, this, &FindBar::ShowCurrentStatus);
+    }
+}
+
+void FindBar::ShowCurrentStatus() {
+    statusDue_ = false;
+    if (isHidden() || Text().isEmpty()) {
+        return;
+    }
+    const QList<GridItem> matches = Matches();
+    const QTreeWidgetItem* current = grid_->currentItem();
+    const int count = static_cast<int>(matches.size());
+    for (int i = 0; i < count; ++i) {
+        if (matches[i].Row() == current) {
+            ShowStatus(i, count);
+            return;
+        }
+    }
+    if (count == 0) {
+        ShowStatus(-1, 0);
+    } else {
+        status_->setText(count == 1 ? QStringLiteral("1 match")
+                                    : QStringLiteral("%1 matches").arg(count));
     }
 }
 

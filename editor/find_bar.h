@@ -31,7 +31,8 @@ public:
 
     QString Text() const;
     QLineEdit* Field() const { return field_; }
-    // "3 of 7", "Not found", or empty while there is no text.
+    // "3 of 7", "7 matches" while the selected row is none of them, "Not found", or empty while
+    // there is no text. While the bar shows, it follows the grid's rows and selection.
     QString Status() const;
     // The first matching cell of every matching row, in row order; `rowNumbers`, where given,
     // receives each match's row number (as GridCtrl::RowNumber counts), found on the same walk.
@@ -57,6 +58,11 @@ private:
     // Selects the match `index` of `matches` and shows where it stands.
     void GoTo(const QList<GridItem>& matches, int index);
     void ShowStatus(int index, int count);
+    // While the bar shows, every change of the grid's rows, cells or selection brings the
+    // status up to date once control returns to the event loop.
+    void WatchGrid(bool watch);
+    void ScheduleStatus();
+    void ShowCurrentStatus();
 
     GridCtrl* grid_;
     QLineEdit* field_;
@@ -64,6 +70,8 @@ private:
     QToolButton* previous_;
     QToolButton* next_;
     QToolButton* close_;
+    QList<QMetaObject::Connection> gridWatch_;
+    bool statusDue_ = false;
 };
 
 #endif

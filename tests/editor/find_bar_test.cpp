@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QUndoStack>
 
 #include "editor/edit_test_util.h"
 #include "support/active_window.h"
@@ -146,6 +147,35 @@ TEST_F(FindBarTest, SearchingFindsRowsOfAnEditedTree) {
     view_.OnEditFindPrevious();
     view_.OnEditFindPrevious();
     EXPECT_EQ(Selected(), "6:4");
+}
+
+TEST_F(FindBarTest, TheStatusFollowsEditsUndoAndTheSelection) {
+    // 0B0A is in the values of 6F, A5, BF0C and 9F4D (rows 0, 2, 5 and 6).
+    view_.OnEditFind();
+    QTest::keyClicks(Bar()->Field(), "0b0a");
+    EXPECT_EQ(Bar()->Status(), "1 of 4");
+    const auto status = [this] {
+        QApplication::processEvents();
+        return Bar()->Status();
+    };
+    Edit(6, ELEMENT_COLUMN_VALUE, "1234");
+    EXPECT_EQ(status(), "Not found");
+    view_.UndoStack()->undo();
+    EXPECT_EQ(status(), "1 of 4");
+    Select(3, ELEMENT_COLUMN_NAME);
+    EXPECT_EQ(status(), "4 matches");
+    Select(5, ELEMENT_COLUMN_NAME);
+    EXPECT_EQ(status(), "3 of 4");
+    Edit(6, ELEMENT_COLUMN_VALUE, "0B0A0B");
+    EXPECT_EQ(status(), "3 of 4");
+    Type(QStringLiteral("label"));
+    EXPECT_EQ(status(), "1 of 1");
+    Select(0, ELEMENT_COLUMN_NAME);
+    EXPECT_EQ(status(), "1 match");
+    // Hidden, the bar leaves its status as it was.
+    Bar()->Close();
+    Select(3, ELEMENT_COLUMN_NAME);
+    EXPECT_EQ(status(), "1 match");
 }
 
 TEST_F(FindBarTest, FindNextWithoutTextOpensTheBar) {
