@@ -1,6 +1,7 @@
 #include "platform/byte_table.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 const QColor kRowNumberColor(34, 34, 238);
 
@@ -76,4 +77,27 @@ ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(8);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ByteTableView::FitRowColumn);
+}
+
+void ByteTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    FitRowColumn();
+}
+
+void ByteTableView::FitRowColumn() {
+    // Digits are equally wide in the fonts of every look. The delegate keeps the focus frame's
+    // margin and a pixel clear on each side of the text; two pixels more keep rounding from
+    // eliding it.
+    const int digits = static_cast<int>(QString::number(qMax(model_->rowCount(), 1)).size());
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int needed =
+        fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + margin + 2;
+    const int share = viewport()->width() / qMax(model_->columnCount(), 1);
+    if (share >= needed) {
+        horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        return;
+    }
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    horizontalHeader()->resizeSection(0, needed);
 }

@@ -25,6 +25,8 @@ private:
     QByteArray bytes_;
 };
 
+// Every column takes the same share of the width, unless that share cannot show the row
+// numbers whole: the "Row" column then takes what they need and the byte columns share the rest.
 class ByteTableView : public QTableView {
     Q_OBJECT
 
@@ -32,7 +34,12 @@ public:
     ByteTableView(int bytesPerRow, QWidget* parent);
     ByteTableModel* Model() const { return model_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void FitRowColumn();
+
     ByteTableModel* model_;
 };
 
