@@ -21,14 +21,18 @@ size_t EndlessLine(size_t textLimit) {
     return 2 * textLimit > floor ? 2 * textLimit : floor;
 }
 
-// Converts `text`; true when the conversion ran to its end (an unpaired last digit aside).
+// Converts `text`; true when the conversion ran to its end (an unpaired last digit aside). A
+// "0x" before the digits, as programmers write hexadecimal numbers, is no part of them.
 bool AppendConverted(const std::string& text, std::vector<uint8_t>* bytes) {
+    const size_t prefix =
+        text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 2 : 0;
+    const size_t digits = text.size() - prefix;
     const size_t at = bytes->size();
-    bytes->resize(at + text.size() / 2 + 1);
+    bytes->resize(at + digits / 2 + 1);
     uint32_t count = 0;
-    HexTextToBytes(text.data(), static_cast<uint32_t>(text.size()), bytes->data() + at, &count);
+    HexTextToBytes(text.data() + prefix, static_cast<uint32_t>(digits), bytes->data() + at, &count);
     bytes->resize(at + count);
-    return count == text.size() / 2;
+    return count == digits / 2;
 }
 
 // Appends the characters of `data` that are no white space to `text`, up to `limit` of them.

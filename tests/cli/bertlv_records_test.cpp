@@ -316,6 +316,13 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
                       "5A021234")
                   .out,
               kPanRow);
+    // A "0x" before the digits, as programmers write them, is skipped; elsewhere an x ends the
+    // digits as any other character does.
+    EXPECT_EQ(RunTool("parse 0x5A021234").out, kPanRow);
+    EXPECT_EQ(RunTool("parse -", " 0X5A02 1234\n").out, kPanRow);
+    EXPECT_EQ(RunTool("parse --each", "0x5A021234\n0X5A021234\n").out,
+              std::string(kPanRow) + "\n" + kPanRow);
+    EXPECT_EQ(RunTool("parse 5A0x021234").err, "Bad formatted BER-TLV data !\n");
     const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
     EXPECT_EQ(RunTool("parse --binary " + binary.path()).out, kTemplateRows);
     EXPECT_EQ(RunTool("parse --binary -", std::string("\x5A\x02\x12\x34", 4)).out, kPanRow);
