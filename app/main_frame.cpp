@@ -876,5 +876,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveLayout();
+    // Floating panels go with the window. Qt restores some stored layouts of panels floated
+    // together with a group window that a close leaves on screen, and quitting would then try
+    // to close it again and again.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible()) {
+            child->hide();
+        }
+    }
     event->accept();
 }

@@ -208,6 +208,35 @@ TEST_F(AppTest, LookIsStoredAndRestored) {
     Frame()->OnApplicationLook(32837);
 }
 
+TEST_F(AppTest, ClosingTheWindowHidesEveryWindowItOwns) {
+    // On X11, Qt restores some stored layouts of panels floated together with a group window
+    // that closing leaves on screen, and quitting then tries to close it forever. A window of
+    // the frame's own stands in for it here: closing the frame does not hide its windows.
+    CMainFrame restarted(app_.get(), &settings_);
+    restarted.show();
+    restarted.DictionaryBar()->setFloating(true);
+    QWidget* floating = new QWidget(&restarted, Qt::Tool);
+    floating->setWindowTitle(QStringLiteral("Floating"));
+    floating->show();
+    QApplication::processEvents();
+    const auto shownWindows = [&restarted] {
+        QStringList shown;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            for (QWidget* owner = widget->parentWidget(); owner != nullptr;
+                 owner = owner->parentWidget()) {
+                if (owner == &restarted && widget->isVisible()) {
+                    shown << widget->windowTitle();
+                }
+            }
+        }
+        shown.sort();
+        return shown;
+    };
+    EXPECT_EQ(shownWindows(), QStringList({"Data Elements", "Floating"}));
+    EXPECT_TRUE(restarted.close());
+    EXPECT_EQ(shownWindows(), QStringList());
+}
+
 TEST_F(AppTest, StartingWithTheStoredLookLeavesTheSettingsFileAlone) {
     settings_.sync();
     EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 32837);
