@@ -456,6 +456,7 @@ void COrdaView::ShowPaneWindow(int mode) {
 }
 
 void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
+    unreadTree_.clear();
     if (root_ != nullptr) {
         TlvFree(root_);
         root_ = nullptr;
@@ -538,6 +539,8 @@ void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
     const TlvNode* root = first != nullptr ? static_cast<const TlvNode*>(first->Data()) : nullptr;
     if (root != nullptr) {
         EncodedText(root, treeText);
+    } else {
+        *treeText = QString::fromLatin1(unreadTree_);
     }
     *paneText = PaneText();
 }
@@ -565,6 +568,8 @@ void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     uint32_t isConstructed = 0;
     if (!bytes_.isEmpty() && ParseBytes(bytes_, &root, &isConstructed, 0) == TLV_OK) {
         ReplaceRoot(root, isConstructed);
+    } else {
+        unreadTree_ = stripped;
     }
     errors_.Clear();
     SetPaneText(paneText);

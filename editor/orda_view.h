@@ -226,6 +226,9 @@ private:
 
     int displayMode_ = DISPLAY_MODE_EDIT;
     TlvNode* root_ = nullptr;
+    // A loaded document's tree text that did not parse, written back as it was until the view
+    // holds a tree of its own: opening and saving a document never drops its tree.
+    QByteArray unreadTree_;
     QByteArray bytes_;
     ErrorRowList errors_;
     QUndoStack* undoStack_ = nullptr;

@@ -219,6 +219,7 @@ void COrdaView::OnCreateRoot(int commandId) {
     if (slot != nullptr) {
         root_ = TlvNewElement(slot->tag, slot->tagLength, nullptr);
         if (root_ != nullptr) {
+            unreadTree_.clear();
             isConstructed = IsConstructedTag(slot->tag) ? 1 : 0;
             SetDocumentModified();
         }

@@ -148,6 +148,7 @@ QString COrdaView::EditStepName(const GridItem& cell, int column) {
 
 void COrdaView::CaptureState(ViewState* state) const {
     state->tree = TreeImage(root_);
+    state->unreadTree = unreadTree_;
     QHash<const GridRow*, int> numbers;
     int number = 0;
     for (GridRow* row : AllRows(grid_)) {
@@ -185,6 +186,7 @@ void COrdaView::RestoreState(const ViewState& state) {
             root != nullptr && TlvGetKind(root, &kind) == TLV_OK && kind == TLV_KIND_CONSTRUCTED;
         ReplaceRoot(root, constructed ? 1 : 0);
     }
+    unreadTree_ = state.unreadTree;
     const QList<GridRow*> rows = AllRows(grid_);
     const auto cellAt = [&rows](const ViewState::Cell& cell) {
         return cell.row >= 0 && cell.row < rows.size() && cell.column >= 0 &&

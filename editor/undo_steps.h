@@ -23,7 +23,8 @@ struct ViewState {
         Cell cell;
     };
 
-    QByteArray tree;  // TreeImage of the root; empty without a tree
+    QByteArray tree;        // TreeImage of the root; empty without a tree
+    QByteArray unreadTree;  // a loaded document's tree text that did not parse
     QList<Cell> errorCells;
     QList<ErrorEntry> errorEntries;
     Cell selected = {-1, -1};

@@ -734,4 +734,32 @@ TEST_F(DocumentFileTest, TheDocumentStaysModifiedWhileAnyWindowHoldsUnsavedChang
     CloseAll();
 }
 
+TEST_F(DocumentFileTest, ATreeTextThatDoesNotParseIsWrittenBackAsItWas) {
+    const char* const trees[] = {
+        "5A0212345A021234",    // two elements
+        "70075A0212340xFF00",  // a character that ends the digits
+        "5A03123",             // cut short
+    };
+    for (const char* tree : trees) {
+        SCOPED_TRACE(tree);
+        const QByteArray original = FileBytes(tree, "5A021234");
+        const QString path = WriteFile("unread.tlv", original);
+        CChildFrame* frame = app_->OpenDocumentFile(path);
+        ASSERT_NE(frame, nullptr);
+        COrdaView* view = frame->View();
+        EXPECT_EQ(view->Grid()->GetRow(0), nullptr);
+        EXPECT_FALSE(frame->Document()->IsModified());
+        EXPECT_TRUE(frame->Document()->Save(frame));
+        EXPECT_EQ(ReadAll(path), original);
+        // A tree parsed from the pane takes its place; undone, the stored text comes back.
+        view->OnParse();
+        EXPECT_TRUE(frame->Document()->Save(frame));
+        EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
+        view->UndoStack()->undo();
+        EXPECT_TRUE(frame->Document()->Save(frame));
+        EXPECT_EQ(ReadAll(path), original);
+        CloseAll();
+    }
+}
+
 }  // namespace
