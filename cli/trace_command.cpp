@@ -199,7 +199,8 @@ private:
     }
 
     // The flags of a command's data: its entries where the data follows a list seen earlier in
-    // the trace, otherwise the elements the data holds.
+    // the trace, otherwise the elements the data holds, read as damaged data may be, since a
+    // command's data need not be BER-TLV at all.
     DigitMask CommandDataMask(const CommandApdu& command, bool hasDol, DolKind kind,
                               const std::vector<uint8_t>& dolData) const {
         DigitMask mask;
@@ -214,8 +215,8 @@ private:
                 AppendEntryMask(entry, &mask);
             }
         } else {
-            AppendElementsMask(command.data.data(), static_cast<uint32_t>(command.data.size()),
-                               BER_RULES_GENERAL, &mask);
+            AppendDamagedElementsMask(command.data.data(),
+                                      static_cast<uint32_t>(command.data.size()), &mask);
         }
         return mask;
     }

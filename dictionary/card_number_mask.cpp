@@ -118,8 +118,29 @@ void MarkElements(BerCursor* cursor, int depth, DigitMask::iterator flags) {
     }
 }
 
-// Sets the flags of every value that a tag of a card number element with a one-byte length
-// introduces, as far as the bytes go; `flags` belong to the bytes.
+// Where the value after a length field at `bytes[at]` starts and how long it is, as far as the
+// bytes go. A length field the reader refuses (80, 83 and up) is taken to run to the end: what
+// follows it may still be a card number.
+void LooseValue(const uint8_t* bytes, uint32_t size, uint32_t at, uint32_t* valueAt,
+                uint32_t* length) {
+    const uint8_t first = bytes[at];
+    uint32_t declared = size;
+    uint32_t fieldSize = 1;
+    if (first < 0x80) {
+        declared = first;
+    } else if (first == 0x81 && size - at > 1) {
+        declared = bytes[at + 1];
+        fieldSize = 2;
+    } else if (first == 0x82 && size - at > 2) {
+        declared = static_cast<uint32_t>(bytes[at + 1]) << 8 | bytes[at + 2];
+        fieldSize = 3;
+    }
+    *valueAt = std::min(at + fieldSize, size);
+    *length = std::min(declared, size - *valueAt);
+}
+
+// Sets the flags of every value that a tag of a card number element introduces, as far as the
+// bytes go; `flags` belong to the bytes.
 void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator flags) {
     const struct {
         const uint8_t* tag;
@@ -133,12 +154,12 @@ void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator fl
     DigitMask value;
     for (uint32_t at = 0; at < size; ++at) {
         for (const auto& tag : kTags) {
-            if (size - at <= tag.length || memcmp(bytes + at, tag.tag, tag.length) != 0 ||
-                bytes[at + tag.length] >= 0x80) {
+            if (size - at <= tag.length || memcmp(bytes + at, tag.tag, tag.length) != 0) {
                 continue;
             }
-            const uint32_t valueAt = at + tag.length + 1;
-            const uint32_t length = std::min<uint32_t>(bytes[at + tag.length], size - valueAt);
+            uint32_t valueAt = 0;
+            uint32_t length = 0;
+            LooseValue(bytes, size, at + tag.length, &valueAt, &length);
             value.assign(2 * static_cast<size_t>(length), false);
             MarkValue(tag.tag, tag.length, bytes + valueAt, length, value.begin());
             for (size_t i = 0; i < value.size(); ++i) {

@@ -38,8 +38,9 @@ void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, Digi
 
 // Appends the flags of bytes that may hold damaged elements, such as a response cut short:
 // those of the elements the general reader reads and, besides, wherever the tag of one of the
-// elements above with a one-byte length stands, those of the value it introduces as far as the
-// bytes go. Digits of other bytes that merely look like such an element may be hidden too.
+// elements above stands, those of the value its length field introduces as far as the bytes go
+// (to their end after a length field the reader refuses). Digits of other bytes that merely
+// look like such an element may be hidden too.
 void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* mask);
 
 // Appends the flags of the node's encoding as TlvEncode writes it: the whole element

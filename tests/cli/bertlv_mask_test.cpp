@@ -181,6 +181,15 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
                               " not one BER-TLV element"),
               std::string::npos)
         << broken.out;
+    // Damaged data shows whole: a long length form, or a command whose data does not match Lc.
+    const ToolRun hidden = RunTool(
+        "trace --mask",
+        "> 00B2010C00\n< 70205A81084761739001010010 9000\n> 04DA005A0A5A08476173900101001000\n");
+    EXPECT_EQ(hidden.out.find("4761739001010010"), std::string::npos) << hidden.out;
+    EXPECT_NE(hidden.out.find("< 70205A8108476173******00109000\n"), std::string::npos)
+        << hidden.out;
+    EXPECT_NE(hidden.out.find("> 04DA005A0A5A08476173******001000\n"), std::string::npos)
+        << hidden.out;
     const ToolRun contactless =
         RunTool("trace --mask", std::string("> 00B2010C00\n< ") + kContactlessRecord + "9000\n");
     EXPECT_NE(contactless.out.find("9F6B11476173******0010D2512201123456789F"), std::string::npos)

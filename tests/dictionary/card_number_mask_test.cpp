@@ -154,7 +154,12 @@ TEST(CardNumberMask, DamagedElementsStillHideTheirCardNumbers) {
     EXPECT_EQ(MaskedDamaged("70FF9F200A12345678901234567890"), "70FF9F200A123456**********7890");
     EXPECT_EQ(MaskedDamaged("70125A0847617390010100105F3401019F2001FF"),
               MaskedElements("70125A0847617390010100105F3401019F2001FF"));
-    // A long length form is not taken for a loose element; bytes that name no such tag stay.
+    // Long length forms are read too; after a length field the reader refuses, the value is
+    // taken to run to the end. A length field with nothing after it and bytes that name no such
+    // tag hide nothing.
+    EXPECT_EQ(MaskedDamaged("70205A81084761739001010010"), "70205A8108476173******0010");
+    EXPECT_EQ(MaskedDamaged("70205A8200084761739001010010"), "70205A820008476173******0010");
+    EXPECT_EQ(MaskedDamaged("70205A884761739001010010"), "70205A88476173******0010");
     EXPECT_EQ(MaskedDamaged("5A81"), "5A81");
     EXPECT_EQ(MaskedDamaged("0102030405"), "0102030405");
     EXPECT_EQ(MaskedDamaged(""), "");
