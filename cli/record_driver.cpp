@@ -138,7 +138,8 @@ int RunEach(const RecordOptions& options, const std::vector<InputSource>& source
     FlushingSink sink(&lines, &out);
     const bool read = ReadInputs(sources, false, &sink);
     WritePending(&out);
-    return read && !each.failed() ? 0 : 1;
+    ReportEndlessLine(lines.EndlessLine(), lines.EndlessLineMiB());
+    return read && !each.failed() && lines.EndlessLine() == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "cli/record_input.h"
 
+#include <stdio.h>
+
 #include "core/hex_text.h"
 
 namespace {
@@ -16,7 +18,7 @@ size_t TextLimit(size_t byteLimit) {
 // A line longer than this, white space and comments included, is no record or trace line: the
 // input ends there, so that an endless one (a device, a binary file) cannot keep the reading
 // going. Far beyond any record a line of text may hold.
-size_t EndlessLine(size_t textLimit) {
+size_t EndlessLineSize(size_t textLimit) {
     const size_t floor = 64u << 20;
     return 2 * textLimit > floor ? 2 * textLimit : floor;
 }
@@ -92,7 +94,7 @@ const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {
 
 LineRecords::LineRecords(size_t byteLimit, Handler handler)
     : textLimit_(TextLimit(byteLimit)),
-      lineLimit_(EndlessLine(TextLimit(byteLimit))),
+      lineLimit_(EndlessLineSize(TextLimit(byteLimit))),
       byteLimit_(byteLimit),
       handler_(std::move(handler)) {}
 
@@ -107,8 +109,9 @@ bool LineRecords::Take(const char* data, size_t size, bool) {
             continue;
         }
         if (++lineSize_ > lineLimit_) {
-            overflow_ = true;
-            EndLine();
+            // What was kept of it would read as a record it is not.
+            endlessLine_ = ++line_;
+            ClearLine();
             return false;
         }
         if (IsWhiteSpace(c)) {
@@ -155,13 +158,17 @@ bool LineRecords::EndLine() {
         AppendConverted(text_, &bytes_);
         more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_, storedTree_);
     }
+    ClearLine();
+    return more;
+}
+
+void LineRecords::ClearLine() {
     text_.clear();
     started_ = false;
     comment_ = false;
     overflow_ = false;
     storedTree_ = false;
     lineSize_ = 0;
-    return more;
 }
 
 bool TextLines::Take(const char* data, size_t size, bool) {
@@ -173,9 +180,10 @@ bool TextLines::Take(const char* data, size_t size, bool) {
             }
             continue;
         }
-        if (++lineSize_ > EndlessLine(limit_)) {
+        if (++lineSize_ > EndlessLineSize(limit_)) {
             cut_ = true;
             EndLine();
+            endlessLine_ = line_;
             return false;
         }
         started_ = true;
@@ -186,6 +194,10 @@ bool TextLines::Take(const char* data, size_t size, bool) {
         }
     }
     return true;
+}
+
+size_t TextLines::EndlessLineMiB() const {
+    return EndlessLineSize(limit_) >> 20;
 }
 
 bool TextLines::EndSource() {
@@ -201,4 +213,11 @@ bool TextLines::EndLine() {
     cut_ = false;
     lineSize_ = 0;
     return more;
+}
+
+void ReportEndlessLine(uint64_t line, size_t mib) {
+    if (line != 0) {
+        fprintf(stderr, "bertlv: line %llu: longer than %zu MiB, the input ends there\n",
+                static_cast<unsigned long long>(line), mib);
+    }
 }

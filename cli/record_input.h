@@ -78,9 +78,15 @@ public:
     bool Take(const char* data, size_t size, bool binary) override;
     bool TakeStoredTree(const char* data, size_t size) override;
     bool EndSource() override;
+    // The number of the line that ended the input by its length, which is no record; 0 when
+    // none did.
+    uint64_t EndlessLine() const { return endlessLine_; }
+    // The length from which a line ends the input, in MiB.
+    size_t EndlessLineMiB() const { return lineLimit_ >> 20; }
 
 private:
     bool EndLine();
+    void ClearLine();
 
     LineBreaks breaks_;
     size_t textLimit_;
@@ -97,6 +103,7 @@ private:
     bool started_ = false;
     bool comment_ = false;
     bool overflow_ = false;
+    uint64_t endlessLine_ = 0;
     std::vector<uint8_t> bytes_;
 };
 
@@ -111,6 +118,9 @@ public:
     TextLines(size_t limit, Handler handler) : limit_(limit), handler_(std::move(handler)) {}
     bool Take(const char* data, size_t size, bool binary) override;
     bool EndSource() override;
+    // The number of the line that ended the input by its length; 0 when none did.
+    uint64_t EndlessLine() const { return endlessLine_; }
+    size_t EndlessLineMiB() const;
 
 private:
     bool EndLine();
@@ -124,6 +134,11 @@ private:
     std::string text_;
     bool started_ = false;
     bool cut_ = false;
+    uint64_t endlessLine_ = 0;
 };
+
+// Tells on standard error that line `line` ended the input by being longer than `mib` MiB;
+// nothing for line 0.
+void ReportEndlessLine(uint64_t line, size_t mib);
 
 #endif

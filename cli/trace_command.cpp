@@ -645,5 +645,6 @@ int RunTrace(bool json, bool mask, const std::vector<std::string>& inputs) {
     FlushingSink sink(&lines, &out);
     const bool read = ReadInputs(ClassifyInputs(inputs), false, &sink);
     session.Finish();
-    return read && !session.failed() ? 0 : 1;
+    ReportEndlessLine(lines.EndlessLine(), lines.EndlessLineMiB());
+    return read && !session.failed() && lines.EndlessLine() == 0 ? 0 : 1;
 }
