@@ -24,10 +24,11 @@ size_t EndlessLineSize(size_t textLimit) {
 }
 
 // Converts `text`; true when the conversion ran to its end (an unpaired last digit aside). A
-// "0x" before the digits, as programmers write hexadecimal numbers, is no part of them.
-bool AppendConverted(const std::string& text, std::vector<uint8_t>* bytes) {
+// "0x" before the digits of typed text, as programmers write hexadecimal numbers, is no part of
+// them; a document's stored tree is read as the editor reads it.
+bool AppendConverted(const std::string& text, bool typed, std::vector<uint8_t>* bytes) {
     const size_t prefix =
-        text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 2 : 0;
+        typed && text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 2 : 0;
     const size_t digits = text.size() - prefix;
     const size_t at = bytes->size();
     bytes->resize(at + digits / 2 + 1);
@@ -60,6 +61,9 @@ bool WholeInput::Take(const char* data, size_t size, bool binary) {
 
 bool WholeInput::TakeStoredTree(const char* data, size_t size) {
     storedTrees_ = true;
+    if (text_.empty()) {
+        textFromStoredTree_ = true;
+    }
     return Append(data, size, false);
 }
 
@@ -81,9 +85,10 @@ bool WholeInput::Append(const char* data, size_t size, bool binary) {
 
 void WholeInput::ConvertText() {
     if (!text_.empty() && !ended_) {
-        ended_ = !AppendConverted(text_, &bytes_);
+        ended_ = !AppendConverted(text_, !textFromStoredTree_, &bytes_);
     }
     text_.clear();
+    textFromStoredTree_ = false;
 }
 
 const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {
@@ -155,7 +160,7 @@ bool LineRecords::EndLine() {
     // A document's tree is a record even when empty, and an endless line is reported.
     if (!text_.empty() || storedTree_ || overflow_) {
         bytes_.clear();
-        AppendConverted(text_, &bytes_);
+        AppendConverted(text_, !storedTree_, &bytes_);
         more = handler_(line_, bytes_, overflow_ || bytes_.size() > byteLimit_, storedTree_);
     }
     ClearLine();

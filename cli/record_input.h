@@ -61,6 +61,8 @@ private:
     bool ended_ = false;
     bool storedTrees_ = false;
     bool otherInput_ = false;
+    // The text to convert begins with a document's stored tree.
+    bool textFromStoredTree_ = false;
 };
 
 // One record per line. Lines that are empty, hold only white space or start with '#' (after

@@ -377,6 +377,10 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(each.status, 0) << each.err;
     EXPECT_EQ(each.out,
               std::string(kPanRow) + "\n" + opened.out + "\n" + opened.out + "\n" + kPanRow);
+    // A document's tree is read as the editor reads it: a 0x there ends the digits.
+    const ScratchFile prefixed(documentOf("0x5A021234"), ".tlv");
+    EXPECT_EQ(RunTool("parse " + prefixed.path()).err, "No data exist to parse!\n");
+    EXPECT_EQ(RunTool("parse --each " + prefixed.path()).err, "line 1: No data exist to parse!\n");
     // An empty tree is a record too, refused as parse refuses it.
     const ScratchFile emptyTree(documentOf(""), ".tlv");
     const ToolRun none = RunTool("parse --each " + emptyTree.path() + " " + around.path());
