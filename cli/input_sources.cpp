@@ -59,11 +59,18 @@ ssize_t ReadChunk(int fd, char* buffer, size_t size) {
     }
 }
 
-// The first bytes, up to `size`, as far as they may be a .tlv document's signature: reading
-// stops at the first byte that differs from it, so that text is handed on as it comes.
+// Whether the first `have` bytes may begin a .tlv document's signature or a byte order mark.
+bool MayBeHead(const char* buffer, size_t have) {
+    return memcmp(buffer, TLV_FILE_MAGIC, have) == 0 ||
+           (have < sizeof kByteOrderMark && memcmp(buffer, kByteOrderMark, have) == 0);
+}
+
+// The first bytes, up to `size`, as far as they may be a .tlv document's signature or a byte
+// order mark: reading stops at the first byte that differs from both, so that text is handed on
+// as it comes.
 ssize_t ReadHead(int fd, char* buffer, size_t size) {
     size_t have = 0;
-    while (have < size && memcmp(buffer, TLV_FILE_MAGIC, have) == 0) {
+    while (have < size && MayBeHead(buffer, have)) {
         const ssize_t got = ReadChunk(fd, buffer + have, size - have);
         if (got < 0) {
             return got;

@@ -311,6 +311,17 @@ TEST(BertlvRecords, RecordsFromAPipeShowAsTheyCome) {
               "5A021234\n");
     EXPECT_EQ(OutputWhileInputIsOpen("trace", "> 00B2010C00\n< 9000\n", 1500).substr(0, 13),
               "> 00B2010C00\n");
+    // A byte order mark that arrives in pieces is still one.
+    const std::string command = "(printf '\\357'; sleep 0.3; printf '\\273\\2775A021234') | " +
+                                std::string(BERTLV_PATH) + " parse";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, got);
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(out, kPanRow);
 }
 
 TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
