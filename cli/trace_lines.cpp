@@ -80,8 +80,8 @@ size_t TakeTime(const std::string& line, size_t at) {
 bool ParseTraceLine(const std::string& line, TraceLine* parsed) {
     *parsed = TraceLine();
     size_t at = SkipSpace(line, 0);
-    // A marker and up to two time stamp words (a date and a time), in any order.
-    for (int prefix = 0; prefix < 3; ++prefix) {
+    // A marker and up to three time stamp words (a date, a time and a zone), in any order.
+    for (int prefix = 0; prefix < 4; ++prefix) {
         size_t next = at;
         if (parsed->direction == TRACE_UNMARKED) {
             next = TakeMarker(line, at, &parsed->direction);

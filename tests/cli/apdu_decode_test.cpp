@@ -132,6 +132,8 @@ TEST(TraceLines, MarkersAndTimeStampsAreTakenOff) {
          "00B2010C00"},
         {"< 2023-06-15T12:00:01+01:00 9000", true, TRACE_RESPONSE, "2023-06-15T12:00:01+01:00",
          "9000"},
+        {"2023-06-15 10:00:00.123 +01:00 < 9000", true, TRACE_RESPONSE,
+         "2023-06-15 10:00:00.123 +01:00", "9000"},
         {"> 00B2010C00 # READ RECORD 1, SFI 1", true, TRACE_COMMAND, "", "00B2010C00"},
         {"9000#ok", true, TRACE_UNMARKED, "", "9000"},
         {"> # nothing but a comment", false, TRACE_UNMARKED, "", ""},
