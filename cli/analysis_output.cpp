@@ -75,17 +75,19 @@ bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
     return true;
 }
 
-std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size, uint32_t options) {
-    std::vector<AnalysisRow> rows;
-    BerCursor cursor;
-    BerCursorInit(&cursor, bytes, size, BER_RULES_GENERAL);
+void StartTopLevel(const uint8_t* bytes, uint32_t size, BerCursor* top) {
+    BerCursorInit(top, bytes, size, BER_RULES_GENERAL);
+}
+
+bool AnalyseNextTopLevel(BerCursor* top, uint32_t options, AnalysisRow* row) {
     BerElement element;
-    const ElementRecord record = {nullptr, bytes, size};
-    while (BerReadNext(&cursor, &element, nullptr) == TLV_OK) {
-        rows.emplace_back();
-        BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, record, &rows.back(), options);
+    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+        return false;
     }
-    return rows;
+    *row = AnalysisRow();
+    const ElementRecord record = {nullptr, top->base, static_cast<uint32_t>(top->end - top->base)};
+    BuildAnalysisRows(GetBerElementParts(element), nullptr, 0, record, row, options);
+    return true;
 }
 
 void AppendAnalysisText(const AnalysisRow& row, std::string* out) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ber_reader.h"
 #include "core/tlv.h"
 #include "dictionary/json_output.h"
 #include "panels/analysis_rows.h"
@@ -25,8 +26,11 @@ bool AnalyseNode(const TlvNode* root, const std::vector<uint32_t>& path, uint32_
 bool AnalyseElement(const uint8_t* bytes, uint32_t size, bool list,
                     const std::vector<uint32_t>& path, uint32_t options, AnalysisRow* header);
 
-// The rows of every top-level element, in order.
-std::vector<AnalysisRow> AnalyseTopLevel(const uint8_t* bytes, uint32_t size, uint32_t options);
+// The rows of the top-level elements of checked bytes, one element at a time: `top` starts
+// at the first byte with the general reader's rules, and each call reads the next element;
+// false after the last.
+void StartTopLevel(const uint8_t* bytes, uint32_t size, BerCursor* top);
+bool AnalyseNextTopLevel(BerCursor* top, uint32_t options, AnalysisRow* row);
 
 // Contents, data and description separated by tabs, sub-rows indented by two spaces, control
 // bytes escaped.

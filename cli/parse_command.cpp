@@ -9,22 +9,24 @@ int RunParse(const RecordOptions& options) {
     ElementOutput output(options.read.general ? BER_RULES_GENERAL : BER_RULES_STRICT, warnings,
                          options.mask);
     const bool list = options.read.list;
-    return RunRecords(options, [&output, list](const Record& record, bool json, std::string* text,
-                                               Json* value, bool* many, std::string*) {
+    return RunRecords(options, [&output, list](const Record& record, bool json,
+                                               RecordWriter* writer, std::string*) {
+        BerCursor top;
+        output.StartRecord(record.bytes, record.size, &top);
         if (!json) {
-            output.AppendText(record.bytes, record.size, text);
+            while (output.AppendNextText(&top, writer->text()) && writer->TextWritten()) {
+            }
             return true;
         }
-        std::vector<Json> roots = output.ToJson(record.bytes, record.size);
+        Json root;
         if (!list) {
-            *value = std::move(roots.front());
+            output.NextJson(&top, &root);
+            writer->WriteValue(root);
             return true;
         }
-        *value = Json(Json::value_t::array);
-        for (Json& root : roots) {
-            value->push_back(std::move(root));
+        writer->BeginList();
+        while (output.NextJson(&top, &root) && writer->WriteListItem(root)) {
         }
-        *many = true;
         return true;
     });
 }

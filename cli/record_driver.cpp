@@ -29,17 +29,13 @@ int RunOne(const RecordOptions& options, const std::vector<InputSource>& sources
         return 1;
     }
     std::string out;
-    Json value;
-    bool many = false;
+    RecordWriter writer(&out, 0);
     std::string problem;
-    if (!render(record, options.json, &out, &value, &many, &problem)) {
+    if (!render(record, options.json, &writer, &problem)) {
         fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
-    if (options.json) {
-        AppendJson(value, true, &out);
-        out += '\n';
-    }
+    writer.Finish();
     WriteOutput(out);
     return 0;
 }
@@ -73,22 +69,15 @@ private:
         if (!options_.json && shown_) {
             *out_ += '\n';
         }
-        Json value;
-        bool many = false;
         RecordError error;
-        if (!render_(record, options_.json, out_, &value, &many, &error.message)) {
+        RecordWriter writer(out_, options_.json ? line : 0);
+        if (!render_(record, options_.json, &writer, &error.message)) {
             out_->resize(mark);
             Fail(line, error);
             return;
         }
+        writer.Finish();
         shown_ = true;
-        if (options_.json) {
-            Json object = Json::object();
-            object["line"] = line;
-            object[many ? "roots" : "root"] = std::move(value);
-            AppendJson(object, false, out_);
-            *out_ += '\n';
-        }
     }
 
     void Fail(uint64_t line, const RecordError& error) {

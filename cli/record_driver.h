@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/record_reading.h"
-#include "dictionary/json_output.h"
+#include "cli/record_writer.h"
 
 struct RecordOptions {
     bool json = false;
@@ -22,11 +22,11 @@ struct RecordOptions {
     std::vector<std::string> inputs;
 };
 
-// Shows one record that could be read: appends text rows to `text`, or sets `value` (and
-// `many` when it is an array of top-level elements). False with `error` set when there is
-// nothing to show, such as no element at the path asked for.
-using RecordRenderer = std::function<bool(const Record& record, bool json, std::string* text,
-                                          Json* value, bool* many, std::string* error)>;
+// Shows one record that could be read: text rows, or JSON when `json` is set, through
+// `writer`. False with `error` set when there is nothing to show, such as no element at the
+// path asked for; that is known before anything is written.
+using RecordRenderer =
+    std::function<bool(const Record& record, bool json, RecordWriter* writer, std::string* error)>;
 
 // Runs the command over the inputs and returns the exit status: 0 when every record was
 // shown, 1 when any could not be read or shown or an input could not be read.

@@ -158,22 +158,44 @@ Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& elemen
     return object;
 }
 
+void ElementOutput::StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const {
+    BerCursorInit(top, bytes, size, rules_);
+}
+
+bool ElementOutput::AppendNextText(BerCursor* top, std::string* out) {
+    BerElement element;
+    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+        return false;
+    }
+    AppendElement(*top, element, 0, out);
+    return true;
+}
+
+bool ElementOutput::NextJson(BerCursor* top, Json* root) {
+    BerElement element;
+    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+        return false;
+    }
+    // The JSON arena starts over only when no value is left, so the last root goes first.
+    *root = Json();
+    *root = ElementJson(*top, element, 0);
+    return true;
+}
+
 void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string* out) {
     BerCursor top;
-    BerCursorInit(&top, bytes, size, rules_);
-    BerElement element;
-    while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
-        AppendElement(top, element, 0, out);
+    StartRecord(bytes, size, &top);
+    while (AppendNextText(&top, out)) {
     }
 }
 
 std::vector<Json> ElementOutput::ToJson(const uint8_t* bytes, uint32_t size) {
     std::vector<Json> roots;
     BerCursor top;
-    BerCursorInit(&top, bytes, size, rules_);
-    BerElement element;
-    while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
-        roots.push_back(ElementJson(top, element, 0));
+    StartRecord(bytes, size, &top);
+    Json root;
+    while (NextJson(&top, &root)) {
+        roots.push_back(std::move(root));
     }
     return roots;
 }

@@ -34,6 +34,12 @@ public:
     // `warnings` array.
     std::vector<Json> ToJson(const uint8_t* bytes, uint32_t size);
 
+    // The same one top-level element at a time, so that output can be written as it grows:
+    // `top` starts at StartRecord, and each call reads the next element; false after the last.
+    void StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const;
+    bool AppendNextText(BerCursor* top, std::string* out);
+    bool NextJson(BerCursor* top, Json* root);
+
     // The same for a tree of nodes, each row as the grid shows it; nothing for a null root.
     void AppendText(const TlvNode* root, std::string* out);
     Json ToJson(const TlvNode* root);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/tool_run.h"
+#include "dictionary/json_output.h"
 
 namespace {
 
@@ -89,6 +90,32 @@ TEST(BertlvRecords, ListReadsAuthorisationData) {
               std::string::npos);
     EXPECT_NE(nested.out.find("'70' - \\\"Application Elementary File (AEF) Data Template\\\""),
               std::string::npos);
+}
+
+// A sequence of many elements is written out element by element in pieces; what arrives is
+// the same as one piece would have been.
+TEST(BertlvRecords, LongSequencesAreWrittenWhole) {
+    const size_t count = 5000;
+    std::string hex;
+    std::string rows;
+    for (size_t i = 0; i < count; ++i) {
+        hex += "5A021234";
+        rows += kPanRow;
+    }
+    const ScratchFile input(hex, ".txt");
+    EXPECT_EQ(RunTool("parse --list " + input.path()).out, rows);
+    for (const char* command : {"parse --list --json ", "analyse --list --json ",
+                                "parse --each --list --json ", "analyse --each --list --json "}) {
+        const ToolRun run = RunTool(command + input.path());
+        EXPECT_EQ(run.status, 0) << command;
+        const bool each = std::string(command).find("--each") != std::string::npos;
+        const Json parsed = Json::parse(run.out);
+        const Json& roots = each ? parsed["roots"] : parsed;
+        ASSERT_EQ(roots.size(), count) << command;
+        EXPECT_EQ(roots[count - 1].dump().find("1234") != std::string::npos, true) << command;
+    }
+    const ToolRun analysed = RunTool("analyse --list " + input.path());
+    EXPECT_EQ(CountOf(analysed.out, "\n  Value\t1234\t"), count);
 }
 
 TEST(BertlvRecords, BerReadsLongTagsAndLengths) {
