@@ -69,6 +69,12 @@ void AppendEntryMask(const DolEntry& entry, DigitMask* mask) {
                     static_cast<uint32_t>(entry.value.size()), mask);
 }
 
+// Whether a card that answered with `sw1` ran the command: it completed it, possibly with a
+// warning, or has its response data waiting.
+bool CommandWasRun(uint8_t sw1) {
+    return sw1 == 0x90 || sw1 == 0x61 || sw1 == 0x62 || sw1 == 0x63;
+}
+
 // A note of the JSON output as the text output writes it.
 std::string AsSentence(std::string note) {
     if (!note.empty()) {
@@ -251,7 +257,13 @@ private:
             const CommandApdu* answered = command != nullptr ? &decoded : nullptr;
             exchange["response"] = ResponsePart(*response, answered);
             const std::vector<uint8_t>& bytes = response->parsed.bytes;
-            NoteStatus(answered, bytes[bytes.size() - 2]);
+            const uint8_t sw1 = bytes[bytes.size() - 2];
+            // A GENERATE AC the card refused was never run: the next one is still the first.
+            if (answered != nullptr && answered->ins == INS_GENERATE_AC && !answered->malformed &&
+                !CommandWasRun(sw1) && generateAcCount_ > 0) {
+                --generateAcCount_;
+            }
+            NoteStatus(answered, sw1);
         } else {
             awaitingData_ = false;
         }
@@ -261,13 +273,15 @@ private:
         }
     }
 
-    // The list a command's data follows, and its data stripped of a command template.
-    bool DolOf(const CommandApdu& command, DolKind* kind, std::vector<uint8_t>* data) {
+    // The list a command's data follows, and its data stripped of a command template; `note`
+    // tells what is wrong with the template.
+    bool DolOf(const CommandApdu& command, DolKind* kind, std::vector<uint8_t>* data,
+               std::string* note) {
         *data = command.data;
         switch (command.ins) {
             case INS_GET_PROCESSING_OPTIONS:
                 *kind = DOL_PDOL;
-                StripTemplate83(data);
+                *note = StripTemplate83(data);
                 return true;
             case INS_GENERATE_AC:
                 *kind = generateAcCount_ == 0 ? DOL_CDOL1 : DOL_CDOL2;
@@ -283,17 +297,35 @@ private:
         }
     }
 
-    static void StripTemplate83(std::vector<uint8_t>* data) {
-        BerCursor cursor;
-        BerCursorInit(&cursor, data->data(), static_cast<uint32_t>(data->size()),
-                      BER_RULES_GENERAL);
-        BerElement element;
-        if (!data->empty() && (*data)[0] == 0x83 &&
-            BerReadNext(&cursor, &element, nullptr) == TLV_OK &&
-            BerSizeOf(&element) == data->size()) {
-            const uint8_t* value = BerValueOf(&element);
-            *data = std::vector<uint8_t>(value, value + element.valueLength);
+    // The PDOL data comes in a Command Template (83). When its length field disagrees with the
+    // bytes that follow, the bytes that follow are still the data, and the note says so.
+    static std::string StripTemplate83(std::vector<uint8_t>* data) {
+        const size_t size = data->size();
+        size_t header = 0;
+        size_t stated = 0;
+        if (size >= 2 && (*data)[0] == 0x83) {
+            const uint8_t first = (*data)[1];
+            if (first < 0x80) {
+                header = 2;
+                stated = first;
+            } else if (first == 0x81 && size >= 3) {
+                header = 3;
+                stated = (*data)[2];
+            } else if (first == 0x82 && size >= 4) {
+                header = 4;
+                stated = static_cast<size_t>((*data)[2]) << 8 | (*data)[3];
+            }
         }
+        if (header == 0) {
+            return "the data is not in a Command Template (83)";
+        }
+        data->erase(data->begin(), data->begin() + static_cast<std::ptrdiff_t>(header));
+        if (stated == data->size()) {
+            return "";
+        }
+        return "the Command Template (83) states " + std::to_string(stated) +
+               (stated == 1 ? " byte" : " bytes") + ", but " + std::to_string(data->size()) +
+               (data->size() == 1 ? " follows" : " follow");
     }
 
     Json CommandPart(const Side& side, const CommandApdu& command) {
@@ -304,7 +336,8 @@ private:
         }
         DolKind kind = DOL_PDOL;
         std::vector<uint8_t> dolData;
-        const bool hasDol = !command.malformed && DolOf(command, &kind, &dolData);
+        std::string dataNote;
+        const bool hasDol = !command.malformed && DolOf(command, &kind, &dolData, &dataNote);
         const DigitMask dataMask = CommandDataMask(command, hasDol, kind, dolData);
         // The data follows the header and the Lc field; a malformed command's the header.
         DigitMask apduMask(2 * (command.malformed ? 4 : 4 + command.lc.size()), false);
@@ -329,6 +362,8 @@ private:
         }
         if (command.malformed) {
             part["note"] = "the length of the data does not match Lc";
+        } else if (!dataNote.empty()) {
+            part["note"] = dataNote;
         }
         if (!json_) {
             *out_ += "> ";
@@ -348,8 +383,8 @@ private:
                 }
             }
             *out_ += "\n";
-            if (command.malformed) {
-                *out_ += "  The length of the data does not match Lc.\n";
+            if (part.contains("note")) {
+                *out_ += "  " + AsSentence(part["note"].get<std::string>()) + "\n";
             }
         }
         if (hasDol) {

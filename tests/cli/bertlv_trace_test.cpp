@@ -284,3 +284,74 @@ TEST(BertlvTrace, OneMissingByteIsSingular) {
 }
 
 }  // namespace
+
+namespace {
+
+const char kPdolSelect[] =
+    "> 00A4040007A000000003101000\n< 6F148407A0000000031010A5099F38069F02069F1A029000\n";
+
+// GET PROCESSING OPTIONS data is the PDOL's data inside a Command Template (83); when the
+// template is missing or its length disagrees, the bytes after it are still split along the
+// PDOL, and a note says what is wrong.
+TEST(BertlvTrace, ProcessingOptionsDataOutsideItsTemplateIsNamed) {
+    struct Case {
+        const char* command;
+        const char* note;
+        const char* entries;
+    };
+    const Case cases[] = {
+        {"80A800000A8305000000001234082600",
+         "  The Command Template (83) states 5 bytes, but 8 follow.\n",
+         "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t000000001234\n"
+         "    9F1A\tTerminal Country Code\t2 bytes\t0826\n"},
+        {"80A800000A8309000000001234082600",
+         "  The Command Template (83) states 9 bytes, but 8 follow.\n",
+         "    9F1A\tTerminal Country Code\t2 bytes\t0826\n"},
+        {"80A80000080000000012340826 00", "  The data is not in a Command Template (83).\n",
+         "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t000000001234\n"},
+        {"80A800000A8385000000001234082600", "  The data is not in a Command Template (83).\n",
+         "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t838500000000\n"},
+        {"80A800000B8381080000000012340826 00", "",
+         "    9F1A\tTerminal Country Code\t2 bytes\t0826\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run =
+            RunTool("trace", std::string(kPdolSelect) + "> " + c.command + "\n< 6985\n");
+        EXPECT_EQ(run.status, 0) << c.command;
+        const size_t command = run.out.find("  GET PROCESSING OPTIONS\n");
+        const size_t data = run.out.find("  PDOL data:\n", command);
+        ASSERT_NE(data, std::string::npos) << c.command << run.out;
+        const size_t header = run.out.find('\n', run.out.find("  CLA 80", command)) + 1;
+        EXPECT_EQ(run.out.substr(header, data - header), c.note) << c.command;
+        EXPECT_NE(run.out.find(c.entries, data), std::string::npos) << c.command << run.out;
+    }
+    const ToolRun json = RunTool("trace --json", "80A80000080000000012340826 00\n6985\n");
+    EXPECT_NE(json.out.find("\"note\":\"the data is not in a Command Template (83)\","
+                            "\"dol\":{\"name\":\"PDOL\""),
+              std::string::npos)
+        << json.out;
+}
+
+// CDOL1 gives the data of the first GENERATE AC the card runs: one it refuses does not count.
+TEST(BertlvTrace, ARefusedGenerateAcLeavesTheNextTheFirst) {
+    const std::string lists = "> 00B2010C00\n< 700C8C039F37048D058A029F37049000\n";
+    struct Case {
+        const char* firstStatus;
+        const char* secondList;
+    };
+    const Case cases[] = {
+        {"6A86", "CDOL1"}, {"6985", "CDOL1"}, {"6700", "CDOL1"},
+        {"9000", "CDOL2"}, {"6108", "CDOL2"}, {"6283", "CDOL2"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool("trace", lists + "> 80AE800004AABBCCDD\n< " + c.firstStatus +
+                                                 "\n> 80AE400006AABBCCDDEEFF\n< 9000\n");
+        const size_t second = run.out.find("80AE400006AABBCCDDEEFF");
+        ASSERT_NE(second, std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(std::string("  ") + c.secondList + " data:\n", second),
+                  std::string::npos)
+            << c.firstStatus << run.out;
+    }
+}
+
+}  // namespace
