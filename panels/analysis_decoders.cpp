@@ -214,6 +214,7 @@ const DecoderEntry kDecoders[] = {
     {5, nullptr, DecodeNumericAmount},           // 9F02 Amount, Authorised (Numeric)
     {6, nullptr, DecodeBinaryAmount},            // 9F04 Amount, Other (Binary)
     {7, nullptr, DecodeNumericAmount},           // 9F03 Amount, Other (Numeric)
+    {8, nullptr, DecodeReferenceAmount},         // 9F3A Amount, Reference Currency
     {10, nullptr, DecodeCurrency},               // 9F42 Application Currency Code
     {11, nullptr, DecodeCurrencyExponent},       // 9F44 Application Currency Exponent
     {13, nullptr, DecodeDate},                   // 5F25 Application Effective Date
@@ -221,6 +222,8 @@ const DecoderEntry kDecoders[] = {
     {15, nullptr, DecodeAfl},                    // 94 Application File Locator
     {18, &kAipBits, nullptr},                    // 82 Application Interchange Profile
     {23, nullptr, DecodeApplicationPriority},    // 87 Application Priority Indicator
+    {24, nullptr, DecodeCurrency},               // 9F3B Application Reference Currency
+    {25, nullptr, DecodeCurrencyExponent},       // 9F43 Application Reference Currency Exponent
     {29, &kAucBits, nullptr},                    // 9F07 Application Usage Control
     {30, nullptr, DecodeVersionNumber},          // 9F08 Application Version Number (card)
     {31, nullptr, DecodeVersionNumber},          // 9F09 Application Version Number (terminal)
@@ -251,6 +254,8 @@ const DecoderEntry kDecoders[] = {
     {129, nullptr, DecodeCurrency},              // 5F2A Transaction Currency Code
     {130, nullptr, DecodeCurrencyExponent},      // 5F36 Transaction Currency Exponent
     {131, nullptr, DecodeDate},                  // 9A Transaction Date
+    {133, nullptr, DecodeCurrency},              // 9F3C Transaction Reference Currency Code
+    {135, nullptr, DecodeCurrencyExponent},      // 9F3D Transaction Reference Currency Exponent
     {137, &kTsiBits, nullptr},                   // 9B Transaction Status Information
     {138, nullptr, DecodeTime},                  // 9F21 Transaction Time
     {139, nullptr, DecodeTransactionType},       // 9C Transaction Type

@@ -13,9 +13,17 @@ namespace {
 const CodeText kTransactionTypes[] = {
     {0x00, 0x00, "Goods and services"},
     {0x01, 0x01, "Cash"},
+    {0x02, 0x02, "Debit adjustment"},
+    {0x03, 0x03, "Cheque guarantee (funds guaranteed)"},
+    {0x04, 0x04, "Cheque verification (funds available)"},
     {0x09, 0x09, "Purchase with cashback"},
+    {0x11, 0x11, "Quasi-cash and scrip"},
     {0x20, 0x20, "Refund"},
+    {0x21, 0x21, "Deposit"},
+    {0x22, 0x22, "Credit adjustment"},
     {0x30, 0x30, "Inquiry"},
+    {0x31, 0x31, "Balance inquiry"},
+    {0x40, 0x40, "Cardholder accounts transfer"},
 };
 const CodeTable kTransactionTypeTable = {kTransactionTypes,
                                          sizeof kTransactionTypes / sizeof kTransactionTypes[0],
@@ -156,20 +164,23 @@ void DecodeAlphaCountry(const DecoderInput& in, std::vector<AnalysisRow>* rows) 
 }
 
 void DecodeCurrency(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
-    const std::string data = HexText(in.value, in.length);
-    const int code = ThreeDigitCode(in);
-    if (code < 0) {
-        rows->push_back(InvalidRow(data, "not a three-digit numeric code"));
-        return;
+    for (int at = 0; at < in.length; at += 2) {
+        const std::string data = HexText(in.value + at, in.length - at);
+        long long code = 0;
+        if (at + 2 > in.length || !BcdValue(in.value + at, 2, &code) || code > 999) {
+            rows->push_back(InvalidRow(data, "not a three-digit numeric code"));
+            return;
+        }
+        const IsoCurrency* currency = IsoCurrencyByNumeric(static_cast<int>(code));
+        char text[128];
+        if (currency != nullptr) {
+            snprintf(text, sizeof text, "%03d %s %s", static_cast<int>(code), currency->alpha3,
+                     currency->name);
+        } else {
+            snprintf(text, sizeof text, "%03d Unknown currency code", static_cast<int>(code));
+        }
+        rows->push_back(DecodedRow("Currency", HexText(in.value + at, 2), text));
     }
-    const IsoCurrency* currency = IsoCurrencyByNumeric(code);
-    char text[128];
-    if (currency != nullptr) {
-        snprintf(text, sizeof text, "%03d %s %s", code, currency->alpha3, currency->name);
-    } else {
-        snprintf(text, sizeof text, "%03d Unknown currency code", code);
-    }
-    rows->push_back(DecodedRow("Currency", data, text));
 }
 
 // Language Preference (5F2D): up to four two-letter ISO 639-1 codes in order of preference.

@@ -54,25 +54,58 @@ std::string PlaceDecimalPoint(std::string digits, int exponent) {
     return digits;
 }
 
-// The alphabetic code of the currency in the element `tag0 tag1` of the tree, or "".
-std::string CurrencyCodeInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1) {
+// The numeric code of the currency in the element `tag0 tag1` of the tree, -1 when there is none.
+int CurrencyInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1) {
     std::vector<uint8_t> code;
     long long numeric = 0;
     if (!FindInTree(record, tag0, tag1, &code) || code.size() != 2 ||
         !BcdValue(code.data(), 2, &numeric)) {
-        return std::string();
+        return -1;
     }
-    const IsoCurrency* currency = IsoCurrencyByNumeric(static_cast<int>(numeric));
+    return static_cast<int>(numeric);
+}
+
+// The alphabetic code of the currency in the element `tag0 tag1` of the tree, or "".
+std::string CurrencyCodeInTree(const ElementRecord& record, uint8_t tag0, uint8_t tag1) {
+    const IsoCurrency* currency = IsoCurrencyByNumeric(CurrencyInTree(record, tag0, tag1));
     return currency != nullptr ? currency->alpha3 : std::string();
 }
 
 struct Exponent {
     int places;
-    const char* source;
+    std::string source;
 };
 
+// Without a usable exponent in the data, the places of the minor unit of the currency in the
+// element `tag0 tag1`, else 2; `why` says why the data's exponent does not count.
+Exponent FallbackExponent(const ElementRecord& record, uint8_t tag0, uint8_t tag1,
+                          const std::string& why) {
+    const int numeric = CurrencyInTree(record, tag0, tag1);
+    const int places = IsoCurrencyMinorUnit(numeric);
+    if (places < 0) {
+        return Exponent{2, why + ": 2 assumed"};
+    }
+    return Exponent{places, why + ": the minor unit of " +
+                                std::string(IsoCurrencyByNumeric(numeric)->alpha3) + " (ISO 4217)"};
+}
+
+// An amount's own exponent element `tag0 tag1`, else the minor unit of its currency.
+Exponent ExponentOrMinorUnit(const ElementRecord& record, uint8_t tag0, uint8_t tag1,
+                             const char* name, uint8_t currency0, uint8_t currency1) {
+    std::vector<uint8_t> value;
+    int places = 0;
+    const bool present = FindInTree(record, tag0, tag1, &value);
+    if (present && ExponentOf(value, &places)) {
+        return Exponent{places, name};
+    }
+    return FallbackExponent(
+        record, currency0, currency1,
+        present ? std::string(name) + " is not one digit" : "No currency exponent in the data");
+}
+
 // Transaction amounts take the Transaction Currency Exponent, else the Application Currency
-// Exponent unless the application's currency is another than the transaction's, else 2.
+// Exponent unless the application's currency is another than the transaction's, else the minor
+// unit of the transaction's currency, else 2.
 Exponent TransactionExponent(const ElementRecord& record) {
     std::vector<uint8_t> value;
     int places = 0;
@@ -90,28 +123,34 @@ Exponent TransactionExponent(const ElementRecord& record) {
         return Exponent{places, "Application Currency Exponent (9F44)"};
     }
     // Say why an exponent in the data does not count.
+    const char* why = "No currency exponent in the data";
     if (hasTransactionExponent) {
-        return Exponent{2, "Transaction Currency Exponent (5F36) is not one digit: 2 assumed"};
+        why = "Transaction Currency Exponent (5F36) is not one digit";
+    } else if (hasApplicationExponent) {
+        why = otherCurrency ? "Application Currency Exponent (9F44) is for another currency"
+                            : "Application Currency Exponent (9F44) is not one digit";
     }
-    if (hasApplicationExponent) {
-        return Exponent{2, otherCurrency ? "Application Currency Exponent (9F44) is for another "
-                                           "currency: 2 assumed"
-                                         : "Application Currency Exponent (9F44) is not one digit: "
-                                           "2 assumed"};
-    }
-    return Exponent{2, "No currency exponent in the data: 2 assumed"};
+    return FallbackExponent(record, 0x5F, 0x2A, why);
 }
 
-void AddAmountRows(const DecoderInput& in, const std::string& digits,
-                   std::vector<AnalysisRow>* rows) {
-    const Exponent exponent = TransactionExponent(in.record);
+// An amount with the currency in the element `currency0 currency1`.
+void AddAmountRows(const DecoderInput& in, const std::string& digits, const Exponent& exponent,
+                   uint8_t currency0, uint8_t currency1, std::vector<AnalysisRow>* rows) {
     std::string text = PlaceDecimalPoint(digits, exponent.places);
-    const std::string currency = CurrencyCodeInTree(in.record, 0x5F, 0x2A);
+    const std::string currency = CurrencyCodeInTree(in.record, currency0, currency1);
     if (!currency.empty()) {
         text += " " + currency;
     }
     rows->push_back(DecodedRow("Amount", HexText(in.value, in.length), text));
     rows->push_back(DecodedRow("Exponent", std::to_string(exponent.places), exponent.source));
+}
+
+uint32_t BinaryAmount(const DecoderInput& in) {
+    uint32_t amount = 0;
+    for (int i = 0; i < in.length && i < 4; ++i) {
+        amount = amount << 8 | in.value[i];
+    }
+    return amount;
 }
 
 }  // namespace
@@ -168,35 +207,40 @@ void DecodeNumericAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows)
         rows->push_back(InvalidRow(digits, "not a decimal amount"));
         return;
     }
-    AddAmountRows(in, digits, rows);
+    AddAmountRows(in, digits, TransactionExponent(in.record), 0x5F, 0x2A, rows);
 }
 
 void DecodeBinaryAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
-    uint32_t amount = 0;
-    for (int i = 0; i < in.length && i < 4; ++i) {
-        amount = amount << 8 | in.value[i];
-    }
-    AddAmountRows(in, std::to_string(amount), rows);
+    AddAmountRows(in, std::to_string(BinaryAmount(in)), TransactionExponent(in.record), 0x5F, 0x2A,
+                  rows);
+}
+
+void DecodeReferenceAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
+    const Exponent exponent = ExponentOrMinorUnit(
+        in.record, 0x9F, 0x3D, "Transaction Reference Currency Exponent (9F3D)", 0x9F, 0x3C);
+    AddAmountRows(in, std::to_string(BinaryAmount(in)), exponent, 0x9F, 0x3C, rows);
 }
 
 std::string ApplicationCurrencyAmount(const DecoderInput& in, uint32_t amount) {
-    std::vector<uint8_t> value;
-    int places = 2;
-    if (!FindInTree(in.record, 0x9F, 0x44, &value) || !ExponentOf(value, &places)) {
-        places = 2;
-    }
-    std::string text = PlaceDecimalPoint(std::to_string(amount), places);
+    const Exponent exponent = ExponentOrMinorUnit(
+        in.record, 0x9F, 0x44, "Application Currency Exponent (9F44)", 0x9F, 0x42);
+    std::string text = PlaceDecimalPoint(std::to_string(amount), exponent.places);
     const std::string currency = CurrencyCodeInTree(in.record, 0x9F, 0x42);
     return currency.empty() ? text : text + " " + currency;
 }
 
+// One exponent per byte: the Application Reference Currency Exponent (9F43) gives one for each
+// currency of 9F3B, in the same order.
 void DecodeCurrencyExponent(const DecoderInput& in, std::vector<AnalysisRow>* rows) {
-    int places = 0;
-    if (!ExponentOf(std::vector<uint8_t>(in.value, in.value + in.length), &places)) {
-        rows->push_back(InvalidRow(HexText(in.value, in.length), "not a decimal digit"));
-        return;
+    for (int i = 0; i < in.length; ++i) {
+        const std::string data = HexText(in.value + i, 1);
+        int places = 0;
+        if (!ExponentOf(std::vector<uint8_t>(in.value + i, in.value + i + 1), &places)) {
+            rows->push_back(InvalidRow(data, "not a decimal digit"));
+            return;
+        }
+        rows->push_back(DecodedRow(
+            "Exponent", data,
+            std::to_string(places) + (places == 1 ? " decimal place" : " decimal places")));
     }
-    rows->push_back(
-        DecodedRow("Exponent", HexText(in.value, in.length),
-                   std::to_string(places) + (places == 1 ? " decimal place" : " decimal places")));
 }

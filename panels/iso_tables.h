@@ -36,6 +36,9 @@ extern const int kIsoLanguageCount;
 const IsoCountry* IsoCountryByNumeric(int numeric);
 const IsoCountry* IsoCountryByAlpha(const char* code, int length);
 const IsoCurrency* IsoCurrencyByNumeric(int numeric);
+// Decimal places of the currency's minor unit (ISO 4217), -1 for a code not in the table and for
+// funds, precious metals and the like, which have none.
+int IsoCurrencyMinorUnit(int numeric);
 const IsoLanguage* IsoLanguageByAlpha2(const char* code);
 
 #endif

@@ -18,11 +18,14 @@ void DecodeTime(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 // Amounts: numeric (6 bytes BCD) or binary (4 bytes), with the tree's currency.
 void DecodeNumericAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeBinaryAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows);
+// Amount, Reference Currency (9F3A): binary, with the reference currency (9F3C) and its exponent.
+void DecodeReferenceAmount(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 // Amounts in the application currency: "Amount X" / "Amount Y" of the CVM List.
 std::string ApplicationCurrencyAmount(const DecoderInput& in, uint32_t amount);
 
 void DecodeNumericCountry(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeAlphaCountry(const DecoderInput& in, std::vector<AnalysisRow>* rows);
+// One currency code, or a list of them (Application Reference Currency, 9F3B).
 void DecodeCurrency(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeLanguages(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 
@@ -31,6 +34,7 @@ void DecodeTransactionType(const DecoderInput& in, std::vector<AnalysisRow>* row
 void DecodeTerminalType(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodePosEntryMode(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeAccountType(const DecoderInput& in, std::vector<AnalysisRow>* rows);
+// One exponent, or one per reference currency (9F43).
 void DecodeCurrencyExponent(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeApplicationPriority(const DecoderInput& in, std::vector<AnalysisRow>* rows);
 void DecodeVersionNumber(const DecoderInput& in, std::vector<AnalysisRow>* rows);

@@ -128,6 +128,9 @@ TEST(ValueDecoders, CvmListRules) {
         {2});
     ASSERT_EQ(six.size(), 2u + 6u * 4u);
     EXPECT_EQ(six[0], "Amount X|00000000|0.00 EUR");
+    // Amount X and Y in yen, without an Application Currency Exponent: no decimals.
+    EXPECT_EQ(Decoded("70119F420203928E0A000001F4000000324203", {1})[0],
+              "Amount X|000001F4|500 JPY");
     EXPECT_EQ(six[2], "CV Rule 1|4201|");
     EXPECT_EQ(six[3], "  CVM Code|02|Enciphered PIN verified online");
     EXPECT_EQ(six[4], "  Byte 1 b7||Apply succeeding CV Rule if this CVM is unsuccessful");
@@ -244,7 +247,8 @@ TEST(ValueDecoders, AmountsWithTheTreesCurrency) {
     const std::string amount = "9F0206000123456789";
     EXPECT_EQ(Decoded("700E5F2A020978" + amount, {1}),
               Lines({"Amount|000123456789|1234567.89 EUR",
-                     "Exponent|2|No currency exponent in the data: 2 assumed"}));
+                     "Exponent|2|No currency exponent in the data: the minor unit of EUR "
+                     "(ISO 4217)"}));
     EXPECT_EQ(Decoded("70125F2A0208265F360103" + amount, {2}),
               Lines({"Amount|000123456789|123456.789 GBP",
                      "Exponent|3|Transaction Currency Exponent (5F36)"}));
@@ -258,8 +262,37 @@ TEST(ValueDecoders, AmountsWithTheTreesCurrency) {
               "Amount|000123456789|123456.789 EUR");
     EXPECT_EQ(Decoded("70175F2A0209789F420203929F440100" + amount, {3}),
               Lines({"Amount|000123456789|1234567.89 EUR",
-                     "Exponent|2|Application Currency Exponent (9F44) is for another currency: 2 "
-                     "assumed"}));
+                     "Exponent|2|Application Currency Exponent (9F44) is for another currency: "
+                     "the minor unit of EUR (ISO 4217)"}));
+    // Without an exponent in the data, the currency's ISO 4217 minor unit holds: none for the
+    // yen, three places for the Bahraini dinar; a code without one (gold) leaves 2.
+    struct UnitCase {
+        const char* currency;
+        const char* amount;
+        const char* exponent;
+    };
+    const UnitCase units[] = {
+        {"0392", "Amount|000123456789|123456789 JPY",
+         "Exponent|0|No currency exponent in the data: the minor unit of JPY (ISO 4217)"},
+        {"0048", "Amount|000123456789|123456.789 BHD",
+         "Exponent|3|No currency exponent in the data: the minor unit of BHD (ISO 4217)"},
+        {"0990", "Amount|000123456789|12345.6789 CLF",
+         "Exponent|4|No currency exponent in the data: the minor unit of CLF (ISO 4217)"},
+        {"0959", "Amount|000123456789|1234567.89 XAU",
+         "Exponent|2|No currency exponent in the data: 2 assumed"},
+    };
+    for (const UnitCase& c : units) {
+        EXPECT_EQ(Decoded(std::string("700E5F2A02") + c.currency + amount, {1}),
+                  Lines({c.amount, c.exponent}));
+    }
+    EXPECT_EQ(Decoded("70125F2A0203925F360102" + amount, {2})[0],
+              "Amount|000123456789|1234567.89 JPY");
+    EXPECT_EQ(Decoded("70125F2A0203925F3601"
+                      "1A" +
+                          amount,
+                      {2})[1],
+              "Exponent|0|Transaction Currency Exponent (5F36) is not one digit: the minor unit "
+              "of JPY (ISO 4217)");
     // An exponent that is not one digit from 0 to 9 is named as not counting.
     EXPECT_EQ(
         Decoded("700D5F3601129F0206000123456789", {1}),
@@ -282,6 +315,35 @@ TEST(ValueDecoders, AmountsWithTheTreesCurrency) {
         {"layout: Application Currency Exponent", "9F440101", {"Exponent|01|1 decimal place"}},
         {"layout: not one digit", "5F360112", {"Invalid|12|Invalid: not a decimal digit"}},
     });
+}
+
+// The reference currencies: codes and exponents one after another, and an amount in the
+// transaction's reference currency with its own exponent.
+TEST(ValueDecoders, ReferenceCurrencies) {
+    ExpectRows({
+        {"EMV 4.3 Book 3, Annex A: up to four ISO 4217 codes",
+         "9F3B06097808400392",
+         {"Currency|0978|978 EUR Euro", "Currency|0840|840 USD US Dollar",
+          "Currency|0392|392 JPY Yen"}},
+        {"layout: a code cut short",
+         "9F3B03097808",
+         {"Currency|0978|978 EUR Euro", "Invalid|08|Invalid: not a three-digit numeric code"}},
+        {"EMV 4.3 Book 3, Annex A: one exponent per reference currency",
+         "9F43020200",
+         {"Exponent|02|2 decimal places", "Exponent|00|0 decimal places"}},
+        {"layout: not a digit",
+         "9F4302011A",
+         {"Exponent|01|1 decimal place", "Invalid|1A|Invalid: not a decimal digit"}},
+        {"EMV 4.3 Book 3, Annex A: one code", "9F3C020840", {"Currency|0840|840 USD US Dollar"}},
+        {"EMV 4.3 Book 3, Annex A: one exponent", "9F3D0103", {"Exponent|03|3 decimal places"}},
+    });
+    EXPECT_EQ(Decoded("70109F3C0208409F3D01039F3A04000004D2", {2}),
+              Lines({"Amount|000004D2|1.234 USD",
+                     "Exponent|3|Transaction Reference Currency Exponent (9F3D)"}));
+    EXPECT_EQ(Decoded("700C9F3C0203929F3A04000004D2", {1}),
+              Lines({"Amount|000004D2|1234 JPY",
+                     "Exponent|0|No currency exponent in the data: the minor unit of JPY (ISO "
+                     "4217)"}));
 }
 
 TEST(ValueDecoders, CountryCurrencyAndLanguageCodes) {
@@ -479,6 +541,10 @@ TEST(ValueDecoders, CodeTables) {
          "9C0109",
          {"Transaction Type|09|Purchase with cashback"}},
         {"ISO 8583:1987 processing code 00", "9C0100", {"Transaction Type|00|Goods and services"}},
+        {"ISO 8583:1987 processing code 31", "9C0131", {"Transaction Type|31|Balance inquiry"}},
+        {"ISO 8583:1987 processing code 40",
+         "9C0140",
+         {"Transaction Type|40|Cardholder accounts transfer"}},
         {"layout: a code not in the table",
          "9C0142",
          {"Transaction Type|42|Not in the ISO 8583:1987 processing codes known here"}},
