@@ -187,13 +187,13 @@ bool COrdaDoc::ReadOpenedDocument(int fd, size_t size, std::string* reason) {
         return false;
     }
     encodedHex_ = QByteArray::fromStdString(layout.encodedHex);
+    std::string().swap(layout.encodedHex);
     COrdaView* view = FirstView();
     if (view == nullptr) {
         return true;
     }
     // The pane text goes from the file into the pane in parts: the pane's copy is the only
     // one of the whole text.
-    QString tree = QString::fromLatin1(encodedHex_);
     std::vector<uint8_t> part(qMin<size_t>(layout.paneLength, kReadPart));
     uint64_t offset = layout.paneOffset;
     size_t left = layout.paneLength;
@@ -207,7 +207,7 @@ bool COrdaDoc::ReadOpenedDocument(int fd, size_t size, std::string* reason) {
         const QLatin1String text(reinterpret_cast<const char*>(part.data()),
                                  static_cast<qsizetype>(counted));
         if (first) {
-            view->LoadDocumentData(&tree, text);
+            view->LoadDocumentData(encodedHex_, text);
             first = false;
         } else {
             view->AppendDocumentPaneText(text);

@@ -1,10 +1,12 @@
 // Memory that opening a document file costs: the peak resident set while the file opens into a
 // shown view, above the resident set just before, against the file's size.
-//   open_memory ours|plain MIB line|crlf
+//   open_memory ours|plain MIB line|crlf|tree
 // writes a document whose pane text is MIB MiB of hexadecimal digits, as one line or as lines
 // of 64 digits ending in CR LF, then opens it: "ours" through the document into the editor
-// view, "plain" by reading the file and setting the pane text into a plain QPlainTextEdit. One
-// opening per process, so that nothing freed earlier hides what the opening takes.
+// view, "plain" by reading the file and setting the pane text into a plain QPlainTextEdit.
+// With "tree" the digits are the stored tree instead, one that does not parse, and the pane
+// text is short. One opening per process, so that nothing freed earlier hides what the opening
+// takes.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -55,19 +57,23 @@ void WriteLength(QFile* file, uint32_t length) {
 }
 
 // Streams the file in small pieces: no buffer of its size is ever held here.
-qint64 WriteDocument(const QString& path, long mebibytes, bool crlf) {
+qint64 WriteDocument(const QString& path, long mebibytes, bool crlf, bool tree) {
     static const char kDigits[] = "0123456789ABCDEF";
     const long digits = mebibytes * 1024 * 1024;
     const long lines = crlf ? digits / 64 : 1;
-    const uint32_t paneLength = static_cast<uint32_t>(digits + (crlf ? 2 * lines : 0));
+    const uint32_t textLength = static_cast<uint32_t>(digits + (crlf ? 2 * lines : 0));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return -1;
     }
     file.write(reinterpret_cast<const char*>(TLV_FILE_MAGIC), sizeof TLV_FILE_MAGIC);
-    WriteLength(&file, 8);
-    file.write("5A021234", 8);
-    WriteLength(&file, paneLength);
+    if (tree) {
+        WriteLength(&file, textLength);
+    } else {
+        WriteLength(&file, 8);
+        file.write("5A021234", 8);
+        WriteLength(&file, textLength);
+    }
     std::string piece;
     long written = 0;
     while (written < digits) {
@@ -80,6 +86,10 @@ qint64 WriteDocument(const QString& path, long mebibytes, bool crlf) {
         }
         file.write(piece.data(), static_cast<qint64>(piece.size()));
     }
+    if (tree) {
+        WriteLength(&file, 8);
+        file.write("5A021234", 8);
+    }
     return file.size();
 }
 
@@ -87,7 +97,7 @@ qint64 WriteDocument(const QString& path, long mebibytes, bool crlf) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        fprintf(stderr, "usage: open_memory ours|plain MIB line|crlf\n");
+        fprintf(stderr, "usage: open_memory ours|plain MIB line|crlf|tree\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -95,7 +105,8 @@ int main(int argc, char** argv) {
     const bool ours = strcmp(argv[1], "ours") == 0;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("document.tlv"));
-    const qint64 size = WriteDocument(path, atol(argv[2]), strcmp(argv[3], "crlf") == 0);
+    const qint64 size = WriteDocument(path, atol(argv[2]), strcmp(argv[3], "crlf") == 0,
+                                      strcmp(argv[3], "tree") == 0);
 
     ScriptedPrompts prompts;
     COrdaDoc document;

@@ -546,10 +546,15 @@ void COrdaView::StoreDocumentData(QString* treeText, QString* paneText) {
 }
 
 void COrdaView::LoadDocumentData(QString* treeText, const QString& paneText) {
-    LoadDocument(treeText, QStringView(paneText));
+    // The caller may pass one string as both the tree and the pane text.
+    *treeText = QString::fromLatin1(LoadDocument(treeText->toLatin1(), QStringView(paneText)));
 }
 
 void COrdaView::LoadDocumentData(QString* treeText, QLatin1String paneText) {
+    *treeText = QString::fromLatin1(LoadDocument(treeText->toLatin1(), paneText));
+}
+
+void COrdaView::LoadDocumentData(const QByteArray& treeText, QLatin1String paneText) {
     LoadDocument(treeText, paneText);
 }
 
@@ -560,9 +565,11 @@ void COrdaView::AppendDocumentPaneText(QLatin1String more) {
 }
 
 template <typename Text>
-void COrdaView::LoadDocument(QString* treeText, Text paneText) {
+QByteArray COrdaView::LoadDocument(const QByteArray& treeText, Text paneText) {
     bytes_.clear();
-    const QByteArray stripped = StrippedLatin1(*treeText);
+    QByteArray stripped = treeText;
+    stripped.resize(
+        HexTextStripWhiteSpace(stripped.data(), static_cast<uint32_t>(stripped.size())));
     bytes_ = TextToBytes(stripped);
     TlvNode* root = nullptr;
     uint32_t isConstructed = 0;
@@ -573,13 +580,12 @@ void COrdaView::LoadDocument(QString* treeText, Text paneText) {
     }
     errors_.Clear();
     SetPaneText(paneText);
-    // Only now: the caller may pass one string as both the tree and the pane text.
-    *treeText = QString::fromLatin1(stripped);
     undoStack_->clear();
     // A view showing a byte table shows the bytes of the text it now holds.
     if (displayMode_ != DISPLAY_MODE_EDIT) {
         ShowPaneBytes();
     }
+    return stripped;
 }
 
 void COrdaView::SetDocumentModified() {

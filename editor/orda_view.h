@@ -69,6 +69,9 @@ public:
     // The same for a pane text of 8-bit characters, which the pane takes without a copy of the
     // whole text in between; a text read in parts continues with AppendDocumentPaneText.
     void LoadDocumentData(QString* treeText, QLatin1String paneText);
+    // The same for a tree text of 8-bit characters as a file stores it, which is not written
+    // back: a long tree text that does not parse is held once, not in several copies.
+    void LoadDocumentData(const QByteArray& treeText, QLatin1String paneText);
     void AppendDocumentPaneText(QLatin1String more);
     void SetDocumentModified();
 
@@ -183,8 +186,9 @@ private:
     // A pane already holding the text keeps it, with its undo history.
     template <typename Text>
     void SetPaneText(Text text);
+    // Returns the tree text without white space.
     template <typename Text>
-    void LoadDocument(QString* treeText, Text paneText);
+    QByteArray LoadDocument(const QByteArray& treeText, Text paneText);
     void ReplaceRoot(TlvNode* root, uint32_t isConstructed);
     // The rows of `node` and everything below it, not yet in the grid; null when the node gets
     // no row. Rows that may hold sub-rows are added to `templates`.
