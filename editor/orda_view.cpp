@@ -412,6 +412,24 @@ void COrdaView::ShowEncodedBytes() {
     }
 }
 
+void COrdaView::ShowEncodedBytesUndoably(const QString& stepName) {
+    const QString typed = PaneText();
+    ShowEncodedBytes();
+    if (PaneText() == typed) {
+        return;
+    }
+    // What the conversion left out was typed by the user: one undo brings it back.
+    undoStack_->push(PaneTextStep(stepName, typed));
+}
+
+ViewStep* COrdaView::PaneTextStep(const QString& stepName, const QString& paneBefore) {
+    ViewState state;
+    CaptureState(&state);
+    ViewStep* step = new ViewStep(this, stepName, state, state);
+    step->SetPaneTexts(paneBefore, PaneText());
+    return step;
+}
+
 void COrdaView::RestorePaneText(const QString& text) {
     SetPaneText(text);
     ShowPaneBytes();
@@ -435,10 +453,7 @@ void COrdaView::OnDisplayModeChange() {
     ShowEncodedBytes();
     ShowPaneWindow(mode);
     if (!whole && recording_ == 0) {
-        ViewState state;
-        CaptureState(&state);
-        ViewStep* step = new ViewStep(this, QStringLiteral("Display Mode"), state, state);
-        step->SetPaneTexts(before, PaneText());
+        ViewStep* step = PaneTextStep(QStringLiteral("Display Mode"), before);
         step->SetDisplayModes(modeBefore, mode);
         undoStack_->push(step);
     }
@@ -481,7 +496,7 @@ void COrdaView::OnParse() {
             AppPrompts()->ShowError(
                 this, QString::fromLatin1(result == TLV_ERR_PADDING ? kBadPadding : kBadData),
                 QString::fromLatin1(kDataError));
-            ShowEncodedBytes();
+            ShowEncodedBytesUndoably(QStringLiteral("Parse"));
             return;
         }
         if (hasRows && !AppPrompts()->AskYesNo(this, QString::fromLatin1(kReplaceParsed))) {
@@ -491,7 +506,7 @@ void COrdaView::OnParse() {
         SetDocumentModified();
     } else if (hasRows) {
         if (!AppPrompts()->AskYesNo(this, QString::fromLatin1(kNothingToParse))) {
-            ShowEncodedBytes();
+            ShowEncodedBytesUndoably(QStringLiteral("Parse"));
             return;
         }
         SetDocumentModified();

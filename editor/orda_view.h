@@ -28,6 +28,7 @@ class QPrinter;
 class QPushButton;
 class QUndoStack;
 class ViewDocument;
+class ViewStep;
 struct ViewState;
 
 enum DisplayMode {
@@ -61,6 +62,8 @@ public:
     // a character that is no hex digit, or dropped an odd last digit).
     bool ReadEncodedText();
     void ShowEncodedBytes();
+    // The same as an undo step named `stepName` when the pane text changes.
+    void ShowEncodedBytesUndoably(const QString& stepName);
     void OnDisplayModeChange();
     void OnParse();
     void OnEncode();
@@ -174,6 +177,8 @@ private:
     // Undo steps: the state they record, and bringing a recorded state back.
     void CaptureState(ViewState* state) const;
     void RestoreState(const ViewState& state);
+    // A step that changes only the pane text, from `paneBefore` to the text it holds now.
+    ViewStep* PaneTextStep(const QString& stepName, const QString& paneBefore);
     // Sets the pane text as it was, with the byte tables to match, as the program's own change.
     void RestorePaneText(const QString& text);
     // The byte tables show the bytes of the pane text as it is, which stays unchanged.

@@ -124,6 +124,35 @@ TEST_F(ViewTest, FailedParseReportsAndNormalisesThePane) {
     }
 }
 
+// The text a failed Parse leaves out of the pane was typed by the user: one undo brings it back.
+TEST_F(ViewTest, TextAFailedParseLeavesOutIsOneUndoAway) {
+    const QString typed = QStringLiteral("5A 02 12 XYZ more text");
+    Parse(typed);
+    EXPECT_EQ(PaneText(), "5A0212");
+    QUndoStack* stack = view_.UndoStack();
+    ASSERT_TRUE(stack->canUndo());
+    EXPECT_EQ(stack->undoText(), "Parse");
+    stack->undo();
+    EXPECT_EQ(PaneText(), typed);
+    stack->redo();
+    EXPECT_EQ(PaneText(), "5A0212");
+
+    // Parsing an empty pane over rows, answered No, keeps the rows and the typed text.
+    Parse(QStringLiteral("5A021234"));
+    const int steps = stack->count();
+    prompts_.QueueAnswer(false);
+    Parse(QStringLiteral("zz top"));
+    EXPECT_EQ(PaneText(), "");
+    EXPECT_EQ(RowTexts(0).value(6), "5A021234");
+    ASSERT_EQ(stack->count(), steps + 1);
+    stack->undo();
+    EXPECT_EQ(PaneText(), "zz top");
+
+    // A text the conversion takes whole adds no step.
+    Parse(QStringLiteral("7005"));
+    EXPECT_EQ(stack->count(), steps + 1);
+}
+
 TEST_F(ViewTest, OversizedPaneIsMalformedNotAWrappedPrefix) {
     // 65536 + 4 bytes: as a 16-bit count this would be the valid element 5A 02 12 34.
     Parse(QStringLiteral("5A021234") + QString(2 * 65536, QLatin1Char('0')));
