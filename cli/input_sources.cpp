@@ -150,7 +150,7 @@ Outcome ReadFile(const std::string& path, bool binary, InputSink* sink) {
 
 }  // namespace
 
-std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments) {
+std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments, bool textLines) {
     std::vector<InputSource> sources;
     for (const std::string& argument : arguments) {
         struct stat status;
@@ -162,7 +162,8 @@ std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& argument
             // A mistyped file name must fail, not pass as the hex digits it starts with.
             kind = INPUT_FILE;
         }
-        if (kind == INPUT_TEXT && !sources.empty() && sources.back().kind == INPUT_TEXT) {
+        if (kind == INPUT_TEXT && !textLines && !sources.empty() &&
+            sources.back().kind == INPUT_TEXT) {
             sources.back().text += argument;
         } else {
             sources.push_back(InputSource{kind, argument});

@@ -20,9 +20,9 @@ struct InputSource {
 // text; any other argument that names an existing file, or looks like a file name (one word
 // holding a dot or a slash, or starting with a letter beyond F and holding no colon), is a
 // file; the rest is text too (converted by the editor's rule, which stops at the first other
-// character). Adjacent text arguments are joined into one
-// source. Without arguments, standard input.
-std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments);
+// character). Adjacent text arguments are joined into one source, unless each is a line of
+// its own (`textLines`). Without arguments, standard input.
+std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments, bool textLines);
 
 // Receives the contents of the sources in order.
 class InputSink {

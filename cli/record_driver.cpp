@@ -134,6 +134,6 @@ int RunEach(const RecordOptions& options, const std::vector<InputSource>& source
 }  // namespace
 
 int RunRecords(const RecordOptions& options, const RecordRenderer& render) {
-    const std::vector<InputSource> sources = ClassifyInputs(options.inputs);
+    const std::vector<InputSource> sources = ClassifyInputs(options.inputs, false);
     return options.each ? RunEach(options, sources, render) : RunOne(options, sources, render);
 }

@@ -678,7 +678,7 @@ int RunTrace(bool json, bool mask, const std::vector<std::string>& inputs) {
         return session.Line(line, text, cut);
     });
     FlushingSink sink(&lines, &out);
-    const bool read = ReadInputs(ClassifyInputs(inputs), false, &sink);
+    const bool read = ReadInputs(ClassifyInputs(inputs, true), false, &sink);
     session.Finish();
     ReportEndlessLine(lines.EndlessLine(), lines.EndlessLineMiB());
     return read && !session.failed() && lines.EndlessLine() == 0 ? 0 : 1;

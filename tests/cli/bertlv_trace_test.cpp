@@ -355,3 +355,22 @@ TEST(BertlvTrace, ARefusedGenerateAcLeavesTheNextTheFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// On the command line every text argument of a trace is a line of its own, marker and all.
+TEST(BertlvTrace, EachArgumentIsALine) {
+    const ToolRun plain = RunTool("trace 00B2010C00 9000");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out.rfind("> 00B2010C00\n  READ RECORD record 1, SFI 1\n"
+                              "  CLA 00  INS B2  P1 01  P2 0C  Le 00\n< 9000\n",
+                              0),
+              0u)
+        << plain.out;
+    const ToolRun marked = RunTool("trace --json '> 00B2010C00' '< 700A5A0847617390010100109000'");
+    EXPECT_EQ(marked.status, 0) << marked.err;
+    EXPECT_NE(marked.out.find("\"response\":{\"line\":2,"), std::string::npos) << marked.out;
+    EXPECT_NE(marked.out.find("\"value\":\"4761739001010010\""), std::string::npos);
+}
+
+}  // namespace
