@@ -97,6 +97,10 @@ bool ParseTraceLine(const std::string& line, TraceLine* parsed) {
         }
         at = SkipSpace(line, next);
     }
+    // "0x" before the digits, as programmers write hexadecimal numbers.
+    if (line.size() - at >= 2 && line[at] == '0' && (line[at + 1] == 'x' || line[at + 1] == 'X')) {
+        at += 2;
+    }
     std::string hex;
     for (; at < line.size() && line[at] != '#'; ++at) {
         const char c = line[at];

@@ -371,6 +371,11 @@ TEST(BertlvTrace, EachArgumentIsALine) {
     EXPECT_EQ(marked.status, 0) << marked.err;
     EXPECT_NE(marked.out.find("\"response\":{\"line\":2,"), std::string::npos) << marked.out;
     EXPECT_NE(marked.out.find("\"value\":\"4761739001010010\""), std::string::npos);
+    // "0x" before the digits of a line, after its marker and time stamp.
+    const ToolRun prefixed = RunTool("trace", "> 12:00:00 0x00B2010C00\n0X9000\n");
+    EXPECT_EQ(prefixed.status, 0) << prefixed.err;
+    EXPECT_EQ(prefixed.out, plain.out.substr(0, 2) + "12:00:00 " + plain.out.substr(2))
+        << prefixed.out;
 }
 
 }  // namespace
