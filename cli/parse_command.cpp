@@ -11,22 +11,28 @@ int RunParse(const RecordOptions& options) {
     const bool list = options.read.list;
     return RunRecords(options, [&output, list](const Record& record, bool json,
                                                RecordWriter* writer, std::string*) {
+        // Rows are written out as they gather, so that a template of millions of elements
+        // takes no memory of its size.
+        output.SetRowWritten([writer] { writer->TextWritten(); });
         BerCursor top;
         output.StartRecord(record.bytes, record.size, &top);
         if (!json) {
             while (output.AppendNextText(&top, writer->text()) && writer->TextWritten()) {
             }
-            return true;
+        } else if (!list) {
+            writer->BeginValue();
+            output.AppendNextJsonText(&top, writer->indented(), 0, writer->text());
+        } else {
+            writer->BeginList();
+            bool written = true;
+            while (written && output.HasNext(top)) {
+                writer->BeginListItem();
+                output.AppendNextJsonText(&top, writer->indented(), writer->ItemLevel(),
+                                          writer->text());
+                written = writer->EndListItem();
+            }
         }
-        Json root;
-        if (!list) {
-            output.NextJson(&top, &root);
-            writer->WriteValue(root);
-            return true;
-        }
-        writer->BeginList();
-        while (output.NextJson(&top, &root) && writer->WriteListItem(root)) {
-        }
+        output.SetRowWritten(nullptr);
         return true;
     });
 }

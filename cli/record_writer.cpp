@@ -7,43 +7,37 @@ bool RecordWriter::TextWritten() {
 }
 
 void RecordWriter::WriteValue(const Json& value) {
+    BeginValue();
+    AppendJson(value, indented(), out_);
+}
+
+void RecordWriter::BeginValue() {
     shape_ = Shape::kValue;
-    if (line_ == 0) {
-        AppendJson(value, true, out_);
-        return;
+    if (!indented()) {
+        *out_ += "{\"line\":" + std::to_string(line_) + ",\"root\":";
     }
-    *out_ += "{\"line\":" + std::to_string(line_) + ",\"root\":";
-    AppendJson(value, false, out_);
-    *out_ += '}';
 }
 
 void RecordWriter::BeginList() {
     shape_ = Shape::kList;
-    *out_ += line_ == 0 ? "[" : "{\"line\":" + std::to_string(line_) + ",\"roots\":[";
+    *out_ += indented() ? "[" : "{\"line\":" + std::to_string(line_) + ",\"roots\":[";
 }
 
 bool RecordWriter::WriteListItem(const Json& item) {
-    if (line_ != 0) {
-        if (items_++ > 0) {
-            *out_ += ',';
-        }
-        AppendJson(item, false, out_);
-        return WritePendingPiece(out_);
+    BeginListItem();
+    AppendJson(item, indented(), ItemLevel(), out_);
+    return EndListItem();
+}
+
+void RecordWriter::BeginListItem() {
+    if (indented()) {
+        *out_ += items_++ > 0 ? ",\n  " : "\n  ";
+    } else if (items_++ > 0) {
+        *out_ += ',';
     }
-    *out_ += items_++ > 0 ? ",\n" : "\n";
-    // An item of the indented array stands one level in. Line breaks inside JSON strings are
-    // escaped, so every one in the text starts a line of the item.
-    const size_t start = out_->size();
-    AppendJson(item, true, out_);
-    std::string indented = "  ";
-    indented.reserve(out_->size() - start + 64);
-    for (size_t at = start; at < out_->size(); ++at) {
-        indented += (*out_)[at];
-        if ((*out_)[at] == '\n') {
-            indented += "  ";
-        }
-    }
-    out_->replace(start, std::string::npos, indented);
+}
+
+bool RecordWriter::EndListItem() {
     return WritePendingPiece(out_);
 }
 
@@ -52,9 +46,12 @@ void RecordWriter::Finish() {
         case Shape::kText:
             return;
         case Shape::kValue:
+            if (!indented()) {
+                *out_ += '}';
+            }
             break;
         case Shape::kList:
-            if (line_ != 0) {
+            if (!indented()) {
                 *out_ += "]}";
             } else {
                 *out_ += items_ > 0 ? "\n]" : "]";

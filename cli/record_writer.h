@@ -23,11 +23,20 @@ public:
     // False once a write has failed: the rest need not be produced.
     bool TextWritten();
 
-    // The record's one JSON value.
+    // The record's one JSON value, or the place where the caller writes it into text().
     void WriteValue(const Json& value);
+    void BeginValue();
     // An array of top-level elements, item by item; false once a write has failed.
     void BeginList();
     bool WriteListItem(const Json& item);
+    // The same where the caller writes the item into text(), as a value ItemLevel() levels
+    // deep when indented().
+    void BeginListItem();
+    bool EndListItem();
+
+    // JSON is indented for a whole output, compact on one line of JSON Lines.
+    bool indented() const { return line_ == 0; }
+    int ItemLevel() const { return 1; }
 
     // Closes the JSON of the record.
     void Finish();

@@ -101,6 +101,7 @@ void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& elem
         MaskElementRow(element, row);
     }
     AppendRow(*row, depth, element.warnings, out);
+    RowWritten();
     if (element.kind == TLV_KIND_CONSTRUCTED) {
         BerCursor inner;
         BerCursorEnter(&outer, &element, &inner);
@@ -109,6 +110,44 @@ void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& elem
             AppendElement(inner, child, depth + 1, out);
         }
     }
+}
+
+void ElementOutput::AppendElementJson(const BerCursor& outer, const BerElement& element, int depth,
+                                      bool indented, int level, std::string* out) {
+    ElementRow* row = RowAt(depth);
+    BuildElementRow(GetBerElementParts(element), row);
+    if (mask_) {
+        MaskElementRow(element, row);
+    }
+    AppendJson(RowJson(row, element.warnings), indented, level, out);
+    const std::string indent(2 * static_cast<size_t>(level), ' ');
+    if (element.kind != TLV_KIND_CONSTRUCTED) {
+        RowWritten();
+        return;
+    }
+    // The row's object is opened again for its children before anything may be written out.
+    out->resize(out->size() - (indented ? indent.size() + 2 : 1));
+    *out += indented ? ",\n" + indent + "  \"children\": [" : ",\"children\":[";
+    RowWritten();
+    const std::string childIndent = indent + "    ";
+    BerCursor inner;
+    BerCursorEnter(&outer, &element, &inner);
+    BerElement child;
+    bool first = true;
+    while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
+        if (indented) {
+            *out += first ? "\n" : ",\n";
+            *out += childIndent;
+        } else if (!first) {
+            *out += ',';
+        }
+        first = false;
+        AppendElementJson(inner, child, depth + 1, indented, level + 2, out);
+    }
+    if (indented && !first) {
+        *out += "\n" + indent + "  ";
+    }
+    *out += indented ? "]\n" + indent + "}" : "]}";
 }
 
 Json ElementOutput::RowJson(ElementRow* row, uint8_t warnings) {
@@ -180,6 +219,21 @@ bool ElementOutput::NextJson(BerCursor* top, Json* root) {
     *root = Json();
     *root = ElementJson(*top, element, 0);
     return true;
+}
+
+bool ElementOutput::AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out) {
+    BerElement element;
+    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+        return false;
+    }
+    AppendElementJson(*top, element, 0, indented, indented && level > 0 ? level : 0, out);
+    return true;
+}
+
+bool ElementOutput::HasNext(const BerCursor& top) const {
+    BerCursor next = top;
+    BerElement element;
+    return BerReadNext(&next, &element, nullptr) == TLV_OK;
 }
 
 void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string* out) {

@@ -6,6 +6,7 @@
 
 #include <stdint.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ public:
     void StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const;
     bool AppendNextText(BerCursor* top, std::string* out);
     bool NextJson(BerCursor* top, Json* root);
+    // The next element's JSON as AppendJson writes ToJson's object for it, compact or indented
+    // as a value `level` levels deep, without building the object: memory stays that of one
+    // row however many the element holds.
+    bool AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out);
+    // Whether another element follows at `top`.
+    bool HasNext(const BerCursor& top) const;
+    // Called after each row the Append functions write, at a point where `out` may be written
+    // out and emptied.
+    void SetRowWritten(std::function<void()> rowWritten) { rowWritten_ = std::move(rowWritten); }
 
     // The same for a tree of nodes, each row as the grid shows it; nothing for a null root.
     void AppendText(const TlvNode* root, std::string* out);
@@ -50,6 +60,13 @@ private:
     void AppendElement(const BerCursor& outer, const BerElement& element, int depth,
                        std::string* out);
     Json ElementJson(const BerCursor& outer, const BerElement& element, int depth);
+    void AppendElementJson(const BerCursor& outer, const BerElement& element, int depth,
+                           bool indented, int level, std::string* out);
+    void RowWritten() {
+        if (rowWritten_) {
+            rowWritten_();
+        }
+    }
     void AppendNode(const TlvNode* node, int depth, std::string* out);
     Json NodeJson(const TlvNode* node, int depth);
     // The row's members, without children.
@@ -66,6 +83,7 @@ private:
     DigitMask contentMask_;
     // One row per depth, reused from record to record.
     std::vector<ElementRow> rows_;
+    std::function<void()> rowWritten_;
 };
 
 #endif

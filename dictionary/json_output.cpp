@@ -108,3 +108,17 @@ void AppendJson(const Json& value, bool indented, std::string* out) {
         }
     }
 }
+
+void AppendJson(const Json& value, bool indented, int level, std::string* out) {
+    const size_t start = out->size();
+    AppendJson(value, indented, out);
+    if (!indented || level <= 0) {
+        return;
+    }
+    // Line breaks inside JSON strings are escaped: each one here starts a line.
+    const std::string indent(2 * static_cast<size_t>(level), ' ');
+    for (size_t at = out->find('\n', start); at != std::string::npos;
+         at = out->find('\n', at + 1 + indent.size())) {
+        out->insert(at + 1, indent);
+    }
+}

@@ -43,5 +43,8 @@ Json JsonText(std::string text);
 // printable ASCII is written as an upper-case \u escape, except \n, \r and \t; quotes and
 // backslashes are escaped as usual.
 void AppendJson(const Json& value, bool indented, std::string* out);
+// The same, indented as a value `level` levels deep: every line after the first starts with
+// 2 x `level` more spaces.
+void AppendJson(const Json& value, bool indented, int level, std::string* out);
 
 #endif

@@ -101,4 +101,55 @@ TEST(ElementOutput, SequenceElementsOneAtATimeReuseTheMemoryOfTheOneBefore) {
               "5A0112\n");
 }
 
+// JSON written row by row reads exactly as the element's object written whole, indented at
+// any depth or compact, on valid records and on every mutation of them the general reader
+// accepts as a sequence.
+TEST(ElementOutput, JsonWrittenRowByRowIsTheWholeObjectsText) {
+    std::vector<std::vector<uint8_t>> records;
+    for (const TlvSample& sample : ValidSamples()) {
+        records.push_back(sample.bytes);
+        for (size_t at = 0; at < sample.bytes.size() && at < 64; ++at) {
+            for (const uint8_t flip : {0x01, 0x20, 0x80}) {
+                std::vector<uint8_t> mutated = sample.bytes;
+                mutated[at] ^= flip;
+                records.push_back(mutated);
+            }
+        }
+    }
+    records.push_back(
+        HexBytes("DF810182000512345678FF"
+                 "0000"
+                 "E000"
+                 "70007000"));
+    size_t compared = 0;
+    for (const std::vector<uint8_t>& record : records) {
+        const uint32_t size = static_cast<uint32_t>(record.size());
+        if (BerCheck(record.data(), size, BER_RULES_GENERAL, BER_CHECK_SEQUENCE, nullptr,
+                     nullptr) != TLV_OK) {
+            continue;
+        }
+        for (const bool mask : {false, true}) {
+            ElementOutput output(BER_RULES_GENERAL,
+                                 BER_WARNING_NON_MINIMAL_LENGTH | BER_WARNING_MISPLACED_PADDING,
+                                 mask);
+            const std::vector<Json> roots = output.ToJson(record.data(), size);
+            for (const int level : {-1, 0, 1, 3}) {
+                const bool indented = level >= 0;
+                std::string whole;
+                for (const Json& root : roots) {
+                    AppendJson(root, indented, level, &whole);
+                }
+                std::string rows;
+                BerCursor top;
+                output.StartRecord(record.data(), size, &top);
+                while (output.AppendNextJsonText(&top, indented, level, &rows)) {
+                }
+                ASSERT_EQ(rows, whole) << BytesHex(record) << " level " << level;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000u);
+}
+
 }  // namespace
