@@ -210,17 +210,6 @@ bool ElementOutput::AppendNextText(BerCursor* top, std::string* out) {
     return true;
 }
 
-bool ElementOutput::NextJson(BerCursor* top, Json* root) {
-    BerElement element;
-    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
-        return false;
-    }
-    // The JSON arena starts over only when no value is left, so the last root goes first.
-    *root = Json();
-    *root = ElementJson(*top, element, 0);
-    return true;
-}
-
 bool ElementOutput::AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out) {
     BerElement element;
     if (BerReadNext(top, &element, nullptr) != TLV_OK) {
@@ -247,9 +236,9 @@ std::vector<Json> ElementOutput::ToJson(const uint8_t* bytes, uint32_t size) {
     std::vector<Json> roots;
     BerCursor top;
     StartRecord(bytes, size, &top);
-    Json root;
-    while (NextJson(&top, &root)) {
-        roots.push_back(std::move(root));
+    BerElement element;
+    while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
+        roots.push_back(ElementJson(top, element, 0));
     }
     return roots;
 }

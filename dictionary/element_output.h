@@ -39,7 +39,6 @@ public:
     // `top` starts at StartRecord, and each call reads the next element; false after the last.
     void StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const;
     bool AppendNextText(BerCursor* top, std::string* out);
-    bool NextJson(BerCursor* top, Json* root);
     // The next element's JSON as AppendJson writes ToJson's object for it, compact or indented
     // as a value `level` levels deep, without building the object: memory stays that of one
     // row however many the element holds.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/tlv_test_util.h"
 #include "support/tlv_samples.h"
 
@@ -73,32 +75,26 @@ TEST(ElementOutput, NoTreeWritesNothing) {
     EXPECT_TRUE(output.ToJson(static_cast<const TlvNode*>(nullptr)).is_null());
 }
 
-// A long sequence is written one top-level element at a time: each one's JSON takes the memory
-// of the one before, so memory stays that of one element however many follow.
-TEST(ElementOutput, SequenceElementsOneAtATimeReuseTheMemoryOfTheOneBefore) {
+// A sequence is written one top-level element at a time.
+TEST(ElementOutput, SequenceElementsOneAtATime) {
     const std::vector<uint8_t> record = HexBytes(
         "5A0112"
         "9F270180"
         "5A0134");
     ElementOutput output(BER_RULES_GENERAL, 0);
     BerCursor top;
-    output.StartRecord(record.data(), static_cast<uint32_t>(record.size()), &top);
-    Json root;
-    ASSERT_TRUE(output.NextJson(&top, &root));
-    const Json::object_t* first = &root.get_ref<const Json::object_t&>();
-    std::vector<std::string> values = {root["value"]};
-    while (output.NextJson(&top, &root)) {
-        EXPECT_EQ(&root.get_ref<const Json::object_t&>(), first);
-        values.push_back(root["value"]);
-    }
-    EXPECT_EQ(values, (std::vector<std::string>{"12", "80", "34"}));
-
     std::string text;
     output.StartRecord(record.data(), static_cast<uint32_t>(record.size()), &top);
     ASSERT_TRUE(output.AppendNextText(&top, &text));
     EXPECT_EQ(text,
               "Application Primary Account Number(PAN)\t5A\t1 byte\t01\t12\t1 bytes\t"
               "5A0112\n");
+    EXPECT_TRUE(output.HasNext(top));
+    ASSERT_TRUE(output.AppendNextText(&top, &text));
+    ASSERT_TRUE(output.AppendNextText(&top, &text));
+    EXPECT_FALSE(output.HasNext(top));
+    EXPECT_FALSE(output.AppendNextText(&top, &text));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
 
 // JSON written row by row reads exactly as the element's object written whole, indented at
