@@ -116,6 +116,13 @@ Outcome ReadStream(const std::string& name, int fd, bool binary, InputSink* sink
         return ReadDocument(name, fd, buffer, sink);
     }
     size_t have = static_cast<size_t>(head);
+    // Windows tools save "Unicode" text as UTF-16 with a byte order mark: read as 8-bit text,
+    // every other byte would be zero and nothing would convert.
+    if (!binary && have >= 2 &&
+        ((buffer[0] == '\xFF' && buffer[1] == '\xFE') ||
+         (buffer[0] == '\xFE' && buffer[1] == '\xFF'))) {
+        return Fail(name, "UTF-16 text; hexadecimal text is read as ASCII or UTF-8");
+    }
     // Editors on some systems start a UTF-8 text file with a byte order mark.
     size_t start = 0;
     if (!binary && have >= sizeof kByteOrderMark &&

@@ -118,6 +118,43 @@ TEST(BertlvRecords, LongSequencesAreWrittenWhole) {
     EXPECT_EQ(CountOf(analysed.out, "\n  Value\t1234\t"), count);
 }
 
+// UTF-16 text would read as nothing, every other byte being zero: it is named instead.
+TEST(BertlvRecords, Utf16TextIsNamed) {
+    const std::string littleEndian(
+        "\xFF\xFE"
+        "5\0A\0"
+        "0\0"
+        "1\0"
+        "1\0"
+        "2\0",
+        14);
+    const std::string bigEndian(
+        "\xFE\xFF"
+        "\0"
+        "5\0A\0"
+        "0\0"
+        "1\0"
+        "1\0"
+        "2",
+        14);
+    for (const std::string& text : {littleEndian, bigEndian}) {
+        const ScratchFile file(text, ".txt");
+        for (const char* command : {"parse ", "parse --each ", "trace ", "analyse --list "}) {
+            const ToolRun run = RunTool(command + file.path());
+            EXPECT_EQ(run.status, 1) << command;
+            EXPECT_EQ(run.err, "bertlv: " + file.path() +
+                                   ": UTF-16 text; hexadecimal text is read as ASCII or UTF-8\n")
+                << command;
+        }
+        EXPECT_EQ(RunTool("parse -", text).err,
+                  "bertlv: standard input: UTF-16 text; hexadecimal text is read as ASCII or "
+                  "UTF-8\n");
+    }
+    // Raw bytes may start so.
+    EXPECT_EQ(RunTool("parse --binary -", std::string("\xFF\xFE", 2)).err,
+              "Bad formatted BER-TLV data !\n");
+}
+
 TEST(BertlvRecords, BerReadsLongTagsAndLengths) {
     // A three-byte tag with a non-minimal 82 length, and one with a 300-byte value.
     const ToolRun shortValue = RunTool("parse --ber DF810182000512345678FF");
