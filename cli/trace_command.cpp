@@ -69,6 +69,10 @@ void AppendEntryMask(const DolEntry& entry, DigitMask* mask) {
                     static_cast<uint32_t>(entry.value.size()), mask);
 }
 
+// Stands in an exchange's JSON for the elements of its response until they are written. No
+// other text of an exchange holds control characters.
+const char kElementsPlaceholder[] = "\x01elements\x01";
+
 // Whether a card that answered with `sw1` ran the command: it completed it, possibly with a
 // warning, or has its response data waiting.
 bool CommandWasRun(uint8_t sw1) {
@@ -143,7 +147,14 @@ public:
           mask_(mask),
           out_(out),
           strictRows_(BER_RULES_STRICT, 0, mask),
-          generalRows_(BER_RULES_GENERAL, kAllWarnings, mask) {}
+          generalRows_(BER_RULES_GENERAL, kAllWarnings, mask) {
+        // A response's rows stand under it, and are written out as they gather: a response of
+        // millions of elements takes no memory of its size.
+        for (ElementOutput* rows : {&strictRows_, &generalRows_}) {
+            rows->SetTextIndent(1);
+            rows->SetRowWritten([out] { WritePendingPiece(out); });
+        }
+    }
 
     bool Line(uint64_t number, const std::string& text, bool cut) {
         const size_t first = text.find_first_not_of(" \t\r");
@@ -268,8 +279,7 @@ private:
             awaitingData_ = false;
         }
         if (json_) {
-            AppendJson(exchange, false, out_);
-            *out_ += '\n';
+            WriteExchange(std::move(exchange));
         }
     }
 
@@ -556,24 +566,53 @@ private:
         ElementOutput& rows = read.general ? generalRows_ : strictRows_;
         const uint32_t size = static_cast<uint32_t>(data.size());
         if (json_) {
-            std::vector<Json> roots = rows.ToJson(data.data(), size);
-            if (read.list) {
-                (*part)["elements"] = std::move(roots);
-            } else {
-                (*part)["element"] = std::move(roots.front());
-            }
+            // The elements are written where this placeholder stands once the exchange is.
+            (*part)[read.list ? "elements" : "element"] = kElementsPlaceholder;
+            pendingElements_ = data;
+            pendingRows_ = &rows;
+            pendingList_ = read.list;
             return;
         }
         if (read.general) {
             *out_ += "  " + AsSentence((*part)["note"].get<std::string>()) + "\n";
         }
-        std::string text;
-        rows.AppendText(data.data(), size, &text);
-        for (size_t at = 0; at < text.size();) {
-            const size_t end = text.find('\n', at);
-            *out_ += "  " + text.substr(at, end - at + 1);
-            at = end + 1;
+        rows.AppendText(data.data(), size, out_);
+    }
+
+    // Writes the exchange, the elements of its response streamed in the place held for them.
+    void WriteExchange(Json exchange) {
+        const size_t start = out_->size();
+        AppendJson(exchange, false, out_);
+        *out_ += '\n';
+        if (pendingRows_ == nullptr) {
+            return;
         }
+        // The JSON arena starts over only when no value is left: the rows' values take the
+        // memory of the one before.
+        exchange = Json();
+        std::string placeholder;
+        AppendJson(Json(kElementsPlaceholder), false, &placeholder);
+        const size_t at = out_->find(placeholder, start);
+        const std::string rest = out_->substr(at + placeholder.size());
+        out_->resize(at);
+        BerCursor top;
+        pendingRows_->StartRecord(pendingElements_.data(),
+                                  static_cast<uint32_t>(pendingElements_.size()), &top);
+        if (pendingList_) {
+            *out_ += '[';
+            for (bool first = true; pendingRows_->HasNext(top); first = false) {
+                if (!first) {
+                    *out_ += ',';
+                }
+                pendingRows_->AppendNextJsonText(&top, false, 0, out_);
+            }
+            *out_ += ']';
+        } else {
+            pendingRows_->AppendNextJsonText(&top, false, 0, out_);
+        }
+        *out_ += rest;
+        pendingRows_ = nullptr;
+        std::vector<uint8_t>().swap(pendingElements_);
     }
 
     void RememberDols(const std::vector<uint8_t>& data) {
@@ -662,6 +701,10 @@ private:
     bool dolKnown_[DOL_COUNT] = {false, false, false, false, false};
     bool selected_ = false;
     int generateAcCount_ = 0;
+    // The response data whose elements WriteExchange writes, and how.
+    std::vector<uint8_t> pendingElements_;
+    ElementOutput* pendingRows_ = nullptr;
+    bool pendingList_ = false;
     // A command the card answered with 61xx, whose data a GET RESPONSE fetches.
     CommandApdu awaitingCommand_;
     bool awaitingData_ = false;

@@ -41,7 +41,7 @@ ElementRow* ElementOutput::RowAt(int depth) {
 
 void ElementOutput::AppendRow(const ElementRow& row, int depth, uint8_t warnings,
                               std::string* out) {
-    out->append(2 * static_cast<size_t>(depth), ' ');
+    out->append(2 * static_cast<size_t>(textIndent_ + depth), ' ');
     for (int column = 0; column < ELEMENT_COLUMN_COUNT; ++column) {
         if (column > 0) {
             *out += '\t';

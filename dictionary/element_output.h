@@ -48,6 +48,8 @@ public:
     // Called after each row the Append functions write, at a point where `out` may be written
     // out and emptied.
     void SetRowWritten(std::function<void()> rowWritten) { rowWritten_ = std::move(rowWritten); }
+    // Text rows start `depth` levels further in.
+    void SetTextIndent(int depth) { textIndent_ = depth; }
 
     // The same for a tree of nodes, each row as the grid shows it; nothing for a null root.
     void AppendText(const TlvNode* root, std::string* out);
@@ -83,6 +85,7 @@ private:
     // One row per depth, reused from record to record.
     std::vector<ElementRow> rows_;
     std::function<void()> rowWritten_;
+    int textIndent_ = 0;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/tool_run.h"
+#include "dictionary/json_output.h"
 
 namespace {
 
@@ -376,6 +377,41 @@ TEST(BertlvTrace, EachArgumentIsALine) {
     EXPECT_EQ(prefixed.status, 0) << prefixed.err;
     EXPECT_EQ(prefixed.out, plain.out.substr(0, 2) + "12:00:00 " + plain.out.substr(2))
         << prefixed.out;
+}
+
+}  // namespace
+
+namespace {
+
+// A response of many elements is written out as its rows gather; what arrives reads whole.
+TEST(BertlvTrace, LongResponsesAreWrittenWhole) {
+    const size_t count = 5000;
+    std::string data;
+    for (size_t i = 0; i < count; ++i) {
+        data += "5A021234";
+    }
+    const std::string trace = "> 00B2010C00\n< " + data + "9000\n> 00B2020C00\n< 9000\n";
+    const ToolRun text = RunTool("trace", trace);
+    EXPECT_EQ(text.status, 0);
+    size_t rows = 0;
+    for (size_t at = text.out.find("\n  Application Primary Account Number(PAN)\t5A\t");
+         at != std::string::npos;
+         at = text.out.find("\n  Application Primary Account Number(PAN)\t5A\t", at + 1)) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, count);
+    EXPECT_NE(text.out.find("\n\n> 00B2020C00\n"), std::string::npos);
+
+    const ToolRun json = RunTool("trace --json", trace);
+    EXPECT_EQ(json.status, 0);
+    const size_t lineEnd = json.out.find('\n');
+    ASSERT_NE(lineEnd, std::string::npos);
+    const Json first = Json::parse(json.out.substr(0, lineEnd));
+    const Json& elements = first["response"]["elements"];
+    ASSERT_EQ(elements.size(), count);
+    EXPECT_EQ(elements[count - 1]["tlv"], "5A021234");
+    EXPECT_EQ(first["response"]["sw"], "9000");
+    EXPECT_EQ(Json::parse(json.out.substr(lineEnd + 1))["command"]["apdu"], "00B2020C00");
 }
 
 }  // namespace
