@@ -176,27 +176,6 @@ Json ElementOutput::RowJson(ElementRow* row, uint8_t warnings) {
     return object;
 }
 
-Json ElementOutput::ElementJson(const BerCursor& outer, const BerElement& element, int depth) {
-    ElementRow* row = RowAt(depth);
-    BuildElementRow(GetBerElementParts(element), row);
-    if (mask_) {
-        MaskElementRow(element, row);
-    }
-    Json object = RowJson(row, element.warnings);
-    if (element.kind == TLV_KIND_CONSTRUCTED) {
-        Json::object_t& members = object.get_ref<Json::object_t&>();
-        Json children(Json::value_t::array);
-        BerCursor inner;
-        BerCursorEnter(&outer, &element, &inner);
-        BerElement child;
-        while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
-            children.push_back(ElementJson(inner, child, depth + 1));
-        }
-        members.emplace_back("children", std::move(children));
-    }
-    return object;
-}
-
 void ElementOutput::StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const {
     BerCursorInit(top, bytes, size, rules_);
 }
@@ -230,17 +209,6 @@ void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string*
     StartRecord(bytes, size, &top);
     while (AppendNextText(&top, out)) {
     }
-}
-
-std::vector<Json> ElementOutput::ToJson(const uint8_t* bytes, uint32_t size) {
-    std::vector<Json> roots;
-    BerCursor top;
-    StartRecord(bytes, size, &top);
-    BerElement element;
-    while (BerReadNext(&top, &element, nullptr) == TLV_OK) {
-        roots.push_back(ElementJson(top, element, 0));
-    }
-    return roots;
 }
 
 void ElementOutput::AppendNode(const TlvNode* node, int depth, std::string* out) {

@@ -31,17 +31,15 @@ public:
     // cells separated by tabs and written with control bytes escaped; rows with warnings get an
     // eighth cell naming them.
     void AppendText(const uint8_t* bytes, uint32_t size, std::string* out);
-    // One object per top-level element, with its children; rows of the general reader carry a
-    // `warnings` array.
-    std::vector<Json> ToJson(const uint8_t* bytes, uint32_t size);
 
     // The same one top-level element at a time, so that output can be written as it grows:
     // `top` starts at StartRecord, and each call reads the next element; false after the last.
     void StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const;
     bool AppendNextText(BerCursor* top, std::string* out);
-    // The next element's JSON as AppendJson writes ToJson's object for it, compact or indented
-    // as a value `level` levels deep, without building the object: memory stays that of one
-    // row however many the element holds.
+    // The next element as a JSON object with its children, written as AppendJson writes, compact
+    // or indented as a value `level` levels deep, without building the object: memory stays
+    // that of one row however many the element holds. Rows of the general reader carry a
+    // `warnings` array.
     bool AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out);
     // Whether another element follows at `top`.
     bool HasNext(const BerCursor& top) const;
@@ -51,7 +49,8 @@ public:
     // Text rows start `depth` levels further in.
     void SetTextIndent(int depth) { textIndent_ = depth; }
 
-    // The same for a tree of nodes, each row as the grid shows it; nothing for a null root.
+    // Text rows and the JSON object for a tree of nodes, each row as the grid shows it; nothing
+    // for a null root.
     void AppendText(const TlvNode* root, std::string* out);
     Json ToJson(const TlvNode* root);
 
@@ -60,7 +59,6 @@ private:
     void AppendRow(const ElementRow& row, int depth, uint8_t warnings, std::string* out);
     void AppendElement(const BerCursor& outer, const BerElement& element, int depth,
                        std::string* out);
-    Json ElementJson(const BerCursor& outer, const BerElement& element, int depth);
     void AppendElementJson(const BerCursor& outer, const BerElement& element, int depth,
                            bool indented, int level, std::string* out);
     void RowWritten() {
