@@ -1,7 +1,6 @@
 #include "panels/dictionary_bar.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -117,7 +116,6 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
     tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     tree_->setItemDelegate(new CutTextDelegate(tree_));
 
-    QActionGroup* group = new QActionGroup(this);
     const struct {
         int id;
         const char* text;
@@ -125,11 +123,10 @@ CDictionaryBar::CDictionaryBar(QWidget* parent)
                  {ID_DE_SORT_TYPE, "Sort by &Type"},
                  {ID_DE_SORT_SOURCE, "Sort by &Source"}};
     for (const auto& sort : sorts) {
-        QAction* action = sortMenu_->addAction(SortImage(sort.id), QString::fromLatin1(sort.text));
+        QAction* action = sortMenu_->addAction(QString::fromLatin1(sort.text));
         action->setData(sort.id);
         action->setCheckable(true);
         action->setChecked(sort.id == currentSort_);
-        group->addAction(action);
         const int id = sort.id;
         connect(action, &QAction::triggered, this, [this, id] { OnSort(id); });
     }

@@ -4,7 +4,6 @@
 
 #include <QDockWidget>
 
-class QActionGroup;
 class QLineEdit;
 class QMenu;
 class QToolButton;

@@ -26,6 +26,13 @@
 
 namespace {
 
+// The image of the start of menu item `index`, where the check mark stands.
+QImage MenuItemStart(QMenu* menu, int index) {
+    menu->adjustSize();
+    const QRect item = menu->actionGeometry(menu->actions()[index]);
+    return menu->grab(QRect(item.topLeft(), QSize(item.height() + 4, item.height()))).toImage();
+}
+
 QStringList Children(QTreeWidgetItem* item) {
     QStringList names;
     for (int i = 0; i < item->childCount(); ++i) {
@@ -76,6 +83,20 @@ TEST(DictionaryBar, ThreeArrangements) {
     EXPECT_EQ(Children(Group(tree, "Tag not defined")).size(), 21);
     EXPECT_TRUE(bar.SortMenu()->actions()[1]->isChecked());
     EXPECT_FALSE(bar.SortMenu()->actions()[0]->isChecked());
+    // A check mark shows: dark strokes where the item is light while another arrangement is
+    // chosen.
+    const QImage checked = MenuItemStart(bar.SortMenu(), 1);
+    bar.OnSort(CDictionaryBar::ID_DE_SORT_ALPHA);
+    const QImage unchecked = MenuItemStart(bar.SortMenu(), 1);
+    ASSERT_EQ(checked.size(), unchecked.size());
+    int strokes = 0;
+    for (int y = 0; y < checked.height(); ++y) {
+        for (int x = 0; x < checked.width(); ++x) {
+            strokes += qGray(checked.pixel(x, y)) < 100 && qGray(unchecked.pixel(x, y)) > 160;
+        }
+    }
+    EXPECT_GE(strokes, 8);
+    bar.OnSort(CDictionaryBar::ID_DE_SORT_TYPE);
 
     bar.OnSort(CDictionaryBar::ID_DE_SORT_SOURCE);
     EXPECT_EQ(Children(tree->topLevelItem(0)),
