@@ -59,10 +59,12 @@ ssize_t ReadChunk(int fd, char* buffer, size_t size) {
     }
 }
 
-// Whether the first `have` bytes may begin a .tlv document's signature or a byte order mark.
+// Whether the first `have` bytes may begin a .tlv document's signature or a byte order mark,
+// of UTF-8 or of UTF-16.
 bool MayBeHead(const char* buffer, size_t have) {
     return memcmp(buffer, TLV_FILE_MAGIC, have) == 0 ||
-           (have < sizeof kByteOrderMark && memcmp(buffer, kByteOrderMark, have) == 0);
+           (have < sizeof kByteOrderMark && memcmp(buffer, kByteOrderMark, have) == 0) ||
+           (have == 1 && (buffer[0] == '\xFF' || buffer[0] == '\xFE'));
 }
 
 // The first bytes, up to `size`, as far as they may be a .tlv document's signature or a byte

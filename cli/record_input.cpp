@@ -28,7 +28,7 @@ size_t EndlessLineSize(size_t textLimit) {
 // them; a document's stored tree is read as the editor reads it.
 bool AppendConverted(const std::string& text, bool typed, std::vector<uint8_t>* bytes) {
     const size_t prefix =
-        typed && text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 2 : 0;
+        typed ? HexTextPrefixLength(text.data(), static_cast<uint32_t>(text.size())) : 0;
     const size_t digits = text.size() - prefix;
     const size_t at = bytes->size();
     bytes->resize(at + digits / 2 + 1);

@@ -326,8 +326,12 @@ private:
                 stated = static_cast<size_t>((*data)[2]) << 8 | (*data)[3];
             }
         }
+        if (size == 0) {
+            return "the command holds no data, not even a Command Template (83)";
+        }
         if (header == 0) {
-            return "the data is not in a Command Template (83)";
+            return (*data)[0] == 0x83 ? "the length of the Command Template (83) does not read"
+                                      : "the data is not in a Command Template (83)";
         }
         data->erase(data->begin(), data->begin() + static_cast<std::ptrdiff_t>(header));
         if (stated == data->size()) {

@@ -97,10 +97,7 @@ bool ParseTraceLine(const std::string& line, TraceLine* parsed) {
         }
         at = SkipSpace(line, next);
     }
-    // "0x" before the digits, as programmers write hexadecimal numbers.
-    if (line.size() - at >= 2 && line[at] == '0' && (line[at + 1] == 'x' || line[at + 1] == 'X')) {
-        at += 2;
-    }
+    at += HexTextPrefixLength(line.data() + at, static_cast<uint32_t>(line.size() - at));
     std::string hex;
     for (; at < line.size() && line[at] != '#'; ++at) {
         const char c = line[at];

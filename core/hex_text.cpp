@@ -63,6 +63,10 @@ void BytesToHexText(const uint8_t* bytes, uint32_t count, char* out) {
     out[2 * count] = '\0';
 }
 
+uint32_t HexTextPrefixLength(const char* text, uint32_t length) {
+    return length >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 2 : 0;
+}
+
 uint32_t HexTextStripWhiteSpace(char* text, uint32_t length) {
     uint32_t kept = 0;
     for (uint32_t i = 0; i < length; ++i) {

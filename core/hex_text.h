@@ -13,6 +13,9 @@ void HexTextToBytes(const char* text, uint32_t length, uint8_t* out, uint32_t* c
 // `out` holds 2 * count + 1 characters.
 void BytesToHexText(const uint8_t* bytes, uint32_t count, char* out);
 
+// 2 when the text starts with "0x" or "0X", as programmers write hexadecimal numbers, else 0.
+uint32_t HexTextPrefixLength(const char* text, uint32_t length);
+
 // Removes every space, carriage return, line feed and tab in place; returns the new length.
 uint32_t HexTextStripWhiteSpace(char* text, uint32_t length);
 

@@ -59,12 +59,15 @@ int IsoCurrencyMinorUnit(int numeric) {
         {953, 0},  {955, -1}, {956, -1}, {957, -1}, {958, -1}, {959, -1}, {960, -1}, {961, -1},
         {962, -1}, {963, -1}, {964, -1}, {965, -1}, {990, 4},  {994, -1}, {999, -1},
     };
+    if (IsoCurrencyByNumeric(numeric) == nullptr) {
+        return -1;
+    }
     for (const auto& unit : kUnits) {
         if (unit.numeric == numeric) {
             return unit.places;
         }
     }
-    return IsoCurrencyByNumeric(numeric) != nullptr ? 2 : -1;
+    return 2;
 }
 
 const IsoLanguage* IsoLanguageByAlpha2(const char* code) {

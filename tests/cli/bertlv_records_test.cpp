@@ -2,7 +2,10 @@
 // record per line, and files.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -116,6 +119,48 @@ TEST(BertlvRecords, LongSequencesAreWrittenWhole) {
     }
     const ToolRun analysed = RunTool("analyse --list " + input.path());
     EXPECT_EQ(CountOf(analysed.out, "\n  Value\t1234\t"), count);
+}
+
+// The peak resident set in KiB of bertlv run with `arguments`, its output discarded.
+long PeakKb(const std::string& arguments) {
+    // The sanitizer's quarantine of freed memory would hide what the program itself keeps.
+    const std::string command = "ASAN_OPTIONS=\"$ASAN_OPTIONS:quarantine_size_mb=1\" " +
+                                std::string(BERTLV_PATH) + " " + arguments + " >/dev/null";
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage = {};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return -1;
+    }
+    return usage.ru_maxrss;
+}
+
+// Output is written as it grows: a sequence or a template of 65,536 elements, whose JSON takes
+// tens of megabytes, runs in the memory of a small record (analysed, a quarter as many).
+TEST(BertlvRecords, ManyElementsTakeNoMemoryOfTheirNumber) {
+    const size_t count = 65536;
+    std::string sequence;
+    for (size_t i = 0; i < count; ++i) {
+        sequence += "5A021234";
+    }
+    const ScratchFile many(sequence, ".txt");
+    const ScratchFile quarter(sequence.substr(0, sequence.size() / 4), ".txt");
+    const ScratchFile template70("7083040000" + sequence, ".txt");
+    const ScratchFile small("5A021234", ".txt");
+    const long base = PeakKb("parse --list --json " + small.path());
+    ASSERT_GT(base, 0);
+    for (const std::string& arguments :
+         {"parse --list --json " + many.path(), "analyse --list --json " + quarter.path(),
+          "parse --ber --json " + template70.path()}) {
+        const long peak = PeakKb(arguments);
+        ASSERT_GT(peak, 0) << arguments;
+        EXPECT_LT(peak - base, 24 * 1024) << arguments;
+    }
 }
 
 // UTF-16 text would read as nothing, every other byte being zero: it is named instead.
@@ -386,6 +431,17 @@ TEST(BertlvRecords, RecordsFromAPipeShowAsTheyCome) {
     }
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_EQ(out, kPanRow);
+    // So is a UTF-16 one.
+    const std::string utf16 = "(printf '\\377'; sleep 0.3; printf '\\3765\\0A\\0') | " +
+                              std::string(BERTLV_PATH) + " parse 2>&1";
+    pipe = popen(utf16.c_str(), "r");
+    out.clear();
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, got);
+    }
+    EXPECT_NE(pclose(pipe), 0);
+    EXPECT_EQ(out,
+              "bertlv: standard input: UTF-16 text; hexadecimal text is read as ASCII or UTF-8\n");
 }
 
 TEST(BertlvRecords, FilesAndStandardInputAreInputs) {

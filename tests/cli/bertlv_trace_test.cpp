@@ -310,8 +310,11 @@ TEST(BertlvTrace, ProcessingOptionsDataOutsideItsTemplateIsNamed) {
          "    9F1A\tTerminal Country Code\t2 bytes\t0826\n"},
         {"80A80000080000000012340826 00", "  The data is not in a Command Template (83).\n",
          "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t000000001234\n"},
-        {"80A800000A8385000000001234082600", "  The data is not in a Command Template (83).\n",
+        {"80A800000A8385000000001234082600",
+         "  The length of the Command Template (83) does not read.\n",
          "    9F02\tAmount, Authorised(Numeric)\t6 bytes\t838500000000\n"},
+        {"80A8000000", "  The command holds no data, not even a Command Template (83).\n",
+         "  The data lacks 8 bytes of the PDOL.\n"},
         {"80A800000B8381080000000012340826 00", "",
          "    9F1A\tTerminal Country Code\t2 bytes\t0826\n"},
     };
