@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "dictionary/element_row.h"
+#include "editor/card_number_cells.h"
 
 namespace {
 
@@ -128,11 +129,15 @@ QList<GridItem> FindBar::Matches(QList<int>* rowNumbers) const {
     if (text.isEmpty()) {
         return matches;
     }
+    // With card numbers masked, only the digits on show are found: a match would tell a
+    // hidden one.
+    const bool masked = CardNumbersMasked(grid_);
     int number = 0;
     for (QTreeWidgetItemIterator it(grid_); *it; ++it, ++number) {
         GridRow* row = static_cast<GridRow*>(*it);
         for (int column : kSearchedColumns) {
-            const QString value = row->Item(column).Value();
+            const QString value = masked ? MaskedElementCell(row, column, row->Item(column).Value())
+                                         : row->Item(column).Value();
             const bool found = IsHexColumn(column) ? !hex.isEmpty() && ContainsHex(value, hex)
                                                    : value.contains(text, Qt::CaseInsensitive);
             if (found) {

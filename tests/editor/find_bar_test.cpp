@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "editor/card_number_cells.h"
 #include "editor/edit_test_util.h"
 #include "support/active_window.h"
 
@@ -95,6 +96,24 @@ TEST_F(FindBarTest, TextMatchesNamesTagsValuesAndTlvIgnoringCase) {
         EXPECT_EQ(Selected(), c.selected);
         EXPECT_EQ(Bar()->Status(), c.status);
     }
+}
+
+// With card numbers masked only what shows is found: the hidden digits of a PAN match nothing.
+TEST_F(FindBarTest, MaskedCardNumbersMatchOnlyTheDigitsOnShow) {
+    Parse(QStringLiteral("700A5A084761739001010010"));
+    view_.OnEditFind();
+    Type(QStringLiteral("739001"));
+    EXPECT_EQ(Bar()->Status(), "1 of 2");
+    ShowCardNumbersMasked(view_.Grid(), true);
+    Type(QStringLiteral("739001"));
+    EXPECT_EQ(Bar()->Status(), "Not found");
+    Type(QStringLiteral("476173"));
+    EXPECT_EQ(Bar()->Status(), "1 of 2");
+    Type(QStringLiteral("0010"));
+    EXPECT_EQ(Bar()->Status(), "1 of 2");
+    ShowCardNumbersMasked(view_.Grid(), false);
+    Type(QStringLiteral("739001"));
+    EXPECT_EQ(Bar()->Status(), "1 of 2");
 }
 
 TEST_F(FindBarTest, NextAndPreviousWrapRoundAndOpenCollapsedTemplates) {
