@@ -233,7 +233,8 @@ void FindBar::WatchGrid(bool watch) {
                << connect(model, &QAbstractItemModel::rowsRemoved, this, &FindBar::ScheduleStatus)
                << connect(model, &QAbstractItemModel::dataChanged, this, &FindBar::ScheduleStatus)
                << connect(model, &QAbstractItemModel::modelReset, this, &FindBar::ScheduleStatus)
-               << connect(grid_, &QTreeWidget::currentItemChanged, this, &FindBar::ScheduleStatus);
+               << connect(grid_, &QTreeWidget::currentItemChanged, this, &FindBar::ScheduleStatus)
+               << connect(grid_, &GridCtrl::shownTextChanged, this, &FindBar::ScheduleStatus);
 }
 
 void FindBar::ScheduleStatus() {

@@ -212,6 +212,7 @@ void GridCtrl::SetColumnAlign(int column, Qt::Alignment alignment) {
 void GridCtrl::SetShownText(const ShownTextFunction& shown) {
     shownText_ = shown;
     viewport()->update();
+    emit shownTextChanged();
 }
 
 QString GridCtrl::ShownText(const GridItem& item) const {

@@ -140,6 +140,8 @@ signals:
     void columnWeightsChangedByUser();
     // The selection in the in-place text editor changed.
     void editorSelectionChanged();
+    // SetShownText changed what the cells show.
+    void shownTextChanged();
 
 protected:
     // Hooks of the two notifications; by default they emit the signals.

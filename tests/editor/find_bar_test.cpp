@@ -111,9 +111,13 @@ TEST_F(FindBarTest, MaskedCardNumbersMatchOnlyTheDigitsOnShow) {
     EXPECT_EQ(Bar()->Status(), "1 of 2");
     Type(QStringLiteral("0010"));
     EXPECT_EQ(Bar()->Status(), "1 of 2");
+    // The status follows the choice while the bar shows.
     ShowCardNumbersMasked(view_.Grid(), false);
     Type(QStringLiteral("739001"));
     EXPECT_EQ(Bar()->Status(), "1 of 2");
+    ShowCardNumbersMasked(view_.Grid(), true);
+    QApplication::processEvents();
+    EXPECT_EQ(Bar()->Status(), "Not found");
 }
 
 TEST_F(FindBarTest, NextAndPreviousWrapRoundAndOpenCollapsedTemplates) {
