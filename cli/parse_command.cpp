@@ -13,7 +13,7 @@ int RunParse(const RecordOptions& options) {
                                                RecordWriter* writer, std::string*) {
         // Rows are written out as they gather, so that a template of millions of elements
         // takes no memory of its size.
-        output.SetRowWritten([writer] { writer->TextWritten(); });
+        output.SetRowWritten([writer] { return writer->TextWritten(); });
         BerCursor top;
         output.StartRecord(record.bytes, record.size, &top);
         if (!json) {

@@ -152,7 +152,7 @@ public:
         // millions of elements takes no memory of its size.
         for (ElementOutput* rows : {&strictRows_, &generalRows_}) {
             rows->SetTextIndent(1);
-            rows->SetRowWritten([out] { WritePendingPiece(out); });
+            rows->SetRowWritten([out] { return WritePendingPiece(out); });
         }
     }
 

@@ -106,7 +106,7 @@ void ElementOutput::AppendElement(const BerCursor& outer, const BerElement& elem
         BerCursor inner;
         BerCursorEnter(&outer, &element, &inner);
         BerElement child;
-        while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
+        while (!outputFailed_ && BerReadNext(&inner, &child, nullptr) == TLV_OK) {
             AppendElement(inner, child, depth + 1, out);
         }
     }
@@ -134,7 +134,7 @@ void ElementOutput::AppendElementJson(const BerCursor& outer, const BerElement& 
     BerCursorEnter(&outer, &element, &inner);
     BerElement child;
     bool first = true;
-    while (BerReadNext(&inner, &child, nullptr) == TLV_OK) {
+    while (!outputFailed_ && BerReadNext(&inner, &child, nullptr) == TLV_OK) {
         if (indented) {
             *out += first ? "\n" : ",\n";
             *out += childIndent;

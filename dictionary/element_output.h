@@ -44,8 +44,11 @@ public:
     // Whether another element follows at `top`.
     bool HasNext(const BerCursor& top) const;
     // Called after each row the Append functions write, at a point where `out` may be written
-    // out and emptied.
-    void SetRowWritten(std::function<void()> rowWritten) { rowWritten_ = std::move(rowWritten); }
+    // out and emptied. Once it returns false (the output failed), no further rows are made.
+    void SetRowWritten(std::function<bool()> rowWritten) {
+        rowWritten_ = std::move(rowWritten);
+        outputFailed_ = false;
+    }
     // Text rows start `depth` levels further in.
     void SetTextIndent(int depth) { textIndent_ = depth; }
 
@@ -62,8 +65,8 @@ private:
     void AppendElementJson(const BerCursor& outer, const BerElement& element, int depth,
                            bool indented, int level, std::string* out);
     void RowWritten() {
-        if (rowWritten_) {
-            rowWritten_();
+        if (rowWritten_ && !outputFailed_) {
+            outputFailed_ = !rowWritten_();
         }
     }
     void AppendNode(const TlvNode* node, int depth, std::string* out);
@@ -82,7 +85,8 @@ private:
     DigitMask contentMask_;
     // One row per depth, reused from record to record.
     std::vector<ElementRow> rows_;
-    std::function<void()> rowWritten_;
+    std::function<bool()> rowWritten_;
+    bool outputFailed_ = false;
     int textIndent_ = 0;
 };
 

@@ -126,6 +126,31 @@ TEST(ElementOutput, SequenceElementsOneAtATime) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
 
+// Rows are handed on one by one; once handing them on fails, no further rows are made.
+TEST(ElementOutput, RowsStopOnceTheirOutputFails) {
+    const std::vector<uint8_t> record = HexBytes("700F5A01125A01345A01565A01785A019A");
+    for (const bool json : {false, true}) {
+        ElementOutput output(BER_RULES_GENERAL, 0);
+        std::string text;
+        int handed = 0;
+        output.SetRowWritten([&handed] { return ++handed < 3; });
+        BerCursor top;
+        output.StartRecord(record.data(), static_cast<uint32_t>(record.size()), &top);
+        if (json) {
+            output.AppendNextJsonText(&top, false, 0, &text);
+        } else {
+            output.AppendNextText(&top, &text);
+        }
+        EXPECT_EQ(handed, 3) << json;
+        // The template and two of its five elements.
+        if (json) {
+            EXPECT_EQ(Json::parse(text)["children"].size(), 2u) << text;
+        } else {
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
+        }
+    }
+}
+
 // JSON written row by row is JSON as the library writes it, indented at any depth or compact,
 // and holds the rows the text output shows, on valid records and on every mutation of them the
 // general reader accepts as a sequence.
