@@ -94,10 +94,7 @@ bool IsDecimal(const std::string& key) {
 
 // The hexadecimal digits of a tag key, without its 0x prefix.
 std::string TagDigits(const std::string& key) {
-    if (key.size() > 2 && key[0] == '0' && (key[1] == 'x' || key[1] == 'X')) {
-        return key.substr(2);
-    }
-    return key;
+    return key.substr(HexTextPrefixLength(key.data(), static_cast<uint32_t>(key.size())));
 }
 
 // Decimal digits name an index; hexadecimal with letters, or with a 0x prefix, names a tag.

@@ -70,7 +70,8 @@ void AppendEntryMask(const DolEntry& entry, DigitMask* mask) {
 }
 
 // Stands in an exchange's JSON for the elements of its response until they are written. No
-// other text of an exchange holds control characters.
+// other text of an exchange holds control characters: time stamps are digits and separators,
+// command details printable, names the dictionary's.
 const char kElementsPlaceholder[] = "\x01elements\x01";
 
 // Whether a card that answered with `sw1` ran the command: it completed it, possibly with a
@@ -585,7 +586,6 @@ private:
 
     // Writes the exchange, the elements of its response streamed in the place held for them.
     void WriteExchange(Json exchange) {
-        const size_t start = out_->size();
         AppendJson(exchange, false, out_);
         *out_ += '\n';
         if (pendingRows_ == nullptr) {
@@ -596,7 +596,9 @@ private:
         exchange = Json();
         std::string placeholder;
         AppendJson(Json(kElementsPlaceholder), false, &placeholder);
-        const size_t at = out_->find(placeholder, start);
+        // The response is the exchange's last member, and what follows its elements (format 1
+        // fields) holds hexadecimal text, names and notes only.
+        const size_t at = out_->rfind(placeholder);
         const std::string rest = out_->substr(at + placeholder.size());
         out_->resize(at);
         BerCursor top;

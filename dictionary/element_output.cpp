@@ -182,7 +182,7 @@ void ElementOutput::StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* 
 
 bool ElementOutput::AppendNextText(BerCursor* top, std::string* out) {
     BerElement element;
-    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+    if (outputFailed_ || BerReadNext(top, &element, nullptr) != TLV_OK) {
         return false;
     }
     AppendElement(*top, element, 0, out);
@@ -191,7 +191,7 @@ bool ElementOutput::AppendNextText(BerCursor* top, std::string* out) {
 
 bool ElementOutput::AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out) {
     BerElement element;
-    if (BerReadNext(top, &element, nullptr) != TLV_OK) {
+    if (outputFailed_ || BerReadNext(top, &element, nullptr) != TLV_OK) {
         return false;
     }
     AppendElementJson(*top, element, 0, indented, indented && level > 0 ? level : 0, out);
@@ -201,7 +201,7 @@ bool ElementOutput::AppendNextJsonText(BerCursor* top, bool indented, int level,
 bool ElementOutput::HasNext(const BerCursor& top) const {
     BerCursor next = top;
     BerElement element;
-    return BerReadNext(&next, &element, nullptr) == TLV_OK;
+    return !outputFailed_ && BerReadNext(&next, &element, nullptr) == TLV_OK;
 }
 
 void ElementOutput::AppendText(const uint8_t* bytes, uint32_t size, std::string* out) {

@@ -33,7 +33,8 @@ public:
     void AppendText(const uint8_t* bytes, uint32_t size, std::string* out);
 
     // The same one top-level element at a time, so that output can be written as it grows:
-    // `top` starts at StartRecord, and each call reads the next element; false after the last.
+    // `top` starts at StartRecord, and each call reads the next element; false after the last
+    // and once the output failed.
     void StartRecord(const uint8_t* bytes, uint32_t size, BerCursor* top) const;
     bool AppendNextText(BerCursor* top, std::string* out);
     // The next element as a JSON object with its children, written as AppendJson writes, compact
@@ -41,15 +42,16 @@ public:
     // that of one row however many the element holds. Rows of the general reader carry a
     // `warnings` array.
     bool AppendNextJsonText(BerCursor* top, bool indented, int level, std::string* out);
-    // Whether another element follows at `top`.
+    // Whether another element follows at `top` and the output has not failed.
     bool HasNext(const BerCursor& top) const;
-    // Called after each row the Append functions write, at a point where `out` may be written
-    // out and emptied. Once it returns false (the output failed), no further rows are made.
+    // Called after each row of a checked record is written, at a point where `out` may be
+    // written out and emptied. Once it returns false (the output failed), no further rows are
+    // made.
     void SetRowWritten(std::function<bool()> rowWritten) {
         rowWritten_ = std::move(rowWritten);
         outputFailed_ = false;
     }
-    // Text rows start `depth` levels further in.
+    // Text rows, of records and of trees, start `depth` levels further in.
     void SetTextIndent(int depth) { textIndent_ = depth; }
 
     // Text rows and the JSON object for a tree of nodes, each row as the grid shows it; nothing

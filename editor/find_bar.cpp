@@ -12,7 +12,6 @@
 #include <climits>
 
 #include "dictionary/element_row.h"
-#include "editor/card_number_cells.h"
 
 namespace {
 
@@ -99,6 +98,8 @@ void FindBar::Open() {
     if (isHidden()) {
         show();
         WatchGrid(true);
+        // The grid may have changed while the bar was hidden.
+        ScheduleStatus();
         emit shownChanged();
     }
     field_->setFocus(Qt::ShortcutFocusReason);
@@ -129,17 +130,20 @@ QList<GridItem> FindBar::Matches(QList<int>* rowNumbers) const {
     if (text.isEmpty()) {
         return matches;
     }
-    // With card numbers masked, only the digits on show are found: a match would tell a
-    // hidden one.
-    const bool masked = CardNumbersMasked(grid_);
+    const auto cellMatches = [&text, &hex](int column, const QString& value) {
+        return IsHexColumn(column) ? !hex.isEmpty() && ContainsHex(value, hex)
+                                   : value.contains(text, Qt::CaseInsensitive);
+    };
     int number = 0;
     for (QTreeWidgetItemIterator it(grid_); *it; ++it, ++number) {
         GridRow* row = static_cast<GridRow*>(*it);
         for (int column : kSearchedColumns) {
-            const QString value = masked ? MaskedElementCell(row, column, row->Item(column).Value())
-                                         : row->Item(column).Value();
-            const bool found = IsHexColumn(column) ? !hex.isEmpty() && ContainsHex(value, hex)
-                                                   : value.contains(text, Qt::CaseInsensitive);
+            // A cell matches as it shows: with card numbers masked, a match would tell a hidden
+            // digit. Hiding digits can only take a match away, so only matches are looked at
+            // again as shown.
+            const GridItem item = row->Item(column);
+            const bool found =
+                cellMatches(column, item.Value()) && cellMatches(column, grid_->ShownText(item));
             if (found) {
                 matches << row->Item(column);
                 if (rowNumbers != nullptr) {

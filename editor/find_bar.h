@@ -1,6 +1,7 @@
 // The find bar over the data element grid. Its text matches, ignoring case, the name, the tag,
-// the value and the TLV cells of every row, rows under collapsed templates included; white space
-// in the text does not count against the hexadecimal cells. Going to a match selects its first
+// the value and the TLV cells of every row as they show (card numbers masked or not), rows
+// under collapsed templates included; white space in the text does not count against the
+// hexadecimal cells. Going to a match selects its first
 // matching cell and opens the templates above it.
 #ifndef QUORVEL_EDITOR_FIND_BAR_H
 #define QUORVEL_EDITOR_FIND_BAR_H
@@ -32,7 +33,7 @@ public:
     QString Text() const;
     QLineEdit* Field() const { return field_; }
     // "3 of 7", "7 matches" while the selected row is none of them, "Not found", or empty while
-    // there is no text. While the bar shows, it follows the grid's rows and selection.
+    // there is no text. While the bar shows, it follows the grid's rows, cells and selection.
     QString Status() const;
     // The first matching cell of every matching row, in row order; `rowNumbers`, where given,
     // receives each match's row number (as GridCtrl::RowNumber counts), found on the same walk.
@@ -58,8 +59,8 @@ private:
     // Selects the match `index` of `matches` and shows where it stands.
     void GoTo(const QList<GridItem>& matches, int index);
     void ShowStatus(int index, int count);
-    // While the bar shows, every change of the grid's rows, cells or selection brings the
-    // status up to date once control returns to the event loop.
+    // While the bar shows, every change of the grid's rows, cells, selection or shown texts
+    // brings the status up to date once control returns to the event loop.
     void WatchGrid(bool watch);
     void ScheduleStatus();
     void ShowCurrentStatus();

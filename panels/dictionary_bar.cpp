@@ -288,13 +288,17 @@ void CDictionaryBar::ApplyFilter() {
 }
 
 void CDictionaryBar::OnSort(int sortCommand) {
-    if (sortCommand == currentSort_ || sortCommand < ID_DE_SORT_ALPHA ||
-        sortCommand > ID_DE_SORT_SOURCE) {
-        return;
+    const bool change = sortCommand != currentSort_ && sortCommand >= ID_DE_SORT_ALPHA &&
+                        sortCommand <= ID_DE_SORT_SOURCE;
+    if (change) {
+        currentSort_ = sortCommand;
     }
-    currentSort_ = sortCommand;
+    // Choosing the checked item again unchecks it: the check stays with the arrangement.
     for (QAction* action : sortMenu_->actions()) {
-        action->setChecked(action->data().toInt() == sortCommand);
+        action->setChecked(action->data().toInt() == currentSort_);
+    }
+    if (!change) {
+        return;
     }
     sortButton_->setIcon(SortImage(sortCommand));
     FillTree(sortCommand);

@@ -97,6 +97,10 @@ TEST(DictionaryBar, ThreeArrangements) {
     }
     EXPECT_GE(strokes, 8);
     bar.OnSort(CDictionaryBar::ID_DE_SORT_TYPE);
+    // Choosing the chosen arrangement again keeps its check.
+    bar.SortMenu()->actions()[1]->trigger();
+    EXPECT_TRUE(bar.SortMenu()->actions()[1]->isChecked());
+    EXPECT_FALSE(bar.SortMenu()->actions()[0]->isChecked());
 
     bar.OnSort(CDictionaryBar::ID_DE_SORT_SOURCE);
     EXPECT_EQ(Children(tree->topLevelItem(0)),

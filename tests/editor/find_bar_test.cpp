@@ -118,6 +118,12 @@ TEST_F(FindBarTest, MaskedCardNumbersMatchOnlyTheDigitsOnShow) {
     ShowCardNumbersMasked(view_.Grid(), true);
     QApplication::processEvents();
     EXPECT_EQ(Bar()->Status(), "Not found");
+    // And when the choice changed while the bar was closed.
+    Bar()->Close();
+    ShowCardNumbersMasked(view_.Grid(), false);
+    view_.OnEditFind();
+    QApplication::processEvents();
+    EXPECT_EQ(Bar()->Status(), "1 of 2");
 }
 
 TEST_F(FindBarTest, NextAndPreviousWrapRoundAndOpenCollapsedTemplates) {
