@@ -130,8 +130,9 @@ int Run(int argc, char** argv) {
         "trace", "Decode an APDU trace: one command or response per line, as hexadecimal text.");
     traceCommand->add_flag("--json", traceJson, "Write one JSON object per exchange.");
     traceCommand->add_flag("--mask", traceMask, kMaskHelp);
-    traceCommand->add_option("INPUT", traceInputs,
-                             "Trace files, hexadecimal text, or - for standard input.");
+    traceCommand->add_option(
+        "INPUT", traceInputs,
+        "Trace files, hexadecimal text (each argument a line), or - for standard input.");
 
     try {
         app.parse(argc, argv);
