@@ -599,6 +599,10 @@ private:
         // The response is the exchange's last member, and what follows its elements (format 1
         // fields) holds hexadecimal text, names and notes only.
         const size_t at = out_->rfind(placeholder);
+        if (at == std::string::npos) {
+            pendingRows_ = nullptr;
+            return;
+        }
         const std::string rest = out_->substr(at + placeholder.size());
         out_->resize(at);
         BerCursor top;
