@@ -143,6 +143,11 @@ void COrdaApp::OnOpenRecentFile(int index) {
     if (path.isEmpty()) {
         return;
     }
+    // A document stays open when its file is renamed or deleted on the disk: it is shown.
+    if (CChildFrame* open = FindOpenDocument(path)) {
+        mainFrame_->MdiArea()->setActiveSubWindow(open);
+        return;
+    }
     if (!QFileInfo::exists(path)) {
         AppPrompts()->ShowError(mainFrame_,
                                 QStringLiteral("Failed to open document.\r\n\r\n%1\r\nThe file "

@@ -174,14 +174,15 @@ bool COrdaDoc::ReadOpenedDocument(int fd, size_t size, std::string* reason) {
         if (failed) {
             return false;
         }
-        // An empty file has nothing to lose and opens as a new document would. Any other file
-        // that is not a whole document is refused: opened empty, a save would replace it.
-        if (size == 0) {
-            return true;
-        }
         uint8_t head[sizeof TLV_FILE_MAGIC];
         const bool signature = size >= sizeof head && ReadAt(fd, 0, head, sizeof head, reason) &&
                                memcmp(head, TLV_FILE_MAGIC, sizeof head) == 0;
+        // An empty file, or one of the signature alone, has nothing to lose and opens as a new
+        // document would. Any other file that is not a whole document is refused: opened
+        // empty, a save would replace it.
+        if (size == 0 || (signature && size == sizeof head)) {
+            return true;
+        }
         *reason = signature ? "The document is damaged: the file ends inside it."
                             : "The file is not a Quorvel BERTLV document.";
         return false;

@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <utility>
 
 #include "app/app_fixture.h"
 #include "app/app_ids.h"
@@ -195,6 +196,22 @@ TEST_F(AppTest, MissingRecentFileIsReportedAndDropped) {
     EXPECT_TRUE(Frame()->MdiArea()->subWindowList().isEmpty());
 }
 
+TEST_F(AppTest, RecentFileOpenInAWindowIsShownEvenWhenRenamedOnTheDisk) {
+    const QString renamed = WriteFile("renamed.tlv", FileBytes("5A021234", ""));
+    CChildFrame* first = app_->OpenDocumentFile(renamed);
+    CChildFrame* second = app_->OpenDocumentFile(WriteFile("other.tlv", FileBytes("", "")));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(QFile::rename(renamed, dir_.filePath("moved.tlv")));
+    ASSERT_EQ(app_->GetRecentFiles()->Entry(1), renamed);
+    prompts_.Clear();
+    app_->OnOpenRecentFile(1);
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_EQ(Frame()->MdiArea()->activeSubWindow(), first);
+    EXPECT_EQ(app_->GetRecentFiles()->Entry(1), renamed);
+    EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 2);
+}
+
 TEST_F(AppTest, LookIsStoredAndRestored) {
     EXPECT_EQ(Frame()->CurrentAppLook(), 32837);
     EXPECT_TRUE(Frame()->Action(32837)->isChecked());
@@ -284,7 +301,7 @@ TEST_F(AppTest, FilesThatAreNotWholeDocumentsAreRefusedAndKept) {
         QByteArray bytes;
         const char* reason;
     } files[] = {
-        {"signature-only.tlv", magic, damaged},
+        {"signature-and-part-of-a-length.tlv", magic + QByteArray(2, '\0'), damaged},
         {"n1-too-large.tlv", tooLong, damaged},
         {"no-pane-text.tlv", noPane, damaged},
         {"short.tlv", magic.left(15), foreign},
@@ -303,14 +320,17 @@ TEST_F(AppTest, FilesThatAreNotWholeDocumentsAreRefusedAndKept) {
     EXPECT_TRUE(Frame()->MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(app_->GetRecentFiles()->Entry(0), QString());
 
-    // An empty file has nothing to lose: it opens as an empty document.
-    CChildFrame* frame = app_->OpenDocumentFile(WriteFile("empty.tlv", QByteArray()));
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->View()->Root(), nullptr);
-    EXPECT_EQ(frame->View()->PaneText(), "");
-    EXPECT_EQ(frame->windowTitle(), "empty.tlv");
-    EXPECT_FALSE(frame->Document()->IsModified());
-    EXPECT_EQ(QFileInfo(app_->GetRecentFiles()->Entry(0)).fileName(), "empty.tlv");
+    // An empty file, or the signature alone, has nothing to lose: it opens as an empty document.
+    for (const auto& [name, bytes] :
+         {std::pair{"empty.tlv", QByteArray()}, std::pair{"signature-only.tlv", magic}}) {
+        CChildFrame* frame = app_->OpenDocumentFile(WriteFile(name, bytes));
+        ASSERT_NE(frame, nullptr) << name;
+        EXPECT_EQ(frame->View()->Root(), nullptr);
+        EXPECT_EQ(frame->View()->PaneText(), "");
+        EXPECT_EQ(frame->windowTitle(), name);
+        EXPECT_FALSE(frame->Document()->IsModified());
+        EXPECT_EQ(QFileInfo(app_->GetRecentFiles()->Entry(0)).fileName(), name);
+    }
 }
 
 TEST_F(AppTest, OpeningRestoresTreeAndPaneApart) {
