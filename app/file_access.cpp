@@ -261,6 +261,13 @@ bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* reason) {
     return true;
 }
 
+bool CheckReplaceable(const std::string& path, std::string* reason) {
+    std::string target;
+    bool exists = false;
+    struct stat info;
+    return ResolveTarget(path, &target, &exists, &info, reason);
+}
+
 bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t size,
                         std::string* reason) {
     std::string target;

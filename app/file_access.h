@@ -34,6 +34,10 @@ bool ReadAt(int fd, uint64_t offset, uint8_t* out, size_t length, std::string* r
 bool ReplaceRegularFile(const std::string& path, const uint8_t* data, size_t size,
                         std::string* reason);
 
+// Whether ReplaceRegularFile may replace the file at `path` (or create it), as far as can be
+// told before writing: false with the reason that it would give.
+bool CheckReplaceable(const std::string& path, std::string* reason);
+
 // Writes all `size` bytes to `fd`. False with the system's reason ("No space left on device").
 bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* reason);
 

@@ -231,16 +231,14 @@ bool COrdaDoc::SaveAs(QWidget* owner) {
     if (path.isEmpty()) {
         return false;
     }
-    // A name typed without an extension gets the document's, so that File > Open lists it;
-    // the file dialog could not ask before replacing a file of that name.
-    const bool extended = QFileInfo(path).suffix().isEmpty();
-    if (extended) {
+    // A name typed without an extension gets the document's, so that File > Open lists it.
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += QLatin1String(kExtension);
     }
-    if (QFileInfo(path).isDir()) {
+    std::string reason;
+    if (!CheckReplaceable(QFile::encodeName(path).toStdString(), &reason)) {
         AppPrompts()->ShowError(
-            owner,
-            FileError("Failed to save document.", path, QString::fromLocal8Bit(strerror(EISDIR))),
+            owner, FileError("Failed to save document.", path, QString::fromLocal8Bit(reason)),
             QString::fromLatin1(kApplicationTitle));
         return false;
     }
@@ -253,13 +251,12 @@ bool COrdaDoc::SaveAs(QWidget* owner) {
                                 QString::fromLatin1(kApplicationTitle));
         return false;
     }
-    if (extended) {
-        if (QFileInfo::exists(path) &&
-            !AppPrompts()->AskYesNo(owner, QStringLiteral("%1 already exists.\r\nDo you want to "
-                                                          "replace it?")
-                                               .arg(QFileInfo(path).fileName()))) {
-            return false;
-        }
+    // Asked here rather than by the file dialog, so that a refusal above comes without it.
+    if (QFileInfo::exists(path) &&
+        !AppPrompts()->AskYesNo(owner, QStringLiteral("%1 already exists.\r\nDo you want to "
+                                                      "replace it?")
+                                           .arg(QFileInfo(path).fileName()))) {
+        return false;
     }
     return DoSave(owner, path);
 }

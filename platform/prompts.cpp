@@ -71,7 +71,9 @@ QString MessageBoxPrompts::AskSavePath(QWidget* owner, const QString& suggested,
     const QString start = QFileInfo(suggested).isAbsolute() || lastFolder_.isEmpty()
                               ? suggested
                               : QDir(lastFolder_).filePath(suggested);
-    const QString path = QFileDialog::getSaveFileName(owner, QString(), start, filter);
+    // The caller asks before replacing a file, after refusing the paths it cannot save to.
+    const QString path = QFileDialog::getSaveFileName(owner, QString(), start, filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (!path.isEmpty()) {
         lastFolder_ = QFileInfo(path).absolutePath();
     }

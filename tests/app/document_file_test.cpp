@@ -464,6 +464,15 @@ TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
     prompts_.QueuePath(dir_.filePath("other.data"));
     EXPECT_TRUE(frame->Document()->SaveAs(frame));
     EXPECT_TRUE(QFileInfo::exists(dir_.filePath("other.data")));
+
+    // A full name of a file that exists is asked about the same way.
+    frame->View()->Pane()->setPlainText(QStringLiteral("ghi"));
+    prompts_.Clear();
+    prompts_.QueuePath(dir_.filePath("plain.tlv"));
+    EXPECT_FALSE(frame->Document()->SaveAs(frame));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].question);
+    EXPECT_EQ(ReadAll(dir_.filePath("plain.tlv")), FileBytes("", "def"));
 }
 
 TEST_F(DocumentFileTest, SaveAsRefusesAFolderAndAFileOpenInAnotherDocument) {
