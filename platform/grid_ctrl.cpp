@@ -183,6 +183,7 @@ void GridCtrl::SetColumnWeights(const QList<int>& weights) {
         }
     }
     weights_ = weights;
+    widthsFromUser_ = true;
     AdjustLayout();
 }
 
@@ -307,12 +308,19 @@ void GridCtrl::AdjustLayout() {
     if (weights_.isEmpty() || width <= 0) {
         return;
     }
+    ApplyColumnWidths(ShareColumnWidths(width, std::vector<int>(weights_.cbegin(), weights_.cend()),
+                                        SharingMinimums()));
+}
+
+std::vector<int> GridCtrl::SharingMinimums() const {
+    // A column the user made narrower than its minimum keeps that width as its minimum, also
+    // in a later session: the weights kept then are the widths the user left.
     std::vector<int> minimums;
     for (int column = 0; column < weights_.size(); ++column) {
-        minimums.push_back(ColumnMinimumWidth(column));
+        const int minimum = ColumnMinimumWidth(column);
+        minimums.push_back(widthsFromUser_ ? qMin(minimum, weights_[column]) : minimum);
     }
-    ApplyColumnWidths(
-        ShareColumnWidths(width, std::vector<int>(weights_.cbegin(), weights_.cend()), minimums));
+    return minimums;
 }
 
 void GridCtrl::ApplyColumnWidths(const std::vector<int>& widths) {
@@ -334,18 +342,15 @@ void GridCtrl::OnSectionResized(int column, int, int newWidth) {
     }
     // The dragged column keeps its new width, even below its minimum; the others share the
     // rest, and the widths become the weights that later resizes keep.
-    std::vector<int> minimums;
     std::vector<int> fixed(static_cast<size_t>(weights_.size()), -1);
-    for (int at = 0; at < weights_.size(); ++at) {
-        minimums.push_back(ColumnMinimumWidth(at));
-    }
     fixed[static_cast<size_t>(column)] = newWidth;
     const std::vector<int> widths = ShareColumnWidths(
-        width, std::vector<int>(weights_.cbegin(), weights_.cend()), minimums, fixed);
+        width, std::vector<int>(weights_.cbegin(), weights_.cend()), SharingMinimums(), fixed);
     ApplyColumnWidths(widths);
     for (int at = 0; at < weights_.size(); ++at) {
         weights_[at] = qMax(1, widths[static_cast<size_t>(at)]);
     }
+    widthsFromUser_ = true;
     emit columnWeightsChangedByUser();
 }
 

@@ -161,9 +161,12 @@ private:
     void CommitEdit(const GridItem& item, const QString& text);
     void OnSectionResized(int column, int oldWidth, int newWidth);
     void ApplyColumnWidths(const std::vector<int>& widths);
+    std::vector<int> SharingMinimums() const;
 
     GridItemDelegate* delegate_;
     QList<int> weights_;
+    // The weights are widths the user gave the columns rather than the initial proportions.
+    bool widthsFromUser_ = false;
     QList<Qt::Alignment> alignments_;
     QList<QIcon> images_;
     ShownTextFunction shownText_;

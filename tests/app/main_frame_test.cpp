@@ -465,4 +465,34 @@ TEST_F(MainFrameTest, ColumnWidthsFollowTheUserAndAreKept) {
     EXPECT_EQ(frame->View()->Grid()->ColumnWeights(), weights);
 }
 
+TEST_F(MainFrameTest, AColumnMadeNarrowerThanItsMinimumStaysSo) {
+    Frame()->resize(1200, 800);
+    CElementGridCtrl* grid = NewDocument(QStringLiteral("70045A021234"))->Grid();
+    QApplication::processEvents();
+    const int minimum = grid->columnWidth(ELEMENT_COLUMN_NAME);
+    const int narrow = minimum / 2;
+    grid->header()->resizeSection(ELEMENT_COLUMN_NAME, narrow);
+    ASSERT_EQ(grid->columnWidth(ELEMENT_COLUMN_NAME), narrow);
+
+    // Narrower and wider windows keep the user's width as the column's minimum.
+    Frame()->resize(900, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(ELEMENT_COLUMN_NAME), narrow);
+    Frame()->resize(1300, 800);
+    QApplication::processEvents();
+    EXPECT_GE(grid->columnWidth(ELEMENT_COLUMN_NAME), narrow);
+    EXPECT_LT(grid->columnWidth(ELEMENT_COLUMN_NAME), minimum);
+
+    // So do the grids of the next session.
+    Frame()->SaveLayout();
+    CMainFrame restarted(app_.get(), &settings_);
+    restarted.resize(1200, 800);
+    CChildFrame* frame = new CChildFrame(new COrdaDoc);
+    restarted.AddChildFrame(frame);
+    restarted.show();
+    QApplication::processEvents();
+    EXPECT_GE(frame->View()->Grid()->columnWidth(ELEMENT_COLUMN_NAME), narrow - 1);
+    EXPECT_LT(frame->View()->Grid()->columnWidth(ELEMENT_COLUMN_NAME), minimum);
+}
+
 }  // namespace
