@@ -526,8 +526,6 @@ void CMainFrame::CreateDockingPanels() {
     addDockWidget(Qt::BottomDockWidgetArea, descriptionBar_);
     tabifyDockWidget(descriptionBar_, analysisBar_);
     descriptionBar_->raise();
-    resizeDocks({dictionaryBar_}, {200}, Qt::Horizontal);
-    resizeDocks({descriptionBar_}, {200}, Qt::Vertical);
     connect(analysisBar_, &CAnalysisBar::infoRequested, this, &CMainFrame::ShowDescription);
     connect(dictionaryBar_, &CDictionaryBar::entrySelected, this, &CMainFrame::ShowDescription);
 }
@@ -557,8 +555,10 @@ void CMainFrame::RestoreLayout() {
                          available.height() * kFirstSizePercent / 100);
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     }
-    if (!state.isEmpty()) {
-        restoreState(state);
+    if (state.isEmpty() || !restoreState(state)) {
+        // The panels take 200 units, but no more than a quarter of a small screen's window.
+        resizeDocks({dictionaryBar_}, {qMin(200, width() / 4)}, Qt::Horizontal);
+        resizeDocks({descriptionBar_}, {qMin(200, height() / 4)}, Qt::Vertical);
     }
     Action(ID_VIEW_STATUS_BAR)->setChecked(statusBarShown);
     Action(ID_VIEW_MASK_CARD_NUMBERS)->setChecked(maskCardNumbers);

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextDocument>
 #include <QUndoStack>
@@ -226,6 +229,18 @@ ByteTableView* COrdaView::ByteTable(int mode) const {
 void COrdaView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceControls();
+}
+
+QSize COrdaView::minimumSizeHint() const {
+    // The strip below the grid keeps its height however small the window gets, so the grid
+    // would be the first to vanish.
+    const int shownRows = 3;
+    const int row = grid_->sizeHintForRow(0) > 0 ? grid_->sizeHintForRow(0)
+                                                 : QFontMetrics(grid_->font()).height() + 4;
+    // A narrow window also gives the grid a horizontal scroll bar.
+    const int grid = grid_->header()->sizeHint().height() + shownRows * row +
+                     grid_->horizontalScrollBar()->sizeHint().height() + 2 * grid_->frameWidth();
+    return QSize(QWidget::minimumSizeHint().width(), ViewStripHeight() + grid);
 }
 
 void COrdaView::PlaceControls() {

@@ -46,6 +46,9 @@ public:
     explicit COrdaView(QWidget* parent = nullptr);
     ~COrdaView() override;
 
+    // Tall enough for the strip and the grid's header and first rows.
+    QSize minimumSizeHint() const override;
+
     void SetDocument(ViewDocument* document) { document_ = document; }
     void SetAnalysisTarget(AnalysisTarget* target) { analysis_ = target; }
 

@@ -28,3 +28,7 @@ ViewLayout ComputeViewLayout(int left, int top, int right, int bottom) {
     layout.pane = {left, bottom - kPaneHeight, width, kPaneHeight};
     return layout;
 }
+
+int ViewStripHeight() {
+    return kStripHeight;
+}

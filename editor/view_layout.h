@@ -22,4 +22,7 @@ struct ViewLayout {
 // Client rectangle from (left, top) to (right, bottom), exclusive.
 ViewLayout ComputeViewLayout(int left, int top, int right, int bottom);
 
+// The height of the strip below the grid.
+int ViewStripHeight();
+
 #endif

@@ -40,6 +40,7 @@
 #include "editor/element_grid_ctrl.h"
 #include "editor/menu_slots.h"
 #include "editor/orda_view.h"
+#include "panels/description_bar.h"
 #include "panels/dictionary_bar.h"
 #include "platform/scripted_prompts.h"
 #include "support/active_window.h"
@@ -439,6 +440,24 @@ TEST_F(MainFrameTest, FirstStartUsesMostOfTheScreenThenTheStoredSize) {
     Frame()->SaveLayout();
     CMainFrame restarted(app_.get(), &settings_);
     EXPECT_EQ(restarted.size(), QSize(500, 400));
+}
+
+TEST_F(MainFrameTest, OnASmallScreenThePanelsLeaveTheDocumentRoom) {
+    const QRect available = Frame()->screen()->availableGeometry();
+    ASSERT_LT(available.height() * 0.8 / 4, 200) << "the screen is not small";
+    Frame()->show();
+    QApplication::processEvents();
+    EXPECT_LE(Frame()->DescriptionBar()->height(), Frame()->height() / 4 + 1);
+    EXPECT_LE(Frame()->DictionaryBar()->width(), Frame()->width() / 4 + 1);
+
+    // However small its window, a document keeps the grid's header and first rows.
+    COrdaView* view =
+        NewDocument(QStringLiteral("70165A0847617390010100105F24032512315F2503170101"));
+    view->resize(view->width(), 1);
+    view->resize(view->minimumSizeHint());
+    const int row = view->Grid()->sizeHintForRow(0);
+    ASSERT_GT(row, 0);
+    EXPECT_GE(view->Grid()->viewport()->height(), 3 * row);
 }
 
 TEST_F(MainFrameTest, ColumnWidthsFollowTheUserAndAreKept) {
