@@ -215,9 +215,9 @@ std::string GetDataDetail(const CommandApdu& command) {
 
 std::string VerifyDetail(const CommandApdu& command) {
     switch (command.p2) {
-        case 0x80:
+        case VERIFY_PLAINTEXT_PIN:
             return "plaintext PIN";
-        case 0x88:
+        case VERIFY_ENCIPHERED_PIN:
             return "enciphered PIN";
         default:
             return "P2 " + Hex2(command.p2);

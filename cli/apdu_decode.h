@@ -43,6 +43,9 @@ enum {
     INS_COMPUTE_CRYPTOGRAPHIC_CHECKSUM = 0x2A,
 };
 
+// P2 of a VERIFY whose data is the PIN in clear, and of one whose data is enciphered.
+enum { VERIFY_PLAINTEXT_PIN = 0x80, VERIFY_ENCIPHERED_PIN = 0x88 };
+
 // Splits a command into its fields (ISO/IEC 7816-4 cases 1 to 4, short and extended lengths)
 // and names it.
 CommandApdu DecodeCommand(const std::vector<uint8_t>& bytes);

@@ -16,15 +16,13 @@ void Locate(const BerDiagnostic& diagnostic, RecordError* error) {
     error->problem = BerProblemText(diagnostic.problem);
 }
 
-// The strict parser says only that the data is bad; the strict rules of the general reader
-// find where.
-void LocateStrictProblem(const std::vector<uint8_t>& bytes, TlvResult result, RecordError* error) {
-    BerDiagnostic diagnostic;
-    const uint8_t flags = result == TLV_ERR_PADDING ? BER_CHECK_PADDING_RULE : 0;
-    if (BerCheck(bytes.data(), static_cast<uint32_t>(bytes.size()), BER_RULES_STRICT, flags,
-                 &diagnostic, nullptr) != TLV_OK) {
-        Locate(diagnostic, error);
+// The paragraph under the message when nothing more specific stands there.
+void DescribeLocation(RecordError* error) {
+    if (!error->located || !error->detail.empty()) {
+        return;
     }
+    error->detail = error->problem + " at offset " + std::to_string(error->offset) + ".";
+    error->detail[0] = static_cast<char>(toupper(static_cast<unsigned char>(error->detail[0])));
 }
 
 }  // namespace
@@ -58,7 +56,14 @@ bool ReadRecord(const std::vector<uint8_t>& bytes, bool tooLong, const ReadOptio
         if (result == TLV_ERR_PADDING) {
             error->detail = "Padding data is located at the invalid position.";
         }
-        LocateStrictProblem(bytes, result, error);
+        // The strict parser says only that the data is bad; the strict rules of the general
+        // reader find where.
+        BerDiagnostic diagnostic;
+        if (BerExplainParseFailure(bytes.data(), static_cast<uint32_t>(bytes.size()), result,
+                                   &diagnostic)) {
+            Locate(diagnostic, error);
+        }
+        DescribeLocation(error);
         return false;
     }
     error->message = kBadFormatMessage;
@@ -71,8 +76,7 @@ bool ReadRecord(const std::vector<uint8_t>& bytes, bool tooLong, const ReadOptio
     if (BerCheck(bytes.data(), static_cast<uint32_t>(bytes.size()), BER_RULES_GENERAL,
                  options.list ? BER_CHECK_SEQUENCE : 0, &diagnostic, nullptr) != TLV_OK) {
         Locate(diagnostic, error);
-        error->detail = error->problem + " at offset " + std::to_string(error->offset) + ".";
-        error->detail[0] = static_cast<char>(toupper(static_cast<unsigned char>(error->detail[0])));
+        DescribeLocation(error);
         return false;
     }
     record->bytes = bytes.data();

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "cli/apdu_decode.h"
 #include "cli/commands.h"
 #include "cli/dol.h"
@@ -223,6 +225,12 @@ private:
                               const std::vector<uint8_t>& dolData) const {
         DigitMask mask;
         if (!mask_) {
+            return mask;
+        }
+        if (command.ins == INS_VERIFY && command.p2 == VERIFY_PLAINTEXT_PIN) {
+            // The PIN block: its control byte stays, the PIN digits and their filler go.
+            mask.assign(2 * command.data.size(), true);
+            std::fill(mask.begin(), mask.begin() + std::min<size_t>(2, mask.size()), false);
             return mask;
         }
         std::vector<DolEntry> entries;

@@ -13,11 +13,14 @@ struct Marker {
     TraceDirection direction;
 };
 
-// Longer words first, so that "C-APDU" is not taken for "C".
+// Longer words first, so that "C-APDU" is not taken for "C" nor ">>" for ">".
 const Marker kMarkers[] = {
     {"C-APDU", TRACE_COMMAND}, {"R-APDU", TRACE_RESPONSE}, {"send", TRACE_COMMAND},
-    {"recv", TRACE_RESPONSE},  {"C", TRACE_COMMAND},       {"R", TRACE_RESPONSE},
-    {">", TRACE_COMMAND},      {"<", TRACE_RESPONSE},
+    {"recv", TRACE_RESPONSE},  {"TX", TRACE_COMMAND},      {"RX", TRACE_RESPONSE},
+    {"C", TRACE_COMMAND},      {"R", TRACE_RESPONSE},      {"-->", TRACE_COMMAND},
+    {"<--", TRACE_RESPONSE},   {"->", TRACE_COMMAND},      {"<-", TRACE_RESPONSE},
+    {">>", TRACE_COMMAND},     {"<<", TRACE_RESPONSE},     {"=>", TRACE_COMMAND},
+    {"<=", TRACE_RESPONSE},    {">", TRACE_COMMAND},       {"<", TRACE_RESPONSE},
 };
 
 bool IsSpace(char c) {
@@ -39,7 +42,7 @@ size_t TakeMarker(const std::string& line, size_t at, TraceDirection* direction)
             continue;
         }
         size_t end = at + length;
-        const bool symbol = marker.word[0] == '>' || marker.word[0] == '<';
+        const bool symbol = !isalpha(static_cast<unsigned char>(marker.word[0]));
         const bool separated = end == line.size() || line[end] == ':' || IsSpace(line[end]);
         if (!symbol && !separated) {
             continue;

@@ -18,8 +18,10 @@ struct TraceLine {
     bool oddDigits = false;
 };
 
-// Markers (any case, followed by ':' or white space): ">", "C", "C-APDU", "send" for a command;
-// "<", "R", "R-APDU", "recv" for a response. A time stamp is a word of digits with ':', '.',
+// Markers: ">", ">>", "->", "-->", "=>" for a command and "<", "<<", "<-", "<--", "<=" for a
+// response; and, in any case and followed by ':' or white space, "C", "C-APDU", "send", "TX" for
+// a command and "R", "R-APDU", "recv", "RX" for a response. A time stamp is a word of digits with
+// ':', '.',
 // '-' or '/' between them, possibly in brackets ("12:00:01.250", "[2023-06-15"), or an ISO 8601
 // one ("2023-06-15T12:00:01.123Z", "+01:00" offsets too); marker and time stamps may come in
 // either order. The rest, white space aside, must be an even number of hex digits, up to a '#'

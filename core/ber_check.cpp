@@ -68,3 +68,9 @@ TlvResult BerCheck(const uint8_t* input, uint32_t length, uint8_t rules, uint8_t
     }
     return TLV_OK;
 }
+
+bool BerExplainParseFailure(const uint8_t* input, uint32_t length, TlvResult parseResult,
+                            BerDiagnostic* diagnostic) {
+    const uint8_t flags = parseResult == TLV_ERR_PADDING ? BER_CHECK_PADDING_RULE : 0;
+    return BerCheck(input, length, BER_RULES_STRICT, flags, diagnostic, nullptr) != TLV_OK;
+}

@@ -128,6 +128,11 @@ enum {
 TlvResult BerCheck(const uint8_t* input, uint32_t length, uint8_t rules, uint8_t flags,
                    BerDiagnostic* diagnostic, uint32_t* topCount);
 
+// Where and why TlvParse or TlvParseEx refused `input` with `parseResult`, found by BerCheck
+// under the strict rules. False when they find nothing wrong (the parser ran out of memory).
+bool BerExplainParseFailure(const uint8_t* input, uint32_t length, TlvResult parseResult,
+                            BerDiagnostic* diagnostic);
+
 // Bytes of the tag at `bytes` under the general rules (1 to 4), or 0 when it runs past
 // `available` bytes (`tooLong` false) or past 4 bytes (`tooLong` true).
 uint32_t BerTagSize(const uint8_t* bytes, uint32_t available, bool* tooLong);

@@ -15,10 +15,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStatusTipEvent>
 #include <QTextDocument>
 #include <QUndoStack>
 #include <new>
 
+#include "core/ber_reader.h"
 #include "core/hex_text.h"
 #include "dictionary/element_row.h"
 #include "editor/button_images.h"
@@ -498,6 +500,24 @@ void COrdaView::ReplaceRoot(TlvNode* root, uint32_t isConstructed) {
     RefreshAnalysis();
 }
 
+void COrdaView::PointAtParseProblem(TlvResult result) {
+    BerDiagnostic diagnostic;
+    if (!BerExplainParseFailure(reinterpret_cast<const uint8_t*>(bytes_.constData()),
+                                static_cast<uint32_t>(bytes_.size()), result, &diagnostic)) {
+        return;
+    }
+    const int offset = static_cast<int>(diagnostic.offset);
+    pane_->SelectText(2 * offset, 2);
+    for (ByteTableView* table : byteTables_) {
+        table->SelectByte(offset);
+    }
+    paneWindows_[displayMode_]->setFocus();
+    QString problem = QString::fromLatin1(BerProblemText(diagnostic.problem));
+    problem[0] = problem[0].toUpper();
+    QStatusTipEvent tip(QStringLiteral("%1 at offset %2.").arg(problem).arg(offset));
+    QCoreApplication::sendEvent(this, &tip);
+}
+
 void COrdaView::OnParse() {
     CommitEdits();
     const UndoScope step(this, QStringLiteral("Parse"));
@@ -512,6 +532,7 @@ void COrdaView::OnParse() {
                 this, QString::fromLatin1(result == TLV_ERR_PADDING ? kBadPadding : kBadData),
                 QString::fromLatin1(kDataError));
             ShowEncodedBytesUndoably(QStringLiteral("Parse"));
+            PointAtParseProblem(result);
             return;
         }
         if (hasRows && !AppPrompts()->AskYesNo(this, QString::fromLatin1(kReplaceParsed))) {

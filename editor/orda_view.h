@@ -67,6 +67,9 @@ public:
     void ShowEncodedBytes();
     // The same as an undo step named `stepName` when the pane text changes.
     void ShowEncodedBytesUndoably(const QString& stepName);
+    // After a refused Parse: selects the byte where the data went wrong in the pane and the
+    // byte tables, and says what is wrong there in the status bar.
+    void PointAtParseProblem(TlvResult result);
     void OnDisplayModeChange();
     void OnParse();
     void OnEncode();

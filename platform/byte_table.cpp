@@ -80,6 +80,16 @@ ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
     connect(model_, &QAbstractItemModel::modelReset, this, &ByteTableView::FitRowColumn);
 }
 
+void ByteTableView::SelectByte(int offset) {
+    const int perRow = model_->columnCount() - 1;
+    const QModelIndex cell = model_->index(offset / perRow, 1 + offset % perRow);
+    if (!cell.isValid()) {
+        return;
+    }
+    setCurrentIndex(cell);
+    scrollTo(cell);
+}
+
 void ByteTableView::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     FitRowColumn();

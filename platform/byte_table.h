@@ -33,6 +33,8 @@ class ByteTableView : public QTableView {
 public:
     ByteTableView(int bytesPerRow, QWidget* parent);
     ByteTableModel* Model() const { return model_; }
+    // Makes the cell of byte `offset` the current one, selected and in view.
+    void SelectByte(int offset);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -246,6 +246,29 @@ bool LongTextEdit::Equals(Chars text) const {
     return walked && at == text.size();
 }
 
+void LongTextEdit::SelectText(int from, int count) {
+    QTextCursor cursor(document());
+    cursor.setPosition(CursorPosition(from));
+    cursor.setPosition(CursorPosition(from + qMax(count, 0)), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+int LongTextEdit::CursorPosition(int at) const {
+    int passed = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.position() > 0 && !IsJoin(block)) {
+            ++passed;
+        }
+        const int length = block.length() - 1;
+        if (at <= passed + length) {
+            return block.position() + qMax(at - passed, 0);
+        }
+        passed += length;
+    }
+    return document()->characterCount() - 1;
+}
+
 bool LongTextEdit::IsJoinAt(int position) const {
     if (position < 0) {
         return false;

@@ -43,6 +43,9 @@ public:
     bool HasText(QLatin1String text) const;
     // Inserts `text` at the cursor in place of the selection, as pasting does: one undo step.
     void InsertText(QStringView text);
+    // Selects `count` characters of Text() from `from`, each line end counting as one
+    // character, and scrolls them into view; both are cut to the text.
+    void SelectText(int from, int count);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -68,6 +71,8 @@ private:
     // After the cursor moved one character onto the other side of a join, it moves on by one.
     void StepOverJoins(int before, int direction, bool select);
     bool IsJoinAt(int position) const;
+    // The cursor position of character `at` of Text(), line ends counting as one character.
+    int CursorPosition(int at) const;
 
     bool settingText_ = false;
     // While the text is as the program set it: the line end of each line break, in order, and

@@ -55,7 +55,10 @@ TEST(BertlvCli, ParseErrorsUseTheEditorsMessages) {
         int status;
         const char* err;
     } cases[] = {
-        {"parse 5A0212", "", 1, "Bad formatted BER-TLV data !\n"},
+        {"parse 5A0212", "", 1, "Bad formatted BER-TLV data !\n\nTruncated value at offset 0.\n"},
+        {"parse 77078202198094021234", "", 1,
+         "Bad formatted BER-TLV data !\n\nElement reaches past the end of its template at offset "
+         "6.\n"},
         {"parse 7008A503880101FFFF00", "", 1,
          "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"},
         // Text with no digit at its start (one word of it would name a file).
@@ -82,7 +85,7 @@ TEST(BertlvCli, OversizedInputDoesNotWrapAround) {
     const std::string input = "5A021234" + std::string(2 * 65536, '0');
     const ToolRun run = RunTool("parse", input);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Bad formatted BER-TLV data !\n");
+    EXPECT_EQ(run.err, "Bad formatted BER-TLV data !\n\nTrailing bytes at offset 4.\n");
     const ToolRun largest = RunTool("parse", "5F5081FF" + std::string(510, 'A'));
     EXPECT_EQ(largest.status, 0);
 }
@@ -209,7 +212,7 @@ TEST(BertlvCli, WriteErrorsAreReported) {
     // A data error keeps its own message and status.
     const ToolRun bad = RunTool("parse 5A02", "", "/dev/full");
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "Bad formatted BER-TLV data !\n");
+    EXPECT_EQ(bad.err, "Bad formatted BER-TLV data !\n\nTruncated value at offset 0.\n");
 }
 
 TEST(BertlvCli, UsageErrors) {

@@ -208,4 +208,17 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
     }
 }
 
+// A PIN given in clear is hidden but for its control byte; an enciphered one is shown.
+TEST(BertlvMask, TraceHidesAPlaintextPin) {
+    const char trace[] = "> 0020008008241234FFFFFFFFFF\n< 9000\n> 00200088041A2B3C4D\n< 9000\n";
+    for (const char* arguments : {"trace --mask", "trace --mask --json"}) {
+        const ToolRun run = RunTool(arguments, trace);
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_EQ(run.out.find("1234"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("002000800824**************"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("1A2B3C4D"), std::string::npos) << run.out;
+    }
+    EXPECT_NE(RunTool("trace", trace).out.find("Data 241234FFFFFFFFFF"), std::string::npos);
+}
+
 }  // namespace

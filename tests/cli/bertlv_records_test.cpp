@@ -43,7 +43,7 @@ TEST(BertlvRecords, ListReadsAuthorisationData) {
     const std::string field55 = kField55;
     const ToolRun strict = RunTool("parse " + field55);
     EXPECT_EQ(strict.status, 1);
-    EXPECT_EQ(strict.err, "Bad formatted BER-TLV data !\n");
+    EXPECT_EQ(strict.err, "Bad formatted BER-TLV data !\n\nTrailing bytes at offset 11.\n");
 
     const ToolRun rows = RunTool("parse --list " + field55);
     EXPECT_EQ(rows.status, 0);
@@ -200,7 +200,7 @@ TEST(BertlvRecords, Utf16TextIsNamed) {
     }
     // Raw bytes may start so.
     EXPECT_EQ(RunTool("parse --binary -", std::string("\xFF\xFE", 2)).err,
-              "Bad formatted BER-TLV data !\n");
+              "Bad formatted BER-TLV data !\n\nPadding outside a template at offset 0.\n");
 }
 
 TEST(BertlvRecords, BerReadsLongTagsAndLengths) {
@@ -469,7 +469,8 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(RunTool("parse -", " 0X5A02 1234\n").out, kPanRow);
     EXPECT_EQ(RunTool("parse --each", "0x5A021234\n0X5A021234\n").out,
               std::string(kPanRow) + "\n" + kPanRow);
-    EXPECT_EQ(RunTool("parse 5A0x021234").err, "Bad formatted BER-TLV data !\n");
+    EXPECT_EQ(RunTool("parse 5A0x021234").err,
+              "Bad formatted BER-TLV data !\n\nTruncated length at offset 0.\n");
     const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
     EXPECT_EQ(RunTool("parse --binary " + binary.path()).out, kTemplateRows);
     EXPECT_EQ(RunTool("parse --binary -", std::string("\x5A\x02\x12\x34", 4)).out, kPanRow);

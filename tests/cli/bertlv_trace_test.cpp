@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "cli/tool_run.h"
 #include "dictionary/json_output.h"
@@ -411,6 +412,31 @@ TEST(BertlvTrace, LongResponsesAreWrittenWhole) {
     EXPECT_EQ(elements[count - 1]["tlv"], "5A021234");
     EXPECT_EQ(first["response"]["sw"], "9000");
     EXPECT_EQ(Json::parse(json.out.substr(lineEnd + 1))["command"]["apdu"], "00B2020C00");
+}
+
+}  // namespace
+
+namespace {
+
+// The direction markers of common card readers' and test tools' logs, as the first word of a
+// line or glued to its hex digits.
+TEST(BertlvTrace, DirectionMarkersOfOtherToolsAreRead) {
+    const std::string expected = RunTool("trace", "> 00B2010C00\n< 6A83\n").out;
+    ASSERT_NE(expected.find("Record not found"), std::string::npos) << expected;
+    const std::pair<const char*, const char*> markers[] = {
+        {">>", "<<"},     {">> ", "<< "}, {"-->", "<--"}, {"->", "<-"},           {"=> ", "<= "},
+        {"TX: ", "RX: "}, {"tx ", "rx "}, {"Tx:", "Rx:"}, {"C-APDU ", "R-APDU "},
+    };
+    for (const auto& marker : markers) {
+        // The response comes first so that only its marker can make it one.
+        const std::string trace = std::string(marker.second) + "6A83\n" + marker.first +
+                                  "00B2010C00\n" + marker.second + "6A83\n";
+        const ToolRun run = RunTool("trace", trace);
+        EXPECT_EQ(run.err, "") << marker.first;
+        EXPECT_EQ(run.out, "< 6A83\n  SW 6A83: Record not found\n\n" + expected) << marker.first;
+    }
+    // A word that merely starts like a marker is no marker.
+    EXPECT_NE(RunTool("trace", "TXN 00B2010C00\n").err, "");
 }
 
 }  // namespace

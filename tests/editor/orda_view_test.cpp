@@ -11,8 +11,10 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QUndoStack>
 
 #include "dictionary/element_row.h"
@@ -121,6 +123,53 @@ TEST_F(ViewTest, FailedParseReportsAndNormalisesThePane) {
             EXPECT_FALSE(document_.modified_);
         }
         EXPECT_EQ(PaneText(), c.paneAfter);
+    }
+}
+
+// Keeps the last status-bar prompt the view sends up to its window.
+class StatusTipCatcher : public QObject {
+public:
+    QString tip;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::StatusTip) {
+            tip = static_cast<QStatusTipEvent*>(event)->tip();
+        }
+        return false;
+    }
+};
+
+// After the editor's message, the pane and the byte tables select the byte where the data went
+// wrong, and the status bar says what is wrong there.
+TEST_F(ViewTest, AFailedParsePointsAtTheByteInError) {
+    StatusTipCatcher catcher;
+    view_.installEventFilter(&catcher);
+    struct {
+        const char* pane;
+        int offset;
+        const char* tip;
+    } cases[] = {
+        {"5A 02 12", 0, "Truncated value at offset 0."},
+        {"7707 820219 80 940212 34", 6,
+         "Element reaches past the end of its template at offset 6."},
+        {"5A021234 9F0102", 4, "Trailing bytes at offset 4."},
+        {"7008A503880101FFFF00", 7, "Misplaced padding at offset 7."},
+    };
+    for (const auto& c : cases) {
+        catcher.tip.clear();
+        Parse(QString::fromLatin1(c.pane));
+        EXPECT_EQ(catcher.tip, c.tip) << c.pane;
+        const QTextCursor cursor = view_.Pane()->textCursor();
+        EXPECT_EQ(cursor.selectionStart(), 2 * c.offset) << c.pane;
+        EXPECT_EQ(cursor.selectedText(), PaneText().mid(2 * c.offset, 2)) << c.pane;
+        for (int mode = DISPLAY_MODE_8_BYTES; mode <= DISPLAY_MODE_32_BYTES; ++mode) {
+            const auto* table = static_cast<ByteTableView*>(view_.PaneWindow(mode));
+            const QModelIndex current = table->currentIndex();
+            const int perRow = table->model()->columnCount() - 1;
+            EXPECT_EQ(current.row() * perRow + current.column() - 1, c.offset) << c.pane;
+            EXPECT_TRUE(table->selectionModel()->isSelected(current)) << c.pane;
+        }
     }
 }
 

@@ -197,3 +197,32 @@ TEST_F(LongTextEditTest, EnterInsideAPieceBreaksTheLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Positions count the characters of Text(): the joins of pieces count none, line ends one.
+TEST_F(LongTextEditTest, SelectingTextCountsItsCharactersNotItsPieces) {
+    const QString line = Digits(3 * kPiece + 5);
+    const QString text = QStringLiteral("ab\n") + line + QStringLiteral("\ncd\nef");
+    edit_.SetText(text);
+    const int size = static_cast<int>(text.size());
+    const int lineStart = 3;
+    const int cases[][2] = {
+        {0, 2},                           // in the first block
+        {1, 4},                           // across a line end
+        {lineStart + kPiece - 1, 2},      // across a join of pieces
+        {lineStart + 2 * kPiece + 7, 2},  // inside the third piece
+        {size - 4, 4},                    // over the last line ends to the end
+    };
+    for (const auto& c : cases) {
+        edit_.SelectText(c[0], c[1]);
+        edit_.copy();
+        EXPECT_EQ(QApplication::clipboard()->text(), text.mid(c[0], c[1])) << c[0];
+    }
+    // Beyond the text the selection stops at its end.
+    edit_.SelectText(size - 1, 10);
+    edit_.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "f");
+}
+
+}  // namespace
