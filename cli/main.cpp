@@ -34,6 +34,9 @@ const char kInputHelp[] =
 const char kMaskHelp[] =
     "Show card numbers masked, first six and last four digits kept (476173******0010): the PAN "
     "in 5A, 57 and 9F6B, and runs of 12 or more digits in 9F1F, 9F20 and 56.";
+const char kTraceMaskHelp[] =
+    "Show card numbers masked, as parse --mask does, and the PIN block of a plaintext-PIN VERIFY "
+    "but for its control byte.";
 
 const char kFooter[] =
     "Exit status: 0 success; 1 bad data, an unknown entry or a failed read or write; 2 bad "
@@ -129,10 +132,11 @@ int Run(int argc, char** argv) {
     CLI::App* traceCommand = app.add_subcommand(
         "trace", "Decode an APDU trace: one command or response per line, as hexadecimal text.");
     traceCommand->add_flag("--json", traceJson, "Write one JSON object per exchange.");
-    traceCommand->add_flag("--mask", traceMask, kMaskHelp);
+    traceCommand->add_flag("--mask", traceMask, kTraceMaskHelp);
     traceCommand->add_option(
         "INPUT", traceInputs,
-        "Trace files, hexadecimal text (each argument a line), or - for standard input.");
+        "Trace files, hexadecimal text (each argument a line), or - for standard input; a line "
+        "starting with - (the -> and --> markers) follows --.");
 
     try {
         app.parse(argc, argv);

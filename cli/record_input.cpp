@@ -1,5 +1,6 @@
 #include "cli/record_input.h"
 
+#include <ctype.h>
 #include <stdio.h>
 
 #include "core/hex_text.h"
@@ -80,7 +81,20 @@ bool WholeInput::Append(const char* data, size_t size, bool binary) {
         bytes_.insert(bytes_.end(), data, data + (size < room ? size : room));
         return bytes_.size() <= byteLimit_;
     }
-    return AppendStripped(data, size, textLimit_, &text_);
+    const size_t checked = text_.size();
+    const bool room = AppendStripped(data, size, textLimit_, &text_);
+    // Conversion stops at the first character that is no hex digit: nothing after it counts,
+    // so a device or a large file of other text is not read to its end.
+    const size_t prefix =
+        textFromStoredTree_
+            ? 0
+            : HexTextPrefixLength(text_.data(), static_cast<uint32_t>(text_.size()));
+    for (size_t i = checked > prefix ? checked : prefix; i < text_.size(); ++i) {
+        if (!isxdigit(static_cast<unsigned char>(text_[i]))) {
+            return false;
+        }
+    }
+    return room;
 }
 
 void WholeInput::ConvertText() {

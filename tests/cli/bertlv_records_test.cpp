@@ -380,6 +380,15 @@ std::string OutputWhileInputIsOpen(const std::string& arguments, const std::stri
     return out;
 }
 
+// Conversion stops at the first character that is no hex digit, and so does the reading: the
+// result comes without waiting for the rest of the input.
+TEST(BertlvRecords, ReadingStopsWhereTheConversionStops) {
+    for (const char* arguments : {"parse", "parse --list", "parse --ber", "analyse --list"}) {
+        const std::string out = OutputWhileInputIsOpen(arguments, "0x5A02 1234 ZZ 5A", 1500);
+        EXPECT_NE(out.find("5A021234"), std::string::npos) << arguments << ": " << out;
+    }
+}
+
 TEST(BertlvRecords, LongLinesThatEndDoNotStopTheInput) {
     // A long comment, or a record line longer than any record, is one line among others.
     const ScratchFile lines(
