@@ -10,6 +10,7 @@
 
 #include "app/tlv_file.h"
 #include "cli/output.h"
+#include "core/hex_text.h"
 
 namespace {
 
@@ -173,7 +174,9 @@ std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& argument
         }
         if (kind == INPUT_TEXT && !textLines && !sources.empty() &&
             sources.back().kind == INPUT_TEXT) {
-            sources.back().text += argument;
+            // Each number typed may carry its own 0x; the conversion skips only the first one.
+            sources.back().text += argument.substr(
+                HexTextPrefixLength(argument.data(), static_cast<uint32_t>(argument.size())));
         } else {
             sources.push_back(InputSource{kind, argument});
         }

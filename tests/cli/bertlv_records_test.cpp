@@ -478,6 +478,7 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(RunTool("parse -", " 0X5A02 1234\n").out, kPanRow);
     EXPECT_EQ(RunTool("parse --each", "0x5A021234\n0X5A021234\n").out,
               std::string(kPanRow) + "\n" + kPanRow);
+    EXPECT_EQ(RunTool("parse 0x5A02 0X1234").out, kPanRow);
     EXPECT_EQ(RunTool("parse 5A0x021234").err,
               "Bad formatted BER-TLV data !\n\nTruncated length at offset 0.\n");
     const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
