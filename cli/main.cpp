@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <new>
 #include <sstream>
 #include <string>
@@ -48,6 +49,15 @@ struct RecordFlags {
     bool ber = false;
 };
 
+// Help without the library's notes on flags ("Excludes: --binary"): their texts say it.
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_expected_max() == 0 ? std::string()
+                                               : CLI::Formatter::make_option_opts(option);
+    }
+};
+
 void AddRecordOptions(CLI::App* command, RecordFlags* flags) {
     RecordOptions& options = flags->options;
     command->add_flag("--json", options.json, "Write JSON instead of text.");
@@ -63,8 +73,10 @@ void AddRecordOptions(CLI::App* command, RecordFlags* flags) {
     CLI::Option* each = command->add_flag(
         "--each", options.each,
         "Every non-empty line is a record of its own; lines starting with # are skipped. JSON "
-        "output is then JSON Lines.");
-    command->add_flag("--binary", options.binary, "Files and standard input hold raw bytes.")
+        "output is then JSON Lines. Not with --binary.");
+    command
+        ->add_flag("--binary", options.binary,
+                   "Files and standard input hold raw bytes. Not with --each.")
         ->excludes(each);
     command->add_flag("--mask", options.mask, kMaskHelp);
     command->add_option("INPUT", options.inputs, kInputHelp);
@@ -78,6 +90,7 @@ int UsageError(const std::string& message) {
 int Run(int argc, char** argv) {
     CLI::App app("Reads, shows and explains EMV BER-TLV data.", "bertlv");
     app.footer(kFooter);
+    app.formatter(std::make_shared<HelpFormatter>());
     app.require_subcommand(0, 1);
     bool version = false;
     app.add_flag("--version", version, "Print the version and exit.");

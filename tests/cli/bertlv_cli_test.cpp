@@ -224,6 +224,14 @@ TEST(BertlvCli, UsageErrors) {
     }
     EXPECT_EQ(RunTool("--version").out, "bertlv (Quorvel BERTLV) 1.00\n");
     EXPECT_EQ(RunTool("--help").status, 0);
+    // The help's option column holds the options and their arguments only.
+    const std::string help = RunTool("parse --help").out;
+    EXPECT_NE(help.find("\n  --binary                    Files and standard input hold raw bytes. "
+                        "Not with --each.\n"),
+              std::string::npos)
+        << help;
+    EXPECT_NE(RunTool("analyse --help").out.find("\n  --path I/J/...              The element"),
+              std::string::npos);
 }
 
 }  // namespace
