@@ -1,5 +1,6 @@
 #include "platform/byte_table.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -77,7 +78,7 @@ ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(8);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
-    connect(model_, &QAbstractItemModel::modelReset, this, &ByteTableView::FitRowColumn);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ByteTableView::FitColumns);
 }
 
 void ByteTableView::SelectByte(int offset) {
@@ -92,22 +93,45 @@ void ByteTableView::SelectByte(int offset) {
 
 void ByteTableView::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
-    FitRowColumn();
+    FitColumns();
 }
 
-void ByteTableView::FitRowColumn() {
-    // Digits are equally wide in the fonts of every look. The delegate keeps the focus frame's
-    // margin and a pixel clear on each side of the text; two pixels more keep rounding from
-    // eliding it.
-    const int digits = static_cast<int>(QString::number(qMax(model_->rowCount(), 1)).size());
+void ByteTableView::FitColumns() {
+    // Digits are equally wide in the fonts of every look, letters are not. The delegate keeps
+    // the focus frame's margin and a pixel clear on each side of the text; two pixels more keep
+    // rounding from eliding it. Header texts have the header's margins.
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    const int needed =
-        fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + margin + 2;
-    const int share = viewport()->width() / qMax(model_->columnCount(), 1);
-    if (share >= needed) {
-        horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int headerMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
+    const auto width = [&](const QString& cell, const QString& heading) {
+        return qMax(fontMetrics().horizontalAdvance(cell) + margin,
+                    headerMetrics.horizontalAdvance(heading) + headerMargin) +
+               2;
+    };
+    int widestDigit = 0;
+    for (const char digit : QByteArrayLiteral("0123456789ABCDEF")) {
+        widestDigit = qMax(widestDigit, fontMetrics().horizontalAdvance(QLatin1Char(digit)));
+    }
+    const int digits = static_cast<int>(QString::number(qMax(model_->rowCount(), 1)).size());
+    const int rowNeeded = width(QString(digits, QLatin1Char('0')), QStringLiteral("Row"));
+    const int byteNeeded =
+        qMax(width(QString(), QStringLiteral("00")), 2 * widestDigit + margin + 2);
+    const int columns = model_->columnCount();
+    const int available = viewport()->width();
+    QHeaderView* header = horizontalHeader();
+    if (available / columns >= qMax(rowNeeded, byteNeeded)) {
+        header->setSectionResizeMode(QHeaderView::Stretch);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return;
     }
-    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
-    horizontalHeader()->resizeSection(0, needed);
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    header->resizeSection(0, rowNeeded);
+    const bool bytesFit = (available - rowNeeded) / (columns - 1) >= byteNeeded;
+    for (int column = 1; column < columns; ++column) {
+        header->setSectionResizeMode(column, bytesFit ? QHeaderView::Stretch : QHeaderView::Fixed);
+        if (!bytesFit) {
+            header->resizeSection(column, byteNeeded);
+        }
+    }
+    setHorizontalScrollBarPolicy(bytesFit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }

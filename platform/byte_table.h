@@ -27,6 +27,8 @@ private:
 
 // Every column takes the same share of the width, unless that share cannot show the row
 // numbers whole: the "Row" column then takes what they need and the byte columns share the rest.
+// When the rest cannot show each byte's two digits whole either, every column takes what it
+// needs and the table scrolls sideways.
 class ByteTableView : public QTableView {
     Q_OBJECT
 
@@ -40,7 +42,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FitRowColumn();
+    void FitColumns();
 
     ByteTableModel* model_;
 };

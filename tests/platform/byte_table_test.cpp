@@ -1,9 +1,11 @@
-// The byte table's columns: an equal share each, unless the row numbers need more room.
+// The byte table's columns: an equal share each, unless the row numbers, the "Row" heading or
+// the bytes' digits need more room.
 #include "platform/byte_table.h"
 
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace {
@@ -24,7 +26,9 @@ TEST(ByteTableView, RowColumnWidensOnlyWhenItsShareCutsTheRowNumbers) {
         bool equalShares;
     } cases[] = {
         {8, 3, 500, true},
-        {32, 9, 900, true},
+        {32, 9, 1100, true},
+        // A thirty-third of 900 pixels cuts the "Row" heading.
+        {32, 9, 900, false},
         // Four-digit row numbers do not fit a thirty-third of 900 pixels.
         {32, 1200, 900, false},
         {16, 99999, 500, false},
@@ -50,12 +54,37 @@ TEST(ByteTableView, RowColumnWidensOnlyWhenItsShareCutsTheRowNumbers) {
 
 TEST(ByteTableView, FewerRowsGiveTheShareBack) {
     ByteTableView table(32, nullptr);
-    table.resize(900, 300);
+    table.resize(1100, 300);
     table.show();
     table.Model()->SetBytes(QByteArray(32 * 5000, '\0'));
     EXPECT_GT(table.columnWidth(0), table.columnWidth(1) + 1);
     table.Model()->SetBytes(QByteArray(32, '\0'));
     EXPECT_LE(qAbs(table.columnWidth(0) - table.columnWidth(1)), 1);
+}
+
+// Too narrow for the bytes' digits, the columns keep their width and the table scrolls sideways
+// instead of eliding them; widened again, it shares the width out as before.
+TEST(ByteTableView, BytesTooNarrowToReadScrollSideways) {
+    ByteTableView table(32, nullptr);
+    table.resize(500, 300);
+    table.show();
+    table.Model()->SetBytes(QByteArray(32 * 3, '\xDD'));
+    const int margin =
+        2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1);
+    const int digitsWidth = table.fontMetrics().horizontalAdvance(QStringLiteral("DD")) + margin;
+    for (int column = 1; column <= 32; ++column) {
+        EXPECT_GE(table.columnWidth(column), digitsWidth) << column;
+    }
+    EXPECT_TRUE(RowNumbersFit(table));
+    EXPECT_GE(table.columnWidth(0),
+              table.horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("Row")));
+    EXPECT_EQ(table.horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_GT(table.horizontalScrollBar()->maximum(), 0);
+
+    table.resize(2400, 300);
+    EXPECT_EQ(table.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_LE(qAbs(table.columnWidth(0) - table.columnWidth(1)), 1);
+    EXPECT_EQ(table.columnWidth(0) * 33 >= 2300, true);
 }
 
 }  // namespace
