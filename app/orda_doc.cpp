@@ -55,7 +55,7 @@ void COrdaDoc::RemoveView(COrdaView* view) {
 
 bool COrdaDoc::AnyViewUnsaved() const {
     for (const QPointer<COrdaView>& view : views_) {
-        if (view && !view->UndoStack()->isClean()) {
+        if (view && !view->IsSaved()) {
             return true;
         }
     }
@@ -100,7 +100,7 @@ bool COrdaDoc::HandOverFrom(COrdaView* view) {
     if (next->Root() != nullptr || !next->PaneText().isEmpty()) {
         return false;
     }
-    const bool unsaved = !view->UndoStack()->isClean();
+    const bool unsaved = !view->IsSaved();
     QString tree;
     QString pane;
     view->StoreDocumentData(&tree, &pane);

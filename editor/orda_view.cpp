@@ -206,7 +206,12 @@ void COrdaView::CreateControls() {
     pane_->setTabChangesFocus(true);
     connect(pane_, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPaneText_) {
-            SetDocumentModified();
+            PaneTextEdited();
+        }
+    });
+    connect(pane_->document(), &QTextDocument::modificationChanged, this, [this] {
+        if (!settingPaneText_) {
+            PaneTextEdited();
         }
     });
     connect(pane_, &QPlainTextEdit::selectionChanged, this, &COrdaView::editCommandsChanged);
@@ -393,6 +398,7 @@ void COrdaView::SetPaneText(Text text) {
     }
     settingPaneText_ = true;
     pane_->SetText(text);
+    SetPaneBaseline();
     settingPaneText_ = false;
 }
 
@@ -612,6 +618,7 @@ void COrdaView::LoadDocumentData(const QByteArray& treeText, QLatin1String paneT
 void COrdaView::AppendDocumentPaneText(QLatin1String more) {
     settingPaneText_ = true;
     pane_->AppendText(more);
+    SetPaneBaseline();
     settingPaneText_ = false;
 }
 
@@ -630,7 +637,10 @@ QByteArray COrdaView::LoadDocument(const QByteArray& treeText, Text paneText) {
         unreadTree_ = stripped;
     }
     errors_.Clear();
+    paneTyped_ = false;
+    paneTypedSticky_ = false;
     SetPaneText(paneText);
+    SetPaneBaseline();
     undoStack_->clear();
     // A view showing a byte table shows the bytes of the text it now holds.
     if (displayMode_ != DISPLAY_MODE_EDIT) {
@@ -644,8 +654,7 @@ void COrdaView::SetDocumentModified() {
         document_->SetModifiedFlag(true);
         document_->SetTitle(document_->Title());
     }
-    // A change no step records, such as typing in the pane: undo no longer leads back to the
-    // saved state.
+    // A change no step records: undo no longer leads back to the saved state.
     if (recording_ == 0) {
         undoStack_->resetClean();
     }

@@ -104,6 +104,9 @@ public:
     QUndoStack* UndoStack() const { return undoStack_; }
     // The document was saved: undoing back to this state leaves it unmodified.
     void MarkSaved();
+    // Whether the view shows what was last saved or loaded: its steps are back at that state
+    // and no typing in the pane is left that the pane's own undo has not taken back.
+    bool IsSaved() const;
 
     // The find bar over the grid: Find opens it, Find Next and Find Previous go to the next
     // and previous row that matches.
@@ -178,6 +181,12 @@ private:
     void CreateGrid();
     void CreateControls();
     void CreateUndoStack();
+    // Tells the document whether the view still shows what was saved.
+    void UpdateSavedState();
+    // After typing in the pane or the pane's own undo and redo.
+    void PaneTextEdited();
+    // The pane's text as it now stands is where its typing starts from.
+    void SetPaneBaseline();
     void CreateFindBar();
     void PlaceControls();
     // Undo steps: the state they record, and bringing a recorded state back.
@@ -251,6 +260,10 @@ private:
     int recording_ = 0;
     FindBar* findBar_ = nullptr;
     bool settingPaneText_ = false;
+    // Typing in the pane since the last save that its own undo has not taken back; sticky once
+    // the program replaced the pane's text over such typing, which the pane cannot undo then.
+    bool paneTyped_ = false;
+    bool paneTypedSticky_ = false;
 };
 
 #endif

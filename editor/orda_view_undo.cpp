@@ -1,6 +1,7 @@
 // COrdaView: undo and redo of its steps.
 #include <QHash>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTreeWidgetItemIterator>
 #include <QUndoStack>
 
@@ -42,19 +43,48 @@ QList<GridRow*> AllRows(GridCtrl* grid) {
 void COrdaView::CreateUndoStack() {
     undoStack_ = new QUndoStack(this);
     // Undoing back to the saved state leaves the document unmodified, and away from it modified.
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (document_ != nullptr) {
-            document_->ViewSavedStateChanged(clean);
-            document_->SetTitle(document_->Title());
-        }
-    });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &COrdaView::UpdateSavedState);
     connect(undoStack_, &QUndoStack::indexChanged, this, &COrdaView::editCommandsChanged);
     connect(pane_, &QPlainTextEdit::undoAvailable, this, &COrdaView::editCommandsChanged);
     connect(pane_, &QPlainTextEdit::redoAvailable, this, &COrdaView::editCommandsChanged);
 }
 
 void COrdaView::MarkSaved() {
+    paneTyped_ = false;
+    paneTypedSticky_ = false;
+    SetPaneBaseline();
     undoStack_->setClean();
+}
+
+bool COrdaView::IsSaved() const {
+    return undoStack_->isClean() && !paneTyped_;
+}
+
+void COrdaView::UpdateSavedState() {
+    if (document_ != nullptr) {
+        document_->ViewSavedStateChanged(IsSaved());
+        document_->SetTitle(document_->Title());
+    }
+}
+
+void COrdaView::PaneTextEdited() {
+    // Back at the baseline with neither undo nor redo left, the text was replaced outright
+    // (setPlainText) rather than typed and taken back.
+    const QTextDocument* text = pane_->document();
+    paneTyped_ = paneTypedSticky_ || text->isModified() ||
+                 (!text->isUndoAvailable() && !text->isRedoAvailable());
+    UpdateSavedState();
+}
+
+void COrdaView::SetPaneBaseline() {
+    // Typing the pane can no longer undo stays unsaved.
+    if (paneTyped_) {
+        paneTypedSticky_ = true;
+    }
+    const bool setting = settingPaneText_;
+    settingPaneText_ = true;
+    pane_->document()->setModified(false);
+    settingPaneText_ = setting;
 }
 
 void COrdaView::OnEditUndo() {

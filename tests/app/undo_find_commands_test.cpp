@@ -149,8 +149,46 @@ TEST_F(UndoCommandsTest, ThePaneUndoesItsOwnTyping) {
               "&Undo Length in of \"Application Primary Account Number(PAN)\"\tCtrl+Z");
     Undo()->trigger();
     EXPECT_EQ(view->Grid()->GetRow(1)->Item(ELEMENT_COLUMN_LENGTH_IN).Value(), "1 byte");
-    // The typing stays unsaved.
+    // The typing was taken back as well: this is the saved document.
+    EXPECT_EQ(frame->windowTitle(), "card.tlv");
+}
+
+// Typing in the pane marks the document, and undoing it in the pane back to the saved text
+// clears the mark; typing the program has since replaced stays unsaved.
+TEST_F(UndoCommandsTest, UndoingThePanesTypingBackToTheSavedTextClearsTheMark) {
+    CChildFrame* frame = SavedDocument("70045A021234");
+    COrdaView* view = frame->View();
+    QPlainTextEdit* pane = view->Pane();
+    pane->setFocus();
+    pane->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pane, "AB");
     EXPECT_EQ(frame->windowTitle(), "card.tlv *");
+    EXPECT_TRUE(frame->Document()->IsModified());
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->PaneText(), "70045A021234");
+    EXPECT_EQ(frame->windowTitle(), "card.tlv");
+    EXPECT_FALSE(frame->Document()->IsModified());
+    QTest::keyClick(pane, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(frame->windowTitle(), "card.tlv *");
+
+    // Encode replaces the typed text; undoing Encode brings it back, still unsaved.
+    prompts_.QueueAnswer(true);
+    view->OnEncode();
+    EXPECT_EQ(view->PaneText(), "70045A021234");
+    view->Grid()->setFocus();
+    Undo()->trigger();
+    EXPECT_EQ(view->PaneText(), "70045A021234AB");
+    EXPECT_EQ(frame->windowTitle(), "card.tlv *");
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(frame->windowTitle(), "card.tlv *");
+
+    // Saving makes the typed text the saved one.
+    ASSERT_TRUE(frame->Document()->Save(Frame()));
+    EXPECT_EQ(frame->windowTitle(), "card.tlv");
+    QTest::keyClicks(pane, "C");
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(frame->windowTitle(), "card.tlv");
 }
 
 TEST_F(UndoCommandsTest, FindKeysReachTheActiveDocument) {

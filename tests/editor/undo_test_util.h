@@ -80,6 +80,7 @@ protected:
             Parse(hex);
         }
         view_.UndoStack()->clear();
+        view_.MarkSaved();
         document_.modified_ = false;
         prompts_.Clear();
     }
