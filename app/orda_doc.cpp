@@ -25,6 +25,19 @@ const char kFilter[] = "TLV Files(*.tlv)";
 // The pane text is read in parts of this size.
 const size_t kReadPart = 64 * 1024;
 const char kExtension[] = ".tlv";
+const char kNotLatin1[] =
+    "The encoded data holds characters that a .tlv file cannot store: each of them is saved as "
+    "\"?\".\r\n\r\nDo you want to save anyway?";
+
+// Whether every character fits the file's 8-bit text.
+bool IsLatin1(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF) {
+            return false;
+        }
+    }
+    return true;
+}
 
 QString FileError(const char* what, const QString& path, const QString& reason) {
     return QStringLiteral("%1\r\n\r\n%2\r\n%3")
@@ -277,6 +290,10 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
             QString tree;
             QString pane;
             view->StoreDocumentData(&tree, &pane);
+            if (!IsLatin1(pane) &&
+                !AppPrompts()->AskYesNo(owner, QString::fromLatin1(kNotLatin1))) {
+                return false;
+            }
             encodedHex_ = tree.toLatin1();
             paneText = pane.toLatin1().toStdString();
         }

@@ -475,6 +475,33 @@ TEST_F(DocumentFileTest, SaveAsGivesANameWithoutExtensionTheDocumentsOne) {
     EXPECT_EQ(ReadAll(dir_.filePath("plain.tlv")), FileBytes("", "def"));
 }
 
+// The file's text is 8-bit: a character beyond Latin-1 is saved only once the user agrees that
+// it becomes "?"; answered No, nothing is written and the changes stay unsaved.
+TEST_F(DocumentFileTest, SavingCharactersBeyondLatin1AsksFirst) {
+    CChildFrame* frame = app_->OnFileNew();
+    frame->View()->Pane()->setPlainText(QStringLiteral("5A021234 # caf\u00E9"));
+    prompts_.QueuePath(dir_.filePath("latin.tlv"));
+    ASSERT_TRUE(frame->Document()->SaveAs(frame));
+    EXPECT_TRUE(prompts_.History().isEmpty());
+    EXPECT_EQ(ReadAll(dir_.filePath("latin.tlv")), FileBytes("", "5A021234 # caf\xE9"));
+
+    frame->View()->Pane()->setPlainText(QStringLiteral("5A021234 # \u20AC \U0001F44D"));
+    prompts_.QueueAnswer(false);
+    EXPECT_FALSE(frame->Document()->Save(frame));
+    ASSERT_EQ(prompts_.History().size(), 1);
+    EXPECT_TRUE(prompts_.History()[0].question);
+    EXPECT_EQ(prompts_.History()[0].text,
+              "The encoded data holds characters that a .tlv file cannot store: each of them is "
+              "saved as \"?\".\r\n\r\nDo you want to save anyway?");
+    EXPECT_EQ(ReadAll(dir_.filePath("latin.tlv")), FileBytes("", "5A021234 # caf\xE9"));
+    EXPECT_TRUE(frame->Document()->IsModified());
+
+    prompts_.QueueAnswer(true);
+    EXPECT_TRUE(frame->Document()->Save(frame));
+    EXPECT_EQ(ReadAll(dir_.filePath("latin.tlv")), FileBytes("", "5A021234 # ? ??"));
+    EXPECT_FALSE(frame->Document()->IsModified());
+}
+
 TEST_F(DocumentFileTest, SaveAsRefusesAFolderAndAFileOpenInAnotherDocument) {
     const QString open = WriteFile("open.tlv", FileBytes("5A021234", "5A021234"));
     ASSERT_NE(app_->OpenDocumentFile(open), nullptr);
