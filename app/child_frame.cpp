@@ -52,7 +52,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     // A window whose data no other window can take is asked about as the last one is, when it
     // holds unsaved changes; what the window left holds then differs from the file.
     const bool handedOver = document_->ViewCount() <= 1 || document_->HandOverFrom(view_);
-    if (!handedOver && !answered_ && !view_->IsSaved() && !document_->SaveModified(this)) {
+    if (!handedOver && !answered_ && !view_->IsSaved() && !document_->SaveModified(this, view_)) {
         event->ignore();
         return;
     }

@@ -29,6 +29,10 @@ const char kNotLatin1[] =
     "The encoded data holds characters that a .tlv file cannot store: each of them is saved as "
     "\"?\".\r\n\r\nDo you want to save anyway?";
 
+const char kFurtherWindowsLost[] =
+    "%1 was saved with what its first window holds. The changes in its other windows are not "
+    "saved and will be lost.\r\n\r\nDo you want to close it anyway?";
+
 // Whether every character fits the file's 8-bit text.
 bool IsLatin1(const QString& text) {
     for (const QChar c : text) {
@@ -321,7 +325,7 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
     return true;
 }
 
-bool COrdaDoc::SaveModified(QWidget* owner) {
+bool COrdaDoc::SaveModified(QWidget* owner, const COrdaView* closingOnly) {
     for (const QPointer<COrdaView>& view : views_) {
         if (view) {
             view->CommitEdits();
@@ -336,7 +340,14 @@ bool COrdaDoc::SaveModified(QWidget* owner) {
     }
     switch (AppPrompts()->AskYesNoCancel(owner, QStringLiteral("Save changes to %1?").arg(name))) {
         case Prompts::kYes:
-            return Save(owner);
+            if (!Save(owner)) {
+                return false;
+            }
+            // A save writes the first window only: what further windows changed is lost on
+            // closing, which the user has not agreed to by answering Yes.
+            return (closingOnly != nullptr ? closingOnly->IsSaved() : !AnyViewUnsaved()) ||
+                   AppPrompts()->AskYesNo(owner,
+                                          QString::fromLatin1(kFurtherWindowsLost).arg(name));
         case Prompts::kNo:
             return true;
         default:

@@ -44,9 +44,10 @@ public:
     // Save, Save As: true once the file is written.
     bool Save(QWidget* owner);
     bool SaveAs(QWidget* owner);
-    // Before a modified document closes: asks whether to save; false when the user cancels or
-    // the save fails.
-    bool SaveModified(QWidget* owner);
+    // Before a modified document closes, or only its window `closingOnly`: asks whether to save,
+    // and after a save whether to close all the same when changes of a closing window that the
+    // save did not write would be lost; false when the user cancels or the save fails.
+    bool SaveModified(QWidget* owner, const COrdaView* closingOnly = nullptr);
 
     QString Path() const { return path_; }
     bool IsModified() const { return modified_; }

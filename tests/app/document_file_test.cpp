@@ -568,6 +568,37 @@ TEST_F(DocumentFileTest, FileCloseClosesEveryWindowOfTheActiveDocumentAfterOneQu
     EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
 }
 
+// Saving writes the first window only: closing after Yes asks again before the changes of a
+// further window are lost, and No keeps every window open.
+TEST_F(DocumentFileTest, ClosingAfterASaveAsksBeforeAFurtherWindowsChangesAreLost) {
+    const QString path = WriteFile("two.tlv", FileBytes("5A021234", "5A021234"));
+    CChildFrame* first = app_->OpenDocumentFile(path);
+    ASSERT_NE(first, nullptr);
+    Frame()->Action(ID_WINDOW_NEW)->trigger();
+    CChildFrame* second = Frame()->ActiveChildFrame();
+    ASSERT_NE(second, first);
+    second->View()->ReplacePaneText(QStringLiteral("9F36020001"));
+    second->View()->OnParse();
+
+    prompts_.QueueThreeWayAnswer(Prompts::kYes);
+    prompts_.QueueAnswer(false);
+    Frame()->Action(ID_FILE_CLOSE)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 2);
+    ASSERT_EQ(prompts_.History().size(), 2);
+    EXPECT_EQ(prompts_.History()[1].text,
+              "two.tlv was saved with what its first window holds. The changes in its other "
+              "windows are not saved and will be lost.\r\n\r\nDo you want to close it anyway?");
+    EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
+    EXPECT_EQ(second->View()->PaneText(), "9F36020001");
+
+    prompts_.QueueThreeWayAnswer(Prompts::kYes);
+    prompts_.QueueAnswer(true);
+    Frame()->Action(ID_FILE_CLOSE)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 0);
+}
+
 TEST_F(DocumentFileTest, WindowsOfOneDocumentAreNumbered) {
     const QString path = WriteFile("numbered.tlv", FileBytes("5A021234", "5A021234"));
     CChildFrame* first = app_->OpenDocumentFile(path);
