@@ -555,13 +555,25 @@ void CMainFrame::RestoreLayout() {
                          available.height() * kFirstSizePercent / 100);
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     }
-    if (state.isEmpty() || !restoreState(state)) {
+    if (!state.isEmpty() && restoreState(state)) {
+        shownState_ = state;
+    } else {
         // The panels take 200 units, but no more than a quarter of a small screen's window.
         resizeDocks({dictionaryBar_}, {qMin(200, width() / 4)}, Qt::Horizontal);
         resizeDocks({descriptionBar_}, {qMin(200, height() / 4)}, Qt::Vertical);
     }
     Action(ID_VIEW_STATUS_BAR)->setChecked(statusBarShown);
     Action(ID_VIEW_MASK_CARD_NUMBERS)->setChecked(maskCardNumbers);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Restored before the window had its size, the panels' sizes are shared out again when it
+    // is first laid out; restored at its size, they stay as saved.
+    if (!shownState_.isEmpty()) {
+        restoreState(shownState_);
+        shownState_.clear();
+    }
 }
 
 void CMainFrame::SaveLayout() {

@@ -75,6 +75,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* MakeAction(int id, const QString& text, const QKeySequence& shortcut = {});
@@ -94,6 +95,8 @@ private:
     COrdaApp* app_;
     QSettings* settings_;
     QMdiArea* mdiArea_;
+    // The saved panel layout, applied again once the window is shown at its size.
+    QByteArray shownState_;
     QHash<int, QAction*> actions_;
     QMenu* fileMenuNoDocument_ = nullptr;
     QMenu* fileMenu_ = nullptr;

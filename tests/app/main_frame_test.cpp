@@ -514,4 +514,25 @@ TEST_F(MainFrameTest, AColumnMadeNarrowerThanItsMinimumStaysSo) {
     EXPECT_LT(frame->View()->Grid()->columnWidth(ELEMENT_COLUMN_NAME), minimum);
 }
 
+// The panels come back at the sizes the user dragged them to, not shared out anew when the
+// window is first laid out at its restored size.
+TEST_F(MainFrameTest, PanelSizesAreKeptWithTheLayout) {
+    Frame()->resize(1200, 800);
+    QApplication::processEvents();
+    Frame()->resizeDocks({Frame()->DictionaryBar()}, {420}, Qt::Horizontal);
+    Frame()->resizeDocks({Frame()->DescriptionBar()}, {300}, Qt::Vertical);
+    QApplication::processEvents();
+    const int width = Frame()->DictionaryBar()->width();
+    const int height = Frame()->DescriptionBar()->height();
+    ASSERT_GT(width, 400);
+    ASSERT_GT(height, 250);
+    Frame()->SaveLayout();
+
+    CMainFrame restarted(app_.get(), &settings_);
+    restarted.show();
+    QApplication::processEvents();
+    EXPECT_NEAR(restarted.DictionaryBar()->width(), width, 2);
+    EXPECT_NEAR(restarted.DescriptionBar()->height(), height, 2);
+}
+
 }  // namespace
