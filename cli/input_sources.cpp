@@ -158,6 +158,32 @@ Outcome ReadFile(const std::string& path, bool binary, InputSink* sink) {
     return outcome;
 }
 
+// The reading stopped before the sources after `at`: the files among them must still open, so
+// that a mistyped name fails however the input before it ended.
+bool CheckFilesAfter(const std::vector<InputSource>& sources, size_t at) {
+    for (size_t next = at + 1; next < sources.size(); ++next) {
+        if (sources[next].kind != INPUT_FILE) {
+            continue;
+        }
+        const std::string& path = sources[next].text;
+        // Not blocking on a pipe that no writer opened.
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        struct stat status;
+        const int error = fd < 0                    ? errno
+                          : fstat(fd, &status) != 0 ? errno
+                          : S_ISDIR(status.st_mode) ? EISDIR
+                                                    : 0;
+        if (fd >= 0) {
+            close(fd);
+        }
+        if (error != 0) {
+            Fail(path, strerror(error));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& arguments, bool textLines) {
@@ -174,9 +200,11 @@ std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& argument
         }
         if (kind == INPUT_TEXT && !textLines && !sources.empty() &&
             sources.back().kind == INPUT_TEXT) {
-            // Each number typed may carry its own 0x; the conversion skips only the first one.
-            sources.back().text += argument.substr(
-                HexTextPrefixLength(argument.data(), static_cast<uint32_t>(argument.size())));
+            // Each number typed may carry its own 0x; the reading skips only the source's first.
+            const size_t digits = argument.find_first_not_of(" \t\r\n");
+            const std::string word = digits == std::string::npos ? "" : argument.substr(digits);
+            sources.back().text +=
+                word.substr(HexTextPrefixLength(word.data(), static_cast<uint32_t>(word.size())));
         } else {
             sources.push_back(InputSource{kind, argument});
         }
@@ -188,7 +216,8 @@ std::vector<InputSource> ClassifyInputs(const std::vector<std::string>& argument
 }
 
 bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink* sink) {
-    for (const InputSource& source : sources) {
+    for (size_t at = 0; at < sources.size(); ++at) {
+        const InputSource& source = sources[at];
         Outcome outcome = OUTCOME_DONE;
         if (source.kind == INPUT_TEXT) {
             outcome = sink->Take(source.text.data(), source.text.size(), false) ? OUTCOME_DONE
@@ -199,7 +228,7 @@ bool ReadInputs(const std::vector<InputSource>& sources, bool binary, InputSink*
             outcome = ReadFile(source.text, binary, sink);
         }
         if (outcome != OUTCOME_DONE) {
-            return outcome == OUTCOME_STOPPED;
+            return outcome == OUTCOME_STOPPED && CheckFilesAfter(sources, at);
         }
         if (!sink->EndSource()) {
             return true;

@@ -57,18 +57,21 @@ WholeInput::WholeInput(size_t byteLimit)
 
 bool WholeInput::Take(const char* data, size_t size, bool binary) {
     otherInput_ = true;
-    return Append(data, size, binary);
+    return Append(data, size, binary, true);
 }
 
 bool WholeInput::TakeStoredTree(const char* data, size_t size) {
     storedTrees_ = true;
-    if (text_.empty()) {
-        textFromStoredTree_ = true;
-    }
-    return Append(data, size, false);
+    return Append(data, size, false, false);
 }
 
-bool WholeInput::Append(const char* data, size_t size, bool binary) {
+bool WholeInput::EndSource() {
+    sourceStart_ = text_.size();
+    prefixPending_ = true;
+    return true;
+}
+
+bool WholeInput::Append(const char* data, size_t size, bool binary, bool typed) {
     if (ended_) {
         return false;
     }
@@ -81,15 +84,14 @@ bool WholeInput::Append(const char* data, size_t size, bool binary) {
         bytes_.insert(bytes_.end(), data, data + (size < room ? size : room));
         return bytes_.size() <= byteLimit_;
     }
-    const size_t checked = text_.size();
+    const size_t before = text_.size();
     const bool room = AppendStripped(data, size, textLimit_, &text_);
+    const bool prefixWasPending = prefixPending_;
+    SkipSourcePrefix(typed);
     // Conversion stops at the first character that is no hex digit: nothing after it counts,
     // so a device or a large file of other text is not read to its end.
-    const size_t prefix =
-        textFromStoredTree_
-            ? 0
-            : HexTextPrefixLength(text_.data(), static_cast<uint32_t>(text_.size()));
-    for (size_t i = checked > prefix ? checked : prefix; i < text_.size(); ++i) {
+    const size_t from = prefixWasPending && sourceStart_ < before ? sourceStart_ : before;
+    for (size_t i = from; i < text_.size(); ++i) {
         if (!isxdigit(static_cast<unsigned char>(text_[i]))) {
             return false;
         }
@@ -97,12 +99,22 @@ bool WholeInput::Append(const char* data, size_t size, bool binary) {
     return room;
 }
 
+void WholeInput::SkipSourcePrefix(bool typed) {
+    if (!prefixPending_ || text_.size() < sourceStart_ + 2) {
+        return;
+    }
+    prefixPending_ = false;
+    if (typed && HexTextPrefixLength(text_.data() + sourceStart_, 2) == 2) {
+        text_.erase(sourceStart_, 2);
+    }
+}
+
 void WholeInput::ConvertText() {
     if (!text_.empty() && !ended_) {
-        ended_ = !AppendConverted(text_, !textFromStoredTree_, &bytes_);
+        ended_ = !AppendConverted(text_, false, &bytes_);
     }
     text_.clear();
-    textFromStoredTree_ = false;
+    sourceStart_ = 0;
 }
 
 const std::vector<uint8_t>& WholeInput::Bytes(bool* tooLong) {

@@ -41,7 +41,7 @@ public:
     explicit WholeInput(size_t byteLimit);
     bool Take(const char* data, size_t size, bool binary) override;
     bool TakeStoredTree(const char* data, size_t size) override;
-    bool EndSource() override { return true; }
+    bool EndSource() override;
 
     // The bytes read; `tooLong` when there were more than the limit.
     const std::vector<uint8_t>& Bytes(bool* tooLong);
@@ -50,7 +50,10 @@ public:
     bool OnlyStoredTrees() const { return storedTrees_ && !otherInput_; }
 
 private:
-    bool Append(const char* data, size_t size, bool binary);
+    // `typed`: text of the user's, which may carry a 0x before its digits; not a stored tree.
+    bool Append(const char* data, size_t size, bool binary, bool typed);
+    // Drops a "0x" that starts the current source's text, once its first two characters came.
+    void SkipSourcePrefix(bool typed);
     void ConvertText();
 
     size_t textLimit_;
@@ -61,8 +64,10 @@ private:
     bool ended_ = false;
     bool storedTrees_ = false;
     bool otherInput_ = false;
-    // The text to convert begins with a document's stored tree.
-    bool textFromStoredTree_ = false;
+    // Where the current source's text starts in text_, and whether its first two characters
+    // are still to be looked at for a "0x".
+    size_t sourceStart_ = 0;
+    bool prefixPending_ = true;
 };
 
 // One record per line. Lines that are empty, hold only white space or start with '#' (after

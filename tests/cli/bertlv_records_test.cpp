@@ -387,6 +387,13 @@ TEST(BertlvRecords, ReadingStopsWhereTheConversionStops) {
         const std::string out = OutputWhileInputIsOpen(arguments, "0x5A02 1234 ZZ 5A", 1500);
         EXPECT_NE(out.find("5A021234"), std::string::npos) << arguments << ": " << out;
     }
+    // A file named after the point where the reading stopped must still be there.
+    const ToolRun missing = RunTool("parse '5A021234;' missing.hex");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "bertlv: missing.hex: No such file or directory\n");
+    const ToolRun folder = RunTool("parse '5A021234;' /");
+    EXPECT_EQ(folder.err, "bertlv: /: Is a directory\n");
+    EXPECT_EQ(RunTool("parse '5A021234;' /dev/null").out, kPanRow);
 }
 
 TEST(BertlvRecords, LongLinesThatEndDoNotStopTheInput) {
@@ -479,6 +486,10 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     EXPECT_EQ(RunTool("parse --each", "0x5A021234\n0X5A021234\n").out,
               std::string(kPanRow) + "\n" + kPanRow);
     EXPECT_EQ(RunTool("parse 0x5A02 0X1234").out, kPanRow);
+    EXPECT_EQ(RunTool("parse 0x5A02 ' 0x1234'").out, kPanRow);
+    const ScratchFile firstPart("0x5A02\n", ".hex");
+    EXPECT_EQ(RunTool("parse " + firstPart.path() + " 0x1234").out, kPanRow);
+    EXPECT_EQ(RunTool("parse - 0x1234", "0X5A02").out, kPanRow);
     EXPECT_EQ(RunTool("parse 5A0x021234").err,
               "Bad formatted BER-TLV data !\n\nTruncated length at offset 0.\n");
     const ScratchFile binary(std::string("\x70\x07\x5A\x02\x12\x34\x00\xFF\x00", 9), ".bin");
