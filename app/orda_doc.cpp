@@ -43,6 +43,19 @@ bool IsLatin1(const QString& text) {
     return true;
 }
 
+// The text in 8 bits, with one "?" for each character beyond Latin-1, also for one written as
+// a surrogate pair.
+std::string Latin1Text(const QString& text) {
+    if (IsLatin1(text)) {
+        return text.toLatin1().toStdString();
+    }
+    std::string latin;
+    for (const char32_t c : text.toUcs4()) {
+        latin += c > 0xFF ? '?' : static_cast<char>(c);
+    }
+    return latin;
+}
+
 QString FileError(const char* what, const QString& path, const QString& reason) {
     return QStringLiteral("%1\r\n\r\n%2\r\n%3")
         .arg(QString::fromLatin1(what), QDir::toNativeSeparators(path), reason);
@@ -299,7 +312,7 @@ bool COrdaDoc::DoSave(QWidget* owner, const QString& path) {
                 return false;
             }
             encodedHex_ = tree.toLatin1();
-            paneText = pane.toLatin1().toStdString();
+            paneText = Latin1Text(pane);
         }
         emit fileUsed(QFileInfo(path).absoluteFilePath());
         const std::vector<uint8_t> bytes = TlvFileWrite(encodedHex_.toStdString(), paneText);

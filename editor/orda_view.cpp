@@ -517,7 +517,11 @@ void COrdaView::PointAtParseProblem(TlvResult result) {
     for (ByteTableView* table : byteTables_) {
         table->SelectByte(offset);
     }
-    paneWindows_[displayMode_]->setFocus();
+    // A byte table shows its selection best with the focus; the pane keeps it where it was,
+    // since Undo there would act on the pane's own typing instead of taking the Parse back.
+    if (displayMode_ != DISPLAY_MODE_EDIT) {
+        paneWindows_[displayMode_]->setFocus();
+    }
     QString problem = QString::fromLatin1(BerProblemText(diagnostic.problem));
     problem[0] = problem[0].toUpper();
     QStatusTipEvent tip(QStringLiteral("%1 at offset %2.").arg(problem).arg(offset));

@@ -498,7 +498,7 @@ TEST_F(DocumentFileTest, SavingCharactersBeyondLatin1AsksFirst) {
 
     prompts_.QueueAnswer(true);
     EXPECT_TRUE(frame->Document()->Save(frame));
-    EXPECT_EQ(ReadAll(dir_.filePath("latin.tlv")), FileBytes("", "5A021234 # ? ??"));
+    EXPECT_EQ(ReadAll(dir_.filePath("latin.tlv")), FileBytes("", "5A021234 # ? ?"));
     EXPECT_FALSE(frame->Document()->IsModified());
 }
 
@@ -579,6 +579,7 @@ TEST_F(DocumentFileTest, ClosingAfterASaveAsksBeforeAFurtherWindowsChangesAreLos
     ASSERT_NE(second, first);
     second->View()->ReplacePaneText(QStringLiteral("9F36020001"));
     second->View()->OnParse();
+    first->View()->ReplacePaneText(QStringLiteral("5A025678"));
 
     prompts_.QueueThreeWayAnswer(Prompts::kYes);
     prompts_.QueueAnswer(false);
@@ -589,7 +590,7 @@ TEST_F(DocumentFileTest, ClosingAfterASaveAsksBeforeAFurtherWindowsChangesAreLos
     EXPECT_EQ(prompts_.History()[1].text,
               "two.tlv was saved with what its first window holds. The changes in its other "
               "windows are not saved and will be lost.\r\n\r\nDo you want to close it anyway?");
-    EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A021234"));
+    EXPECT_EQ(ReadAll(path), FileBytes("5A021234", "5A025678"));
     EXPECT_EQ(second->View()->PaneText(), "9F36020001");
 
     prompts_.QueueThreeWayAnswer(Prompts::kYes);

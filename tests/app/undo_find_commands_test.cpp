@@ -191,6 +191,20 @@ TEST_F(UndoCommandsTest, UndoingThePanesTypingBackToTheSavedTextClearsTheMark) {
     EXPECT_EQ(frame->windowTitle(), "card.tlv");
 }
 
+// A refused Parse selects the byte in error in the pane, and Undo still takes the Parse back.
+TEST_F(UndoCommandsTest, AFailedParseStaysOneUndoAway) {
+    CChildFrame* frame = app_->OnFileNew();
+    COrdaView* view = frame->View();
+    view->Pane()->setPlainText(QStringLiteral("5a 02 12 XYZ"));
+    view->Grid()->setFocus();
+    view->OnParse();
+    EXPECT_EQ(view->PaneText(), "5A0212");
+    EXPECT_EQ(view->Pane()->textCursor().selectedText(), "5A");
+    EXPECT_EQ(Undo()->text(), "&Undo Parse\tCtrl+Z");
+    Undo()->trigger();
+    EXPECT_EQ(view->PaneText(), "5a 02 12 XYZ");
+}
+
 TEST_F(UndoCommandsTest, FindKeysReachTheActiveDocument) {
     for (int id : {ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_FIND_PREVIOUS}) {
         EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
