@@ -284,6 +284,9 @@ void CDictionaryBar::ApplyFilter() {
     }
     if (filteredOut && tree_->topLevelItemCount() > 0) {
         tree_->setCurrentItem(tree_->topLevelItem(0));
+    } else if (current != nullptr) {
+        // Entries coming back or going push it about: it stays in view.
+        tree_->scrollToItem(current);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -105,6 +106,33 @@ TEST(DictionaryFilter, HasAClearButtonWithAnIcon) {
         bar.FilterField()->findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction"));
     ASSERT_NE(clear, nullptr);
     EXPECT_FALSE(clear->icon().pixmap(QSize(16, 16)).isNull());
+}
+
+}  // namespace
+
+namespace {
+
+// Clearing the filter brings back the entries before the selected one: it stays in view.
+TEST(DictionaryFilter, TheSelectedEntryStaysInViewWhenTheFilterClears) {
+    CDictionaryBar bar;
+    bar.resize(300, 300);
+    bar.show();
+    bar.FilterField()->setText("unpredictable");
+    QTreeWidgetItem* root = bar.Tree()->topLevelItem(0);
+    QTreeWidgetItem* entry = nullptr;
+    for (int i = 0; i < root->childCount() && entry == nullptr; ++i) {
+        if (!root->child(i)->isHidden()) {
+            entry = root->child(i);
+        }
+    }
+    ASSERT_NE(entry, nullptr);
+    bar.Tree()->setCurrentItem(entry);
+    bar.FilterField()->clear();
+    QApplication::processEvents();
+    const QRect shown = bar.Tree()->visualItemRect(entry);
+    EXPECT_GE(shown.top(), 0);
+    EXPECT_LE(shown.bottom(), bar.Tree()->viewport()->height()) << shown.top();
+    EXPECT_EQ(bar.Tree()->currentItem(), entry);
 }
 
 }  // namespace
