@@ -75,6 +75,25 @@ QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& scre
     return QList<int>(widths.begin(), widths.end());
 }
 
+QList<int> PageStarts(const QList<int>& heights, int pageHeight) {
+    QList<int> starts;
+    if (heights.isEmpty()) {
+        return starts;
+    }
+    starts << 0;
+    int used = 0;
+    for (int index = 0; index < heights.size(); ++index) {
+        // A page holds at least one row below the titles, however tall: one taller than a page
+        // is cut at its foot.
+        if (index > 0 && used + heights[index] > pageHeight && used > heights[0]) {
+            starts << index;
+            used = heights[0];
+        }
+        used += heights[index];
+    }
+    return starts;
+}
+
 QStringList WrappedLines(const QString& text, const QFont& font, QPaintDevice* device, int width) {
     QTextLayout layout(text, font, device);
     QTextOption option;
@@ -130,37 +149,49 @@ void PrintGrid(const GridCtrl* grid, QPagedPaintDevice* device) {
     }
     const QList<int> widths = PrintedColumnWidths(natural, screen, page.width());
 
-    int y = page.top();
+    // Every row's lines, and the pages they go on.
+    QList<QList<QStringList>> cells;
+    QList<int> heights;
     for (const PrintedRow& row : rows) {
         const QFont& font = row.bold ? boldFont : normalFont;
-        QList<QStringList> cells;
+        QList<QStringList> rowCells;
         qsizetype lineCount = 1;
         for (int column = 0; column < columns; ++column) {
             const int shift = column == 0 ? row.depth * indent : 0;
-            cells << WrappedLines(row.texts.value(column), font, device,
-                                  widths[column] - shift - padding);
-            lineCount = qMax(lineCount, cells.last().size());
+            rowCells << WrappedLines(row.texts.value(column), font, device,
+                                     widths[column] - shift - padding);
+            lineCount = qMax(lineCount, rowCells.last().size());
         }
-        const int height = static_cast<int>(lineCount) * lineStep + rowPadding;
-        if (y + height > page.bottom() && y > page.top()) {
-            device->newPage();
-            y = page.top();
-        }
-        painter.setFont(font);
+        cells << rowCells;
+        heights << static_cast<int>(lineCount) * lineStep + rowPadding;
+    }
+    const auto draw = [&](int index, int y) {
+        const PrintedRow& row = rows[index];
+        painter.setFont(row.bold ? boldFont : normalFont);
         int x = page.left();
         for (int column = 0; column < columns; ++column) {
             const int shift = column == 0 ? row.depth * indent : 0;
             const Qt::Alignment align = grid->ColumnAlign(column) | Qt::AlignVCenter;
             int lineTop = y + rowPadding / 2;
-            for (const QString& line : cells[column]) {
+            for (const QString& line : cells[index][column]) {
                 const QRect cell(x + shift + padding / 2, lineTop, widths[column] - shift - padding,
                                  lineStep);
                 painter.drawText(cell, static_cast<int>(align), line.trimmed());
                 lineTop += lineStep;
             }
-            painter.drawRect(QRect(x, y, widths[column], height));
+            painter.drawRect(QRect(x, y, widths[column], heights[index]));
             x += widths[column];
         }
-        y += height;
+        return y + heights[index];
+    };
+    const QList<int> starts = PageStarts(heights, page.height());
+    int y = page.top();
+    for (int index = 0; index < rows.size(); ++index) {
+        if (index > 0 && starts.contains(index)) {
+            device->newPage();
+            // Each further page starts with the column titles again.
+            y = draw(0, page.top());
+        }
+        y = draw(index, y);
     }
 }

@@ -27,6 +27,10 @@ QList<PrintedRow> GridPrintedRows(const GridCtrl* grid);
 // in those proportions.
 QList<int> PrintedColumnWidths(const QList<int>& natural, const QList<int>& screen, int pageWidth);
 
+// The index of the first row on each page, for rows `heights` tall (row 0 the column titles,
+// which each further page repeats) on pages `pageHeight` tall.
+QList<int> PageStarts(const QList<int>& heights, int pageHeight);
+
 // The lines `text` takes in a cell `width` wide: broken between words, and anywhere inside a
 // word longer than a line, such as a value's hexadecimal digits. At least one line.
 QStringList WrappedLines(const QString& text, const QFont& font, QPaintDevice* device, int width);

@@ -76,3 +76,30 @@ TEST(GridPrinter, LongTextsWrapOverLinesThatEachFit) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pages break before the row that does not fit; every further page first repeats the column
+// titles (row 0), and every page holds at least one row below them however tall.
+TEST(GridPrinter, PagesBreakBeforeARowThatDoesNotFitAndRepeatTheTitles) {
+    const struct {
+        QList<int> heights;
+        int page;
+        QList<int> starts;
+    } cases[] = {
+        {{}, 50, {}},
+        {{10, 20, 20}, 50, {0}},
+        {{10, 20, 20, 20}, 50, {0, 3}},
+        // On the second page the titles take 10 of the 50: two rows of 20 fit, a third does not.
+        {{10, 20, 20, 20, 20, 20}, 50, {0, 3, 5}},
+        // The first page holds its titles and the first row, even one taller than the page.
+        {{10, 100, 20}, 50, {0, 2}},
+        {{10, 45, 45}, 50, {0, 2}},
+        {{10, 20, 45, 45}, 50, {0, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PageStarts(c.heights, c.page), c.starts) << c.heights.size() << " rows";
+    }
+}
+
+}  // namespace
