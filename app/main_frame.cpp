@@ -166,6 +166,8 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     }
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        // What the status bar said was about the window before.
+        statusBar()->clearMessage();
         UpdateMenus();
         UpdateEditCommands();
         UpdateCaption();

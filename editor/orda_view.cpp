@@ -113,6 +113,26 @@ TlvResult ParseBytes(const QByteArray& bytes, TlvNode** root, uint32_t* isConstr
                       static_cast<uint16_t>(bytes.size()), root, isConstructed, checkPadding);
 }
 
+// The bytes to select for a problem found at an element: its first byte, and for a problem of
+// its length field the tag and the length field's first byte.
+int ProblemByteCount(const QByteArray& bytes, const BerDiagnostic& diagnostic) {
+    switch (diagnostic.problem) {
+        case BER_PROBLEM_TRUNCATED_LENGTH:
+        case BER_PROBLEM_INDEFINITE_LENGTH:
+        case BER_PROBLEM_RESERVED_LENGTH:
+        case BER_PROBLEM_LONG_LENGTH: {
+            const uint32_t left = static_cast<uint32_t>(bytes.size()) - diagnostic.offset;
+            bool tooLong = false;
+            const uint32_t tag =
+                BerTagSize(reinterpret_cast<const uint8_t*>(bytes.constData()) + diagnostic.offset,
+                           left, &tooLong);
+            return static_cast<int>(qMin(tag + 1, left));
+        }
+        default:
+            return 1;
+    }
+}
+
 void PlaceWidget(QWidget* widget, const ViewRect& rect) {
     widget->setGeometry(rect.x, rect.y, qMax(0, rect.width), qMax(0, rect.height));
 }
@@ -513,7 +533,8 @@ void COrdaView::PointAtParseProblem(TlvResult result) {
         return;
     }
     const int offset = static_cast<int>(diagnostic.offset);
-    pane_->SelectText(2 * offset, 2);
+    const int count = ProblemByteCount(bytes_, diagnostic);
+    pane_->SelectText(2 * offset, 2 * count);
     for (ByteTableView* table : byteTables_) {
         table->SelectByte(offset);
     }
@@ -524,11 +545,24 @@ void COrdaView::PointAtParseProblem(TlvResult result) {
     }
     QString problem = QString::fromLatin1(BerProblemText(diagnostic.problem));
     problem[0] = problem[0].toUpper();
-    QStatusTipEvent tip(QStringLiteral("%1 at offset %2.").arg(problem).arg(offset));
+    ShowStatusTip(QStringLiteral("%1 at offset %2.").arg(problem).arg(offset));
+    parseProblemShown_ = true;
+}
+
+void COrdaView::ClearParseProblem() {
+    if (parseProblemShown_) {
+        parseProblemShown_ = false;
+        ShowStatusTip(QString());
+    }
+}
+
+void COrdaView::ShowStatusTip(const QString& text) {
+    QStatusTipEvent tip(text);
     QCoreApplication::sendEvent(this, &tip);
 }
 
 void COrdaView::OnParse() {
+    ClearParseProblem();
     CommitEdits();
     const UndoScope step(this, QStringLiteral("Parse"));
     ReadEncodedText();

@@ -70,6 +70,9 @@ public:
     // After a refused Parse: selects the byte where the data went wrong in the pane and the
     // byte tables, and says what is wrong there in the status bar.
     void PointAtParseProblem(TlvResult result);
+    // Takes the status bar's word on a refused Parse back once the pane changes or Parse runs
+    // again.
+    void ClearParseProblem();
     void OnDisplayModeChange();
     void OnParse();
     void OnEncode();
@@ -187,6 +190,8 @@ private:
     void PaneTextEdited();
     // The pane's text as it now stands is where its typing starts from.
     void SetPaneBaseline();
+    // Hands `text` to the window's status bar, as a menu item's prompt is.
+    void ShowStatusTip(const QString& text);
     void CreateFindBar();
     void PlaceControls();
     // Undo steps: the state they record, and bringing a recorded state back.
@@ -264,6 +269,7 @@ private:
     // the program replaced the pane's text over such typing, which the pane cannot undo then.
     bool paneTyped_ = false;
     bool paneTypedSticky_ = false;
+    bool parseProblemShown_ = false;
 };
 
 #endif

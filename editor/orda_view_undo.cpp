@@ -68,6 +68,7 @@ void COrdaView::UpdateSavedState() {
 }
 
 void COrdaView::PaneTextEdited() {
+    ClearParseProblem();
     // Back at the baseline with neither undo nor redo left, the text was replaced outright
     // (setPlainText) rather than typed and taken back.
     const QTextDocument* text = pane_->document();

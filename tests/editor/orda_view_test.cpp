@@ -151,12 +151,17 @@ TEST_F(ViewTest, AFailedParsePointsAtTheByteInError) {
         const char* pane;
         int offset;
         const char* tip;
+        const char* selected;
     } cases[] = {
-        {"5A 02 12", 0, "Truncated value at offset 0."},
-        {"7707 820219 80 940212 34", 6,
-         "Element reaches past the end of its template at offset 6."},
-        {"5A021234 9F0102", 4, "Trailing bytes at offset 4."},
-        {"7008A503880101FFFF00", 7, "Misplaced padding at offset 7."},
+        {"5A 02 12", 0, "Truncated value at offset 0.", "5A"},
+        {"7707 820219 80 940212 34", 6, "Element reaches past the end of its template at offset 6.",
+         "94"},
+        {"5A021234 9F0102", 4, "Trailing bytes at offset 4.", "9F"},
+        {"7008A503880101FFFF00", 7, "Misplaced padding at offset 7.", "FF"},
+        // A length field at fault: the tag and the length's first byte.
+        {"5A80", 0, "Indefinite length at offset 0.", "5A80"},
+        {"5F2A", 0, "Truncated length at offset 0.", "5F2A"},
+        {"9F3682000212 34", 0, "Length field longer than 81 xx at offset 0.", "9F3682"},
     };
     for (const auto& c : cases) {
         catcher.tip.clear();
@@ -164,7 +169,7 @@ TEST_F(ViewTest, AFailedParsePointsAtTheByteInError) {
         EXPECT_EQ(catcher.tip, c.tip) << c.pane;
         const QTextCursor cursor = view_.Pane()->textCursor();
         EXPECT_EQ(cursor.selectionStart(), 2 * c.offset) << c.pane;
-        EXPECT_EQ(cursor.selectedText(), PaneText().mid(2 * c.offset, 2)) << c.pane;
+        EXPECT_EQ(cursor.selectedText(), c.selected) << c.pane;
         for (int mode = DISPLAY_MODE_8_BYTES; mode <= DISPLAY_MODE_32_BYTES; ++mode) {
             const auto* table = static_cast<ByteTableView*>(view_.PaneWindow(mode));
             const QModelIndex current = table->currentIndex();
@@ -173,6 +178,13 @@ TEST_F(ViewTest, AFailedParsePointsAtTheByteInError) {
             EXPECT_TRUE(table->selectionModel()->isSelected(current)) << c.pane;
         }
     }
+    // Typing takes the word back, and so does the next Parse.
+    QTest::keyClicks(view_.Pane(), "0");
+    EXPECT_EQ(catcher.tip, "");
+    Parse(QStringLiteral("5A80"));
+    EXPECT_EQ(catcher.tip, "Indefinite length at offset 0.");
+    Parse(QStringLiteral("5A021234"));
+    EXPECT_EQ(catcher.tip, "");
 }
 
 // The text a failed Parse leaves out of the pane was typed by the user: one undo brings it back.
