@@ -675,11 +675,10 @@ QByteArray COrdaView::LoadDocument(const QByteArray& treeText, Text paneText) {
         unreadTree_ = stripped;
     }
     errors_.Clear();
-    paneTyped_ = false;
-    paneTypedSticky_ = false;
     SetPaneText(paneText);
-    SetPaneBaseline();
     undoStack_->clear();
+    // What was loaded is what undo and typing lead back to.
+    MarkSaved();
     // A view showing a byte table shows the bytes of the text it now holds.
     if (displayMode_ != DISPLAY_MODE_EDIT) {
         ShowPaneBytes();
