@@ -4,6 +4,8 @@
 
 #include "dictionary/dictionary.h"
 
+const char kUnknownCommandName[] = "UNKNOWN";
+
 namespace {
 
 struct Instruction {
@@ -30,7 +32,7 @@ const Instruction kInstructions[] = {
     {0x18, "APPLICATION UNBLOCK"},
     {0x16, "CARD BLOCK"},
     {0x24, "PIN CHANGE/UNBLOCK"},
-    {0xDA, "PUT DATA"},
+    {INS_PUT_DATA, "PUT DATA"},
     {0xDC, "UPDATE RECORD"},
 };
 
@@ -237,7 +239,7 @@ CommandApdu DecodeCommand(const std::vector<uint8_t>& bytes) {
     command.p1 = bytes[2];
     command.p2 = bytes[3];
     SplitBody(bytes, &command);
-    command.name = "UNKNOWN";
+    command.name = kUnknownCommandName;
     for (const Instruction& instruction : kInstructions) {
         if (instruction.ins == command.ins) {
             command.name = instruction.name;

@@ -22,12 +22,14 @@ struct CommandApdu {
     std::vector<uint8_t> le;
     // Set when the body's length does not match Lc; `data` then holds the bytes after P2.
     bool malformed = false;
-    // "SELECT", "READ RECORD", ...; "UNKNOWN" for an instruction not known here.
+    // "SELECT", "READ RECORD", ...; kUnknownCommandName for an instruction not known here.
     std::string name;
     // What P1 and P2 ask for: "by DF name, first or only occurrence", "record 1, SFI 2",
     // "ARQC requested", "tag 9F36 (Application Transaction Counter(ATC))".
     std::string detail;
 };
+
+extern const char kUnknownCommandName[];
 
 enum {
     INS_SELECT = 0xA4,
@@ -41,6 +43,7 @@ enum {
     INS_GET_CHALLENGE = 0x84,
     INS_GET_RESPONSE = 0xC0,
     INS_COMPUTE_CRYPTOGRAPHIC_CHECKSUM = 0x2A,
+    INS_PUT_DATA = 0xDA,
 };
 
 // P2 of a VERIFY whose data is the PIN in clear, and of one whose data is enciphered.

@@ -36,8 +36,9 @@ const char kMaskHelp[] =
     "Show card numbers masked, first six and last four digits kept (476173******0010): the PAN "
     "in 5A, 57 and 9F6B, and runs of 12 or more digits in 9F1F, 9F20 and 56.";
 const char kTraceMaskHelp[] =
-    "Show card numbers masked, as parse --mask does, and the PIN block of a plaintext-PIN VERIFY "
-    "but for its control byte.";
+    "Show card numbers masked, as parse --mask does, wherever a line holds one (one cut short "
+    "keeps its first six digits only), and the PIN block of a plaintext-PIN VERIFY but for its "
+    "control byte.";
 
 const char kFooter[] =
     "Exit status: 0 success; 1 bad data, an unknown entry or a failed read or write; 2 bad "

@@ -16,13 +16,15 @@ void Locate(const BerDiagnostic& diagnostic, RecordError* error) {
     error->problem = BerProblemText(diagnostic.problem);
 }
 
-// The paragraph under the message when nothing more specific stands there.
+// The paragraph under the message names the problem and where it stands, after a more
+// specific sentence when there is one.
 void DescribeLocation(RecordError* error) {
-    if (!error->located || !error->detail.empty()) {
+    if (!error->located) {
         return;
     }
-    error->detail = error->problem + " at offset " + std::to_string(error->offset) + ".";
-    error->detail[0] = static_cast<char>(toupper(static_cast<unsigned char>(error->detail[0])));
+    std::string location = error->problem + " at offset " + std::to_string(error->offset) + ".";
+    location[0] = static_cast<char>(toupper(static_cast<unsigned char>(location[0])));
+    error->detail += (error->detail.empty() ? "" : "\n") + location;
 }
 
 }  // namespace

@@ -233,6 +233,18 @@ private:
             std::fill(mask.begin(), mask.begin() + std::min<size_t>(2, mask.size()), false);
             return mask;
         }
+        if (command.ins == INS_PUT_DATA && !command.malformed) {
+            // The data is the value of the element P1-P2 names (P1 00 for a one-byte tag), with
+            // a MAC after it under secure messaging; what reads as elements in it is hidden too.
+            const uint8_t tag[2] = {command.p1, command.p2};
+            const uint32_t tagLength = command.p1 == 0 ? 1 : 2;
+            const uint32_t size = static_cast<uint32_t>(command.data.size());
+            AppendValueMask(tag + 2 - tagLength, tagLength, command.data.data(), size, &mask);
+            DigitMask elements;
+            AppendDamagedElementsMask(command.data.data(), size, &elements);
+            HideAlsoWhat(elements, &mask);
+            return mask;
+        }
         std::vector<DolEntry> entries;
         if (hasDol && dolKnown_[kind] && ParseDol(dols_[kind], &entries)) {
             // A template 83 around the list's data (GET PROCESSING OPTIONS) hides nothing.
@@ -363,8 +375,20 @@ private:
         const bool hasDol = !command.malformed && DolOf(command, &kind, &dolData, &dataNote);
         const DigitMask dataMask = CommandDataMask(command, hasDol, kind, dolData);
         // The data follows the header and the Lc field; a malformed command's the header.
-        DigitMask apduMask(2 * (command.malformed ? 4 : 4 + command.lc.size()), false);
+        const size_t dataAt = command.malformed ? 4 : 4 + command.lc.size();
+        DigitMask apduMask(2 * dataAt, false);
         apduMask.insert(apduMask.end(), dataMask.begin(), dataMask.end());
+        if (mask_ && (command.malformed || command.name == kUnknownCommandName)) {
+            // Such a line may be a response taken for a command, a lost line of the log
+            // before it: a card number may start anywhere in it, header included.
+            DigitMask whole;
+            AppendDamagedElementsMask(side.parsed.bytes.data(),
+                                      static_cast<uint32_t>(side.parsed.bytes.size()), &whole);
+            HideAlsoWhat(whole, &apduMask);
+        }
+        const DigitMask shownDataMask(
+            apduMask.begin() + static_cast<std::ptrdiff_t>(std::min(apduMask.size(), 2 * dataAt)),
+            apduMask.end());
         const std::string apdu = Shown(side.parsed.bytes, apduMask);
         part["apdu"] = apdu;
         part["name"] = command.name;
@@ -378,7 +402,7 @@ private:
             part["lc"] = Hex(command.lc);
         }
         if (!command.data.empty()) {
-            part["data"] = Shown(command.data, dataMask);
+            part["data"] = Shown(command.data, shownDataMask);
         }
         if (!command.le.empty()) {
             part["le"] = Hex(command.le);
@@ -499,17 +523,24 @@ private:
             AppendElementsMask(data.data(), static_cast<uint32_t>(data.size()),
                                read.general ? BER_RULES_GENERAL : BER_RULES_STRICT, &mask);
         } else if (mask_) {
-            // Data that does not read is shown whole: hide what may be a card number in it.
-            AppendDamagedElementsMask(data.data(), static_cast<uint32_t>(data.size()), &mask);
+            // Data that does not read is shown whole: hide what may be a card number in it. Its
+            // status word may be the end of one, where the log wrote the status on a line of
+            // its own.
+            AppendDamagedElementsMask(bytes.data(), static_cast<uint32_t>(bytes.size()), &mask);
         }
+        const DigitMask swMask(
+            mask.begin() + static_cast<std::ptrdiff_t>(std::min(mask.size(), 2 * data.size())),
+            mask.end());
         Json part = Json::object();
         part["line"] = side.line;
         if (!side.parsed.time.empty()) {
             part["time"] = JsonText(side.parsed.time);
         }
         part["apdu"] = Shown(bytes, mask);
-        part["sw"] = HexString(bytes.data() + bytes.size() - 2, 2);
-        part["status"] = StatusWordText(sw1, sw2);
+        part["sw"] = Shown(std::vector<uint8_t>(bytes.end() - 2, bytes.end()), swMask);
+        // The meaning of a status word would tell its hidden digits.
+        part["status"] = MaskHidesAny(swMask) ? "Not shown: it may be the end of a card number"
+                                              : StatusWordText(sw1, sw2);
         if (!json_) {
             *out_ += "< ";
             AppendEscaped(side.parsed.time.empty() ? "" : side.parsed.time + " ", out_);

@@ -46,27 +46,38 @@ size_t FindNibble(const uint8_t* value, size_t count, uint8_t wanted) {
     return count;
 }
 
-// The card number in nibbles 0 to `digits` - 1.
-void HideLeadingNumber(size_t digits, DigitMask::iterator flags) {
+// Whether digit `i` of a card number is hidden when the number may go on past its last digit
+// seen, in a value cut short: its last four are not known, so only the first six show.
+bool IsHiddenDigitOfCutNumber(size_t i) {
+    return i >= kKeptLeadingDigits;
+}
+
+// The card number in nibbles 0 to `digits` - 1; `cut` when it reaches the end of a value cut
+// short.
+void HideLeadingNumber(size_t digits, bool cut, DigitMask::iterator flags) {
     for (size_t i = 0; i < digits; ++i) {
-        flags[static_cast<std::ptrdiff_t>(i)] = IsHiddenDigit(i, digits);
+        flags[static_cast<std::ptrdiff_t>(i)] =
+            cut ? IsHiddenDigitOfCutNumber(i) : IsHiddenDigit(i, digits);
     }
 }
 
-// Every long run of decimal units (nibbles or characters, `width` flags each) is a card number.
+// Every long run of decimal units (nibbles or characters, `width` flags each) is a card number;
+// in a value cut short (`cut`), so may be a run of any length at its end.
 template <typename DigitOf>
-void HideDigitRuns(size_t units, size_t width, DigitOf isDigit, DigitMask::iterator flags) {
+void HideDigitRuns(size_t units, size_t width, bool cut, DigitOf isDigit,
+                   DigitMask::iterator flags) {
     size_t runStart = 0;
     for (size_t i = 0; i <= units; ++i) {
         if (i < units && isDigit(i)) {
             continue;
         }
         const size_t run = i - runStart;
-        if (run >= CARD_NUMBER_SHORTEST_RUN) {
+        const bool runCut = cut && i == units;
+        if (run >= CARD_NUMBER_SHORTEST_RUN || runCut) {
             for (size_t j = 0; j < run; ++j) {
                 for (size_t k = 0; k < width; ++k) {
                     flags[static_cast<std::ptrdiff_t>((runStart + j) * width + k)] =
-                        IsHiddenDigit(j, run);
+                        runCut ? IsHiddenDigitOfCutNumber(j) : IsHiddenDigit(j, run);
                 }
             }
         }
@@ -74,29 +85,32 @@ void HideDigitRuns(size_t units, size_t width, DigitOf isDigit, DigitMask::itera
     }
 }
 
-// Sets the flags of a value whose 2 * length flags start at `flags`.
+// Sets the flags of a value whose 2 * length flags start at `flags`; `cut` when the value is
+// only the start of a longer one.
 void MarkValue(const uint8_t* tag, uint32_t tagLength, const uint8_t* value, uint32_t length,
-               DigitMask::iterator flags) {
+               bool cut, DigitMask::iterator flags) {
     if (value == nullptr || length == 0) {
         return;
     }
     const size_t nibbles = 2 * static_cast<size_t>(length);
     if (IsTag(tag, tagLength, kPanTag, sizeof kPanTag)) {
-        HideLeadingNumber(FindNibble(value, nibbles, 0x0F), flags);
+        const size_t digits = FindNibble(value, nibbles, 0x0F);
+        HideLeadingNumber(digits, cut && digits == nibbles, flags);
     } else if (IsTag(tag, tagLength, kTrack2Tag, sizeof kTrack2Tag) ||
                IsTag(tag, tagLength, kTrack2DataTag, sizeof kTrack2DataTag)) {
         size_t digits = FindNibble(value, nibbles, 0x0D);
         if (digits == nibbles) {
             digits = FindNibble(value, nibbles, 0x0F);
         }
-        HideLeadingNumber(digits, flags);
+        HideLeadingNumber(digits, cut && digits == nibbles, flags);
     } else if (IsTag(tag, tagLength, kTrack2DiscretionaryTag, sizeof kTrack2DiscretionaryTag)) {
         HideDigitRuns(
-            nibbles, 1, [value](size_t i) { return NibbleAt(value, i) <= 9; }, flags);
+            nibbles, 1, cut, [value](size_t i) { return NibbleAt(value, i) <= 9; }, flags);
     } else if (IsTag(tag, tagLength, kTrack1DiscretionaryTag, sizeof kTrack1DiscretionaryTag) ||
                IsTag(tag, tagLength, kTrack1DataTag, sizeof kTrack1DataTag)) {
         HideDigitRuns(
-            length, 2, [value](size_t i) { return value[i] >= '0' && value[i] <= '9'; }, flags);
+            length, 2, cut, [value](size_t i) { return value[i] >= '0' && value[i] <= '9'; },
+            flags);
     }
 }
 
@@ -112,17 +126,17 @@ void MarkElements(BerCursor* cursor, int depth, DigitMask::iterator flags) {
             }
         } else if (element.kind == TLV_KIND_PRIMITIVE) {
             const uint8_t* value = BerValueOf(&element);
-            MarkValue(element.start, element.tagLength, value, element.valueLength,
+            MarkValue(element.start, element.tagLength, value, element.valueLength, false,
                       flags + 2 * (value - cursor->base));
         }
     }
 }
 
 // Where the value after a length field at `bytes[at]` starts and how long it is, as far as the
-// bytes go. A length field the reader refuses (80, 83 and up) is taken to run to the end: what
-// follows it may still be a card number.
+// bytes go, and whether the bytes end before the value does. A length field the reader refuses
+// (80, 83 and up) is taken to run past the end: what follows it may still be a card number.
 void LooseValue(const uint8_t* bytes, uint32_t size, uint32_t at, uint32_t* valueAt,
-                uint32_t* length) {
+                uint32_t* length, bool* cut) {
     const uint8_t first = bytes[at];
     uint32_t declared = size;
     uint32_t fieldSize = 1;
@@ -137,6 +151,7 @@ void LooseValue(const uint8_t* bytes, uint32_t size, uint32_t at, uint32_t* valu
     }
     *valueAt = std::min(at + fieldSize, size);
     *length = std::min(declared, size - *valueAt);
+    *cut = declared > *length;
 }
 
 // Sets the flags of every value that a tag of a card number element introduces, as far as the
@@ -159,9 +174,10 @@ void MarkLooseValues(const uint8_t* bytes, uint32_t size, DigitMask::iterator fl
             }
             uint32_t valueAt = 0;
             uint32_t length = 0;
-            LooseValue(bytes, size, at + tag.length, &valueAt, &length);
+            bool cut = false;
+            LooseValue(bytes, size, at + tag.length, &valueAt, &length, &cut);
             value.assign(2 * static_cast<size_t>(length), false);
-            MarkValue(tag.tag, tag.length, bytes + valueAt, length, value.begin());
+            MarkValue(tag.tag, tag.length, bytes + valueAt, length, cut, value.begin());
             for (size_t i = 0; i < value.size(); ++i) {
                 if (value[i]) {
                     flags[static_cast<std::ptrdiff_t>(2 * static_cast<size_t>(valueAt) + i)] = true;
@@ -177,7 +193,8 @@ void AppendValueMask(const uint8_t* tag, uint32_t tagLength, const uint8_t* valu
                      DigitMask* mask) {
     const size_t start = mask->size();
     mask->resize(start + 2 * static_cast<size_t>(length), false);
-    MarkValue(tag, tagLength, value, length, mask->begin() + static_cast<std::ptrdiff_t>(start));
+    MarkValue(tag, tagLength, value, length, false,
+              mask->begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, DigitMask* mask) {
@@ -235,6 +252,15 @@ bool MaskHidesAny(const DigitMask& mask) {
         }
     }
     return false;
+}
+
+void HideAlsoWhat(const DigitMask& other, DigitMask* mask) {
+    const size_t count = std::min(other.size(), mask->size());
+    for (size_t i = 0; i < count; ++i) {
+        if (other[i]) {
+            (*mask)[i] = true;
+        }
+    }
 }
 
 std::string MaskedHexText(const std::string& hex, const DigitMask& mask) {

@@ -39,8 +39,9 @@ void AppendElementsMask(const uint8_t* bytes, uint32_t size, uint8_t rules, Digi
 // Appends the flags of bytes that may hold damaged elements, such as a response cut short:
 // those of the elements the general reader reads and, besides, wherever the tag of one of the
 // elements above stands, those of the value its length field introduces as far as the bytes go
-// (to their end after a length field the reader refuses). Digits of other bytes that merely
-// look like such an element may be hidden too.
+// (to their end after a length field the reader refuses). A card number the bytes' end cuts
+// short keeps only its first six digits: its last four are not there. Digits of other bytes
+// that merely look like such an element may be hidden too.
 void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* mask);
 
 // Appends the flags of the node's encoding as TlvEncode writes it: the whole element
@@ -48,6 +49,9 @@ void AppendDamagedElementsMask(const uint8_t* bytes, uint32_t size, DigitMask* m
 void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask);
 
 bool MaskHidesAny(const DigitMask& mask);
+
+// Also hides in `mask` every digit `other` hides, over the flags the two have in common.
+void HideAlsoWhat(const DigitMask& other, DigitMask* mask);
 
 // `hex` with each digit whose flag is set written as '*'. Digits beyond the mask stay.
 std::string MaskedHexText(const std::string& hex, const DigitMask& mask);

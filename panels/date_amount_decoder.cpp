@@ -98,9 +98,9 @@ Exponent ExponentOrMinorUnit(const ElementRecord& record, uint8_t tag0, uint8_t 
     if (present && ExponentOf(value, &places)) {
         return Exponent{places, name};
     }
-    return FallbackExponent(
-        record, currency0, currency1,
-        present ? std::string(name) + " is not one digit" : "No currency exponent in the data");
+    return FallbackExponent(record, currency0, currency1,
+                            std::string(present ? "" : "No ") + name +
+                                (present ? " is not one digit" : " in the data"));
 }
 
 // Transaction amounts take the Transaction Currency Exponent, else the Application Currency

@@ -60,7 +60,8 @@ TEST(BertlvCli, ParseErrorsUseTheEditorsMessages) {
          "Bad formatted BER-TLV data !\n\nElement reaches past the end of its template at offset "
          "6.\n"},
         {"parse 7008A503880101FFFF00", "", 1,
-         "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"},
+         "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"
+         "Misplaced padding at offset 7.\n"},
         // Text with no digit at its start (one word of it would name a file).
         {"parse 'ZZ 5A'", "", 1, "No data exist to parse!\n"},
         {"parse", "", 1, "No data exist to parse!\n"},

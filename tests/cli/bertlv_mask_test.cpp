@@ -188,7 +188,9 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
     EXPECT_EQ(hidden.out.find("4761739001010010"), std::string::npos) << hidden.out;
     EXPECT_NE(hidden.out.find("< 70205A8108476173******00109000\n"), std::string::npos)
         << hidden.out;
-    EXPECT_NE(hidden.out.find("> 04DA005A0A5A08476173******001000\n"), std::string::npos)
+    // PUT DATA sends the value of the element P1-P2 names: taken as a PAN, and read as
+    // elements.
+    EXPECT_NE(hidden.out.find("> 04DA005A0A5A0847**********001000\n"), std::string::npos)
         << hidden.out;
     const ToolRun contactless =
         RunTool("trace --mask", std::string("> 00B2010C00\n< ") + kContactlessRecord + "9000\n");
@@ -205,6 +207,37 @@ TEST(BertlvMask, TraceMasksCommandsResponsesAndListEntries) {
         EXPECT_EQ(masked.out.find("34373631373339303031303130303130"), std::string::npos)
             << arguments;
         ExpectOnlyDigitsHidden(plain.out, masked.out);
+    }
+}
+
+// Logs lose lines and write a status word on a line of its own: a card number is hidden
+// wherever a line holds it, and one cut short keeps only its first six digits.
+TEST(BertlvMask, TraceHidesCardNumbersOfLinesTakenAmiss) {
+    struct Case {
+        const char* trace;
+        std::vector<const char*> shown;
+    } cases[] = {
+        // The record's last two bytes taken for its status word.
+        {"> 00B2010C00\n< 700A5A084761739001010119\n< 9000\n",
+         {"< 700A5A08476173******0119\n  SW 0119: Unknown status\n",
+          "  Data 700A5A08476173******, not one"}},
+        // A record cut short: the status word may be more of the number.
+        {"> 00B2010C00\n< 700A5A0847617390019000\n",
+         {"< 700A5A08476173********\n  SW ****: Not shown: it may be the end of a card number\n"}},
+        // A response where a command was due: the number starts in the header.
+        {"700A5A0847617390010101199000\n6A83\n",
+         {"> 700A5A08476173******01199000\n", "P2 08  Data 476173******01199000\n"}},
+        // PUT DATA of the PAN, with a MAC after it.
+        {"84DA005A0C4761739001010119AABBCCDD\n9000\n", {"> 84DA005A0C476173**************CCDD\n"}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool("trace --mask", c.trace);
+        for (const char* text : c.shown) {
+            EXPECT_NE(run.out.find(text), std::string::npos) << text << "\nin\n" << run.out;
+        }
+        EXPECT_EQ(run.out.find("9001"), std::string::npos) << run.out;
+        const ToolRun json = RunTool("trace --mask --json", c.trace);
+        EXPECT_EQ(json.out.find("9001"), std::string::npos) << json.out;
     }
 }
 

@@ -518,7 +518,8 @@ TEST(BertlvRecords, FilesAndStandardInputAreInputs) {
     // A stored tree is read as the editor opens a document: padding may stand anywhere.
     const std::string padded = "7008A503880101FFFF00";
     EXPECT_EQ(RunTool("parse " + padded).err,
-              "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n");
+              "Bad formatted BER-TLV data !\n\nPadding data is located at the invalid position.\n"
+              "Misplaced padding at offset 7.\n");
     const ScratchFile stored(documentOf(padded), ".tlv");
     const ToolRun opened = RunTool("parse " + stored.path());
     EXPECT_EQ(opened.status, 0);

@@ -148,18 +148,27 @@ TEST(CardNumberMask, DamagedElementsStillHideTheirCardNumbers) {
               "701B5A08476173******00105710476173******0010D25122011234567F");
     EXPECT_EQ(MaskedDamaged("701D5A08476173900101001057104761739001010010D25122011234567F"),
               "701D5A08476173******00105710476173******0010D25122011234567F");
-    EXPECT_EQ(MaskedDamaged("70095A084761739001"), "70095A08**********");
-    EXPECT_EQ(MaskedDamaged("70159F6B13541333008901"), "70159F6B13541333**8901");
+    // A card number cut short by the end keeps its first six digits only: the last four seen
+    // are not its last four.
+    EXPECT_EQ(MaskedDamaged("70095A084761739001"), "70095A08476173****");
+    EXPECT_EQ(MaskedDamaged("700A5A0847617390010101"), "700A5A08476173********");
+    EXPECT_EQ(MaskedDamaged("70159F6B13541333008901"), "70159F6B13541333******");
+    EXPECT_EQ(MaskedDamaged("70079F6B1054133300"), "70079F6B10541333**");
+    // Track 2 cut after its separator, and discretionary data whose last run may go on.
+    EXPECT_EQ(MaskedDamaged("701557134761739001010010D25122"), "70155713476173******0010D25122");
+    EXPECT_EQ(MaskedDamaged("9F1F10" + Ascii("AB12345678")), "9F1F10" + Ascii("AB123456") + "****");
+    EXPECT_EQ(MaskedDamaged("9F200A1234567890"), "9F200A123456****");
+    EXPECT_EQ(MaskedDamaged("9F200A12345DFF"), "9F200A12345DFF");
     // Discretionary data runs, and elements that read whole, as AppendElementsMask hides them.
     EXPECT_EQ(MaskedDamaged("70FF9F200A12345678901234567890"), "70FF9F200A123456**********7890");
     EXPECT_EQ(MaskedDamaged("70125A0847617390010100105F3401019F2001FF"),
               MaskedElements("70125A0847617390010100105F3401019F2001FF"));
     // Long length forms are read too; after a length field the reader refuses, the value is
-    // taken to run to the end. A length field with nothing after it and bytes that name no such
-    // tag hide nothing.
+    // taken to run past the end. A length field with nothing after it and bytes that name no
+    // such tag hide nothing.
     EXPECT_EQ(MaskedDamaged("70205A81084761739001010010"), "70205A8108476173******0010");
     EXPECT_EQ(MaskedDamaged("70205A8200084761739001010010"), "70205A820008476173******0010");
-    EXPECT_EQ(MaskedDamaged("70205A884761739001010010"), "70205A88476173******0010");
+    EXPECT_EQ(MaskedDamaged("70205A884761739001010010"), "70205A88476173**********");
     EXPECT_EQ(MaskedDamaged("5A81"), "5A81");
     EXPECT_EQ(MaskedDamaged("0102030405"), "0102030405");
     EXPECT_EQ(MaskedDamaged(""), "");

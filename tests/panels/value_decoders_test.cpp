@@ -342,8 +342,8 @@ TEST(ValueDecoders, ReferenceCurrencies) {
                      "Exponent|3|Transaction Reference Currency Exponent (9F3D)"}));
     EXPECT_EQ(Decoded("700C9F3C0203929F3A04000004D2", {1}),
               Lines({"Amount|000004D2|1234 JPY",
-                     "Exponent|0|No currency exponent in the data: the minor unit of JPY (ISO "
-                     "4217)"}));
+                     "Exponent|0|No Transaction Reference Currency Exponent (9F3D) in the data: "
+                     "the minor unit of JPY (ISO 4217)"}));
 }
 
 TEST(ValueDecoders, CountryCurrencyAndLanguageCodes) {
