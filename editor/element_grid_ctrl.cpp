@@ -84,6 +84,12 @@ void CElementGridCtrl::MeasureMinimumWidths() const {
             case ELEMENT_COLUMN_VALUE_LENGTH:
                 content = metrics.horizontalAdvance(QStringLiteral("255 bytes"));
                 break;
+            case ELEMENT_COLUMN_VALUE:
+            case ELEMENT_COLUMN_TLV:
+                // The bytes are what is read here: in a narrow window the grid scrolls
+                // sideways before these show less than a few bytes.
+                content = 2 * kBytesShown * hexDigit;
+                break;
             default:
                 break;
         }

@@ -15,8 +15,9 @@ class CElementGridCtrl : public GridCtrl {
     Q_OBJECT
 
 public:
-    // The leading characters of a name that show whole, for rows this deep below the root.
-    enum { kNameCharactersShown = 28, kNameDepthShown = 2 };
+    // The leading characters of a name that show whole, for rows this deep below the root, and
+    // the leading bytes of a value and of an encoding that show whole.
+    enum { kNameCharactersShown = 28, kNameDepthShown = 2, kBytesShown = 6 };
 
     explicit CElementGridCtrl(QWidget* parent = nullptr);
 

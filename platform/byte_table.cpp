@@ -76,6 +76,11 @@ ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     horizontalHeader()->setMinimumSectionSize(8);
+    // Bytes and titles are two digits, centred, in columns as wide as the digits need: eliding
+    // them for the style's margins would cost the 32-byte table its fit in a window of common
+    // width.
+    setTextElideMode(Qt::ElideNone);
+    horizontalHeader()->setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
     connect(model_, &QAbstractItemModel::modelReset, this, &ByteTableView::FitColumns);
@@ -97,16 +102,14 @@ void ByteTableView::resizeEvent(QResizeEvent* event) {
 }
 
 void ByteTableView::FitColumns() {
-    // Digits are equally wide in the fonts of every look, letters are not. The delegate keeps
-    // the focus frame's margin and a pixel clear on each side of the text; two pixels more keep
-    // rounding from eliding it. Header texts have the header's margins.
-    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    const int headerMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    // Digits are equally wide in the fonts of every look, letters are not. Neither cells nor
+    // titles are elided: two pixels clear on each side of the text keep it off the grid lines.
+    const int margin = 4;
     const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
     const auto width = [&](const QString& cell, const QString& heading) {
-        return qMax(fontMetrics().horizontalAdvance(cell) + margin,
-                    headerMetrics.horizontalAdvance(heading) + headerMargin) +
-               2;
+        return qMax(fontMetrics().horizontalAdvance(cell),
+                    headerMetrics.horizontalAdvance(heading)) +
+               margin;
     };
     int widestDigit = 0;
     for (const char digit : QByteArrayLiteral("0123456789ABCDEF")) {
@@ -114,8 +117,7 @@ void ByteTableView::FitColumns() {
     }
     const int digits = static_cast<int>(QString::number(qMax(model_->rowCount(), 1)).size());
     const int rowNeeded = width(QString(digits, QLatin1Char('0')), QStringLiteral("Row"));
-    const int byteNeeded =
-        qMax(width(QString(), QStringLiteral("00")), 2 * widestDigit + margin + 2);
+    const int byteNeeded = qMax(width(QString(), QStringLiteral("00")), 2 * widestDigit + margin);
     const int columns = model_->columnCount();
     const int available = viewport()->width();
     QHeaderView* header = horizontalHeader();

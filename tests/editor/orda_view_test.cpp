@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -645,6 +646,8 @@ TEST_F(ViewTest, ColumnsShowEveryTagAndLengthAndTheLeadOfEveryName) {
             name.SetValue(whole);
         }
     }
+    // The first window's grid shows every column without scrolling sideways.
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
     // Names longer than the column show cut, and so get their tooltip.
     prompts_.QueueAnswer(true);
     Parse(QStringLiteral("6F02A500"));
@@ -653,6 +656,22 @@ TEST_F(ViewTest, ColumnsShowEveryTagAndLengthAndTheLeadOfEveryName) {
         EXPECT_FALSE(grid->header()->sectionSizeHint(column) > grid->columnWidth(column))
             << "title of column " << column;
     }
+    // In a narrow window the grid scrolls sideways rather than squeeze the bytes out of sight.
+    view_.resize(480, 420);
+    prompts_.QueueAnswer(true);
+    Parse(QStringLiteral("70109F360800010203040506075F2D02656E"));
+    QApplication::processEvents();
+    GridRow* counter = grid->GetRow(1);
+    ASSERT_EQ(counter->Item(ELEMENT_COLUMN_TAG).Value(), QStringLiteral("9F36"));
+    for (const int column : {ELEMENT_COLUMN_VALUE, ELEMENT_COLUMN_TLV}) {
+        grid->horizontalScrollBar()->setValue(grid->header()->sectionPosition(column));
+        const GridItem bytes = counter->Item(column);
+        const QString whole = bytes.Value();
+        bytes.SetValue(whole.left(2 * CElementGridCtrl::kBytesShown));
+        EXPECT_FALSE(grid->IsTextCut(bytes)) << "column " << column;
+        bytes.SetValue(whole);
+    }
+    EXPECT_GT(grid->horizontalScrollBar()->maximum(), 0);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@
 
 namespace {
 
-// Whether the widest row number shows whole in the "Row" column, within the cell's margins.
+// Cells are not elided; their text keeps this many pixels clear of the grid lines.
+const int kTextMargin = 4;
+
+// Whether the widest row number shows whole in the "Row" column, clear of its grid lines.
 bool RowNumbersFit(const ByteTableView& table) {
     const QString last = QString::number(table.Model()->rowCount());
-    const int margin =
-        2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1);
-    return table.fontMetrics().horizontalAdvance(last) + margin <= table.columnWidth(0);
+    return table.fontMetrics().horizontalAdvance(last) + kTextMargin <= table.columnWidth(0);
 }
 
 TEST(ByteTableView, RowColumnWidensOnlyWhenItsShareCutsTheRowNumbers) {
@@ -27,8 +28,8 @@ TEST(ByteTableView, RowColumnWidensOnlyWhenItsShareCutsTheRowNumbers) {
     } cases[] = {
         {8, 3, 500, true},
         {32, 9, 1100, true},
-        // A thirty-third of 900 pixels cuts the "Row" heading.
-        {32, 9, 900, false},
+        // A thirty-third of 860 pixels cuts the "Row" heading.
+        {32, 9, 860, false},
         // Four-digit row numbers do not fit a thirty-third of 900 pixels.
         {32, 1200, 900, false},
         {16, 99999, 500, false},
@@ -56,10 +57,32 @@ TEST(ByteTableView, FewerRowsGiveTheShareBack) {
     ByteTableView table(32, nullptr);
     table.resize(1100, 300);
     table.show();
-    table.Model()->SetBytes(QByteArray(32 * 5000, '\0'));
+    table.Model()->SetBytes(QByteArray(32 * 20000, '\0'));
     EXPECT_GT(table.columnWidth(0), table.columnWidth(1) + 1);
     table.Model()->SetBytes(QByteArray(32, '\0'));
     EXPECT_LE(qAbs(table.columnWidth(0) - table.columnWidth(1)), 1);
+}
+
+// The pane of the first window on a 1280 x 800 screen shows all 32 bytes of a row, their
+// digits and titles whole, without scrolling.
+TEST(ByteTableView, ThirtyTwoBytesFitTheFirstWindowsPane) {
+    ByteTableView table(32, nullptr);
+    table.resize(816, 300);
+    table.show();
+    table.Model()->SetBytes(QByteArray(32 * 3, '\xDD'));
+    EXPECT_EQ(table.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const QFontMetrics cell = table.fontMetrics();
+    const QFontMetrics title = table.horizontalHeader()->fontMetrics();
+    for (int column = 1; column <= 32; ++column) {
+        EXPECT_GE(table.columnWidth(column),
+                  cell.horizontalAdvance(QStringLiteral("DD")) + kTextMargin)
+            << column;
+        EXPECT_GE(table.columnWidth(column),
+                  title.horizontalAdvance(QStringLiteral("32")) + kTextMargin)
+            << column;
+    }
+    EXPECT_LE(table.horizontalHeader()->sectionPosition(32) + table.columnWidth(32),
+              table.viewport()->width());
 }
 
 // Too narrow for the bytes' digits, the columns keep their width and the table scrolls sideways
@@ -69,9 +92,8 @@ TEST(ByteTableView, BytesTooNarrowToReadScrollSideways) {
     table.resize(500, 300);
     table.show();
     table.Model()->SetBytes(QByteArray(32 * 3, '\xDD'));
-    const int margin =
-        2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1);
-    const int digitsWidth = table.fontMetrics().horizontalAdvance(QStringLiteral("DD")) + margin;
+    const int digitsWidth =
+        table.fontMetrics().horizontalAdvance(QStringLiteral("DD")) + kTextMargin;
     for (int column = 1; column <= 32; ++column) {
         EXPECT_GE(table.columnWidth(column), digitsWidth) << column;
     }
