@@ -38,6 +38,17 @@ QString PaneError(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
+// Files are read, never taken: a source that proposes to move them is told they were copied,
+// lest it delete what it gave.
+void AcceptFileDrop(QDropEvent* drop) {
+    if (drop->possibleActions() & Qt::CopyAction) {
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+    } else {
+        drop->acceptProposedAction();
+    }
+}
+
 }  // namespace
 
 QStringList DroppedFiles(const QMimeData* data) {
@@ -91,7 +102,7 @@ bool FileOpenDrop::eventFilter(QObject*, QEvent* event) {
         drop->ignore();
         return true;
     }
-    drop->acceptProposedAction();
+    AcceptFileDrop(drop);
     if (event->type() == QEvent::Drop) {
         QTimer::singleShot(0, this, [this, paths] { OpenDroppedFiles(paths); });
     }
@@ -135,7 +146,7 @@ bool PaneTextDrop::eventFilter(QObject* watched, QEvent* event) {
     const QMimeData* data = drop->mimeData();
     const QStringList paths = DroppedFiles(data);
     if (paths.size() == 1 && !IsTlvFilePath(paths.first())) {
-        drop->acceptProposedAction();
+        AcceptFileDrop(drop);
         if (event->type() == QEvent::Drop) {
             const QString path = paths.first();
             QTimer::singleShot(0, this, [this, path] { PutFileIntoPane(path); });

@@ -34,18 +34,23 @@ namespace {
 
 // Drags `data` over `target` and drops it at `position`, as the windowing system delivers a
 // drop: the drag enters `target` and goes up its parents until a widget takes it, and the drop
-// goes to the widget that took it. True when the drop was taken; what it queued has run.
+// goes to the widget that took it. The drag proposes to move, as Shift asks. True
+// when the drop was taken; what it queued has run. A file taken is only ever copied.
 bool DropOnto(QWidget* target, const QPoint& position, const QMimeData* data) {
     QDragEnterEvent enter(position, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
-                          Qt::NoModifier);
+                          Qt::ShiftModifier);
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted()) {
         return false;
     }
     QDropEvent drop(QPointF(position), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
-                    Qt::NoModifier);
+                    Qt::ShiftModifier);
     QApplication::sendEvent(target, &drop);
     QApplication::processEvents();
+    if (data->hasUrls() && drop.isAccepted()) {
+        EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    }
     return drop.isAccepted();
 }
 
