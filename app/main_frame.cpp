@@ -666,7 +666,13 @@ void CMainFrame::AddChildFrame(CChildFrame* frame) {
 }
 
 void CMainFrame::UpdateCaption() {
+    // While another program is active the area has no active window, yet the one last active
+    // is still the document on show, which may change meanwhile (a file dropped on it).
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    const QList<QMdiSubWindow*> history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    if (active == nullptr && !history.isEmpty()) {
+        active = history.last();
+    }
     setWindowTitle(active != nullptr
                        ? QStringLiteral("Quorvel BERTLV - %1").arg(active->windowTitle())
                        : QStringLiteral("Quorvel BERTLV"));

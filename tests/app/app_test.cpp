@@ -32,6 +32,7 @@
 #include "panels/description_bar.h"
 #include "panels/dictionary_bar.h"
 #include "platform/scripted_prompts.h"
+#include "support/active_window.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -287,6 +288,18 @@ TEST_F(AppTest, TitleRuleMarksUnsavedChanges) {
     CChildFrame* frame = app_->OnFileNew();
     frame->View()->Pane()->setPlainText(QStringLiteral("5A"));
     EXPECT_EQ(frame->windowTitle(), "Untitled *");
+    EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - Untitled *");
+
+    // A change made while another program is active, as a file dropped from a file manager
+    // makes, keeps the document's name in the caption.
+    frame->View()->Pane()->clear();
+    frame->Document()->SetModifiedFlag(false);
+    frame->Document()->SetTitle(frame->Document()->Title());
+    ASSERT_TRUE(ShowActive(Frame()));
+    EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - Untitled");
+    QEvent deactivated(QEvent::ApplicationDeactivate);
+    QApplication::sendEvent(qApp, &deactivated);
+    frame->View()->Pane()->setPlainText(QStringLiteral("9F36"));
     EXPECT_EQ(Frame()->windowTitle(), "Quorvel BERTLV - Untitled *");
 }
 
