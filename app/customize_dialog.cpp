@@ -42,16 +42,31 @@ void CustomizeDialog::ShowButton(QToolBar* toolbar, const QList<QAction*>& order
     }
     if (!shown) {
         toolbar->removeAction(button);
-        return;
+    } else {
+        // Before the first action that follows it in the first order and is still there.
+        QAction* before = nullptr;
+        for (qsizetype i = order.indexOf(button) + 1; i > 0 && i < order.size() && !before; ++i) {
+            if (present.contains(order[i])) {
+                before = order[i];
+            }
+        }
+        toolbar->insertAction(before, button);
     }
-    // Before the first action that follows it in the first order and is still there.
-    QAction* before = nullptr;
-    for (qsizetype i = order.indexOf(button) + 1; i > 0 && i < order.size() && !before; ++i) {
-        if (present.contains(order[i])) {
-            before = order[i];
+    ShowSeparatorsBetweenGroups(toolbar);
+}
+
+void CustomizeDialog::ShowSeparatorsBetweenGroups(QToolBar* toolbar) {
+    // A separator shows after a button of its group, so that no two stand side by side and
+    // none stands first.
+    bool buttonBefore = false;
+    for (QAction* action : toolbar->actions()) {
+        if (action->isSeparator()) {
+            action->setVisible(buttonBefore);
+            buttonBefore = false;
+        } else {
+            buttonBefore = true;
         }
     }
-    toolbar->insertAction(before, button);
 }
 
 void CustomizeDialog::Refill() {

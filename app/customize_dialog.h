@@ -24,6 +24,7 @@ public:
     static const char* const kNameProperty;
 
 private:
+    static void ShowSeparatorsBetweenGroups(QToolBar* toolbar);
     void Refill();
 
     QToolBar* toolbar_;

@@ -354,6 +354,46 @@ TEST_F(MainFrameTest, CustomizingTheToolbarLeavesTheMenusAndIsKept) {
     EXPECT_EQ(toolbar->actions(), first);
 }
 
+// What the toolbar shows, a separator as "|": no two side by side and none first, whichever
+// buttons are off it.
+TEST_F(MainFrameTest, SeparatorsStandOnlyBetweenGroupsOfButtonsOnShow) {
+    QToolBar* toolbar = Frame()->StandardToolBar();
+    const QList<QAction*> first = toolbar->actions();
+    const auto shown = [toolbar] {
+        QString text;
+        for (QAction* action : toolbar->actions()) {
+            if (action->isSeparator()) {
+                text += action->isVisible() ? "|" : "";
+            } else {
+                text += action->iconText().left(2);
+            }
+        }
+        return text;
+    };
+    EXPECT_EQ(shown(), "NeOpSa|CuCoPa|UnRe|Pr|Ab");
+    const auto show = [&](int id, bool on) {
+        CustomizeDialog::ShowButton(toolbar, first, Frame()->Action(id), on);
+    };
+    show(ID_FILE_PRINT, false);
+    EXPECT_EQ(shown(), "NeOpSa|CuCoPa|UnRe|Ab");
+    const int fileButtons[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE};
+    for (const int id : fileButtons) {
+        show(id, false);
+    }
+    EXPECT_EQ(shown(), "CuCoPa|UnRe|Ab");
+    const int otherButtons[] = {ID_EDIT_CUT,  ID_EDIT_COPY, ID_EDIT_PASTE,
+                                ID_EDIT_UNDO, ID_EDIT_REDO, ID_APP_ABOUT};
+    for (const int id : otherButtons) {
+        show(id, false);
+    }
+    EXPECT_EQ(shown(), "");
+    for (QAction* action : first) {
+        CustomizeDialog::ShowButton(toolbar, first, action, true);
+    }
+    EXPECT_EQ(toolbar->actions(), first);
+    EXPECT_EQ(shown(), "NeOpSa|CuCoPa|UnRe|Pr|Ab");
+}
+
 TEST_F(MainFrameTest, StatusBarVisibilityIsKeptWithTheLayout) {
     Frame()->Action(ID_VIEW_STATUS_BAR)->trigger();
     EXPECT_TRUE(Frame()->statusBar()->isHidden());
