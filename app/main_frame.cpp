@@ -669,9 +669,10 @@ void CMainFrame::UpdateCaption() {
     // While another program is active the area has no active window, yet the one last active
     // is still the document on show, which may change meanwhile (a file dropped on it).
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
-    const QList<QMdiSubWindow*> history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
-    if (active == nullptr && !history.isEmpty()) {
-        active = history.last();
+    if (active == nullptr) {
+        const QList<QMdiSubWindow*> history =
+            mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        active = history.isEmpty() ? nullptr : history.last();
     }
     setWindowTitle(active != nullptr
                        ? QStringLiteral("Quorvel BERTLV - %1").arg(active->windowTitle())

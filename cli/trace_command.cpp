@@ -240,9 +240,7 @@ private:
             const uint32_t tagLength = command.p1 == 0 ? 1 : 2;
             const uint32_t size = static_cast<uint32_t>(command.data.size());
             AppendValueMask(tag + 2 - tagLength, tagLength, command.data.data(), size, &mask);
-            DigitMask elements;
-            AppendDamagedElementsMask(command.data.data(), size, &elements);
-            HideAlsoWhat(elements, &mask);
+            HideDamagedElementsToo(command.data.data(), size, &mask);
             return mask;
         }
         std::vector<DolEntry> entries;
@@ -381,10 +379,8 @@ private:
         if (mask_ && (command.malformed || command.name == kUnknownCommandName)) {
             // Such a line may be a response taken for a command, a lost line of the log
             // before it: a card number may start anywhere in it, header included.
-            DigitMask whole;
-            AppendDamagedElementsMask(side.parsed.bytes.data(),
-                                      static_cast<uint32_t>(side.parsed.bytes.size()), &whole);
-            HideAlsoWhat(whole, &apduMask);
+            HideDamagedElementsToo(side.parsed.bytes.data(),
+                                   static_cast<uint32_t>(side.parsed.bytes.size()), &apduMask);
         }
         const DigitMask shownDataMask(
             apduMask.begin() + static_cast<std::ptrdiff_t>(std::min(apduMask.size(), 2 * dataAt)),

@@ -254,10 +254,12 @@ bool MaskHidesAny(const DigitMask& mask) {
     return false;
 }
 
-void HideAlsoWhat(const DigitMask& other, DigitMask* mask) {
-    const size_t count = std::min(other.size(), mask->size());
+void HideDamagedElementsToo(const uint8_t* bytes, uint32_t size, DigitMask* mask) {
+    DigitMask damaged;
+    AppendDamagedElementsMask(bytes, size, &damaged);
+    const size_t count = std::min(damaged.size(), mask->size());
     for (size_t i = 0; i < count; ++i) {
-        if (other[i]) {
+        if (damaged[i]) {
             (*mask)[i] = true;
         }
     }

@@ -50,8 +50,9 @@ void AppendNodeMask(const TlvNode* node, int contentOnly, DigitMask* mask);
 
 bool MaskHidesAny(const DigitMask& mask);
 
-// Also hides in `mask` every digit `other` hides, over the flags the two have in common.
-void HideAlsoWhat(const DigitMask& other, DigitMask* mask);
+// Also hides, in `mask` whose flags start with those of `size` bytes, every digit that
+// AppendDamagedElementsMask hides in those bytes.
+void HideDamagedElementsToo(const uint8_t* bytes, uint32_t size, DigitMask* mask);
 
 // `hex` with each digit whose flag is set written as '*'. Digits beyond the mask stay.
 std::string MaskedHexText(const std::string& hex, const DigitMask& mask);

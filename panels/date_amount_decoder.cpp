@@ -99,8 +99,8 @@ Exponent ExponentOrMinorUnit(const ElementRecord& record, uint8_t tag0, uint8_t 
         return Exponent{places, name};
     }
     return FallbackExponent(record, currency0, currency1,
-                            std::string(present ? "" : "No ") + name +
-                                (present ? " is not one digit" : " in the data"));
+                            present ? std::string(name) + " is not one digit"
+                                    : "No " + std::string(name) + " in the data");
 }
 
 // Transaction amounts take the Transaction Currency Exponent, else the Application Currency

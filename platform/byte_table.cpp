@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QStyle>
 
 const QColor kRowNumberColor(34, 34, 238);
 
