@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "platform/prompts.h"
+
 namespace {
 
 const char kProductPage[] = "https://quorvel.example/bertlv";
@@ -18,8 +20,16 @@ QCommandLinkButton* LinkButton(const char* text, const char* url, int id, QWidge
     QCommandLinkButton* button = new QCommandLinkButton(QString::fromLatin1(text), parent);
     button->setDescription(QString::fromLatin1(url));
     button->setProperty("controlId", id);
-    QObject::connect(button, &QPushButton::clicked,
-                     [url] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(url))); });
+    QObject::connect(button, &QPushButton::clicked, parent, [url, parent] {
+        const QString page = QString::fromLatin1(url);
+        // Without a browser to hand the page to, Qt only writes a warning on standard error.
+        if (!QDesktopServices::openUrl(QUrl(page))) {
+            AppPrompts()->ShowError(
+                parent,
+                QStringLiteral("Could not open %1: no web browser could show it.").arg(page),
+                QString::fromLatin1(kApplicationTitle));
+        }
+    });
     return button;
 }
 

@@ -9,6 +9,7 @@
 #include <QTabBar>
 
 #include "platform/lazy_icon_style.h"
+#include "platform/menu_style.h"
 
 const AppLook kAppLooks[5] = {
     {32833, "Office &2000", "Windows"}, {32834, "Office &XP", "Fusion"},
@@ -78,7 +79,7 @@ void ApplyAppLook(int id, QMainWindow* frame, QMdiArea* area) {
             continue;
         }
         if (QStyle* style = QStyleFactory::create(QString::fromLatin1(look.style))) {
-            QApplication::setStyle(new LazyIconStyle(style));
+            QApplication::setStyle(new LazyIconStyle(new MenuStyle(style)));
         }
         QApplication::setPalette(PaletteOf(id, QApplication::style()->standardPalette()));
         // Office looks draw rounded tabs, the Windows XP and Visual Studio looks angled ones.

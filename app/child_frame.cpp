@@ -1,14 +1,21 @@
 #include "app/child_frame.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QUndoStack>
 
 #include "app/orda_doc.h"
+#include "app/tab_cycle.h"
 #include "editor/orda_view.h"
 
 CChildFrame::CChildFrame(COrdaDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), document_(document), view_(new COrdaView) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The window menu's keys (Close, Ctrl+F4) would answer in every window on show, and with
+    // two windows in neither: only the window that holds the focus takes them.
+    for (QAction* action : actions()) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
     setWidget(view_);
     document_->AddView(view_);
     UpdateTitle();
@@ -62,4 +69,10 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         document_->MarkUnsaved();
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+bool CChildFrame::focusNextPrevChild(bool next) {
+    // Tab goes on from the document window's controls to the panels of the main window.
+    return (mdiArea() != nullptr && MoveTabFocus(window(), mdiArea(), view_->TabOrder(), next)) ||
+           QMdiSubWindow::focusNextPrevChild(next);
 }

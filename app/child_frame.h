@@ -24,6 +24,7 @@ public:
 protected:
     // Closing a document's last window first offers to save it.
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     COrdaDoc* document_;

@@ -37,6 +37,7 @@
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
 #include "app/settings_keys.h"
+#include "app/tab_cycle.h"
 #include "app/windows_dialog.h"
 #include "editor/card_number_cells.h"
 #include "editor/editor_ids.h"
@@ -176,6 +177,13 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateEditCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &CMainFrame::UpdateEditCommands);
+}
+
+bool CMainFrame::focusNextPrevChild(bool next) {
+    const COrdaView* view = ActiveView();
+    return MoveTabFocus(this, mdiArea_, view != nullptr ? view->TabOrder() : QList<QWidget*>(),
+                        next) ||
+           QMainWindow::focusNextPrevChild(next);
 }
 
 CMainFrame::~CMainFrame() {
@@ -471,6 +479,8 @@ void CMainFrame::CreateToolBar() {
     Action(ID_VIEW_CUSTOMIZE)->setIconText(QStringLiteral("Customize..."));
     customize->setDefaultAction(Action(ID_VIEW_CUSTOMIZE));
     customize->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Like every other toolbar button, it is for the mouse; the keyboard has View > Customize.
+    customize->setFocusPolicy(Qt::NoFocus);
     toolBarOrder_ << toolBar_->addWidget(customize);
 }
 

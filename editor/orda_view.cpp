@@ -201,6 +201,8 @@ void COrdaView::CreateControls() {
         button->setIcon(icon);
         button->setToolTip(QString::fromLatin1(tip));
         button->setCursor(Qt::PointingHandCursor);
+        // Enter presses the button that has the focus, as Space does.
+        button->setAutoDefault(true);
         return button;
     };
     parseButton_ = makeButton("Parse", IDC_PARSE, ParseButtonIcon(), "Parse encoded data");
@@ -246,6 +248,11 @@ void COrdaView::CreateControls() {
     for (int mode = 0; mode < DISPLAY_MODE_COUNT; ++mode) {
         paneWindows_[mode]->setVisible(mode == displayMode_);
     }
+}
+
+QList<QWidget*> COrdaView::TabOrder() const {
+    return {findBar_->Field(), grid_,          encodeButton_, parseButton_, modeList_, pane_,
+            byteTables_[0],    byteTables_[1], byteTables_[2]};
 }
 
 ByteTableView* COrdaView::ByteTable(int mode) const {

@@ -168,6 +168,9 @@ public:
     QPushButton* ParseButton() const { return parseButton_; }
     ByteTableView* ByteTable(int mode) const;
     QWidget* PaneWindow(int mode) const { return paneWindows_[mode]; }
+    // The window's controls in the order Tab takes them: down the window and left to right,
+    // the find bar above the grid first. Hidden ones included.
+    QList<QWidget*> TabOrder() const;
     ErrorRowList* Errors() { return &errors_; }
 
 signals:

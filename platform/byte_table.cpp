@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 
 const QColor kRowNumberColor(34, 34, 238);
 
@@ -70,6 +71,8 @@ ByteTableView::ByteTableView(int bytesPerRow, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Tab leaves the table, as it leaves every other control; the arrows move between bytes.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -102,13 +105,16 @@ void ByteTableView::resizeEvent(QResizeEvent* event) {
 
 void ByteTableView::FitColumns() {
     // Digits are equally wide in the fonts of every look, letters are not. Neither cells nor
-    // titles are elided: two pixels clear on each side of the text keep it off the grid lines.
+    // titles are elided: two pixels clear on each side of the text keep it off the grid lines,
+    // and a title keeps the margins its look draws it within.
     const int margin = 4;
-    const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
+    QHeaderView* header = horizontalHeader();
+    const int headerMargins =
+        qMax(margin, 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header));
+    const QFontMetrics headerMetrics = header->fontMetrics();
     const auto width = [&](const QString& cell, const QString& heading) {
-        return qMax(fontMetrics().horizontalAdvance(cell),
-                    headerMetrics.horizontalAdvance(heading)) +
-               margin;
+        return qMax(fontMetrics().horizontalAdvance(cell) + margin,
+                    headerMetrics.horizontalAdvance(heading) + headerMargins);
     };
     int widestDigit = 0;
     for (const char digit : QByteArrayLiteral("0123456789ABCDEF")) {
@@ -119,7 +125,6 @@ void ByteTableView::FitColumns() {
     const int byteNeeded = qMax(width(QString(), QStringLiteral("00")), 2 * widestDigit + margin);
     const int columns = model_->columnCount();
     const int available = viewport()->width();
-    QHeaderView* header = horizontalHeader();
     if (available / columns >= qMax(rowNeeded, byteNeeded)) {
         header->setSectionResizeMode(QHeaderView::Stretch);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
+#include <memory>
 
 namespace {
 
@@ -107,6 +109,31 @@ TEST(ByteTableView, BytesTooNarrowToReadScrollSideways) {
     EXPECT_EQ(table.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_LE(qAbs(table.columnWidth(0) - table.columnWidth(1)), 1);
     EXPECT_EQ(table.columnWidth(0) * 33 >= 2300, true);
+}
+
+// Each look draws a title within margins of its own: the Windows look's are wider than
+// Fusion's, and a column fitted to Fusion's cut the "Row" title at both ends.
+TEST(ByteTableView, TitlesFitWithinTheirLooksMargins) {
+    for (const char* name : {"Fusion", "Windows"}) {
+        SCOPED_TRACE(name);
+        std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(name)));
+        ASSERT_NE(style, nullptr);
+        ByteTableView table(32, nullptr);
+        table.setStyle(style.get());
+        table.horizontalHeader()->setStyle(style.get());
+        table.resize(400, 300);
+        table.show();
+        table.Model()->SetBytes(QByteArray(32 * 3, '\xDD'));
+        QHeaderView* header = table.horizontalHeader();
+        const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int column = 0; column <= 32; ++column) {
+            const QString title =
+                table.Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+            EXPECT_GE(table.columnWidth(column),
+                      header->fontMetrics().horizontalAdvance(title) + margins)
+                << title.toStdString();
+        }
+    }
 }
 
 }  // namespace
