@@ -7,6 +7,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
 #include "platform/prompts.h"
@@ -16,8 +18,29 @@ namespace {
 const char kProductPage[] = "https://quorvel.example/bertlv";
 const char kMakerPage[] = "https://brannox.example";
 
+// A link drawn flat, as Fusion draws them, shows nothing when the keyboard is on it: Enter
+// would open a page the user cannot see chosen. It is framed as other controls are.
+class FramedLinkButton : public QCommandLinkButton {
+public:
+    FramedLinkButton(const QString& text, QWidget* parent) : QCommandLinkButton(text, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QCommandLinkButton::paintEvent(event);
+        if (!hasFocus()) {
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        frame.backgroundColor = palette().color(QPalette::Window);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
+
 QCommandLinkButton* LinkButton(const char* text, const char* url, int id, QWidget* parent) {
-    QCommandLinkButton* button = new QCommandLinkButton(QString::fromLatin1(text), parent);
+    QCommandLinkButton* button = new FramedLinkButton(QString::fromLatin1(text), parent);
     button->setDescription(QString::fromLatin1(url));
     button->setProperty("controlId", id);
     QObject::connect(button, &QPushButton::clicked, parent, [url, parent] {

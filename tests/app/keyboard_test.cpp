@@ -168,4 +168,17 @@ TEST_F(KeyboardTest, AboutLinkWithoutABrowserSaysSo) {
     EXPECT_EQ(prompts_.History()[0].caption, "Quorvel BERTLV");
 }
 
+TEST_F(KeyboardTest, AboutLinkShowsTheKeyboardOnIt) {
+    CAboutDlg about(Frame());
+    ASSERT_TRUE(ShowActive(&about));
+    QCommandLinkButton* link = about.findChildren<QCommandLinkButton*>()[0];
+    const QImage unfocused = link->grab().toImage();
+    QWidget* start = QApplication::focusWidget();
+    while (QApplication::focusWidget() != link) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), start);
+    }
+    EXPECT_NE(link->grab().toImage(), unfocused);
+}
+
 }  // namespace
