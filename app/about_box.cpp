@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QUrl>
@@ -18,8 +19,9 @@ namespace {
 const char kProductPage[] = "https://quorvel.example/bertlv";
 const char kMakerPage[] = "https://brannox.example";
 
-// A link drawn flat, as Fusion draws them, shows nothing when the keyboard is on it: Enter
-// would open a page the user cannot see chosen. It is framed as other controls are.
+// Fusion draws a link flat and shows nothing when the keyboard is on it: Enter would open a page
+// the user cannot see chosen. The link takes the focus frame of a push button, where the
+// Windows look draws its own, so that the two coincide there.
 class FramedLinkButton : public QCommandLinkButton {
 public:
     FramedLinkButton(const QString& text, QWidget* parent) : QCommandLinkButton(text, parent) {}
@@ -30,10 +32,12 @@ protected:
         if (!hasFocus()) {
             return;
         }
+        QStyleOptionButton button;
+        initStyleOption(&button);
         QStylePainter painter(this);
         QStyleOptionFocusRect frame;
         frame.initFrom(this);
-        frame.rect = rect().adjusted(1, 1, -1, -1);
+        frame.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &button, this);
         frame.backgroundColor = palette().color(QPalette::Window);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
     }

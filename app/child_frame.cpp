@@ -12,13 +12,11 @@
 CChildFrame::CChildFrame(COrdaDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), document_(document), view_(new COrdaView) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // The window menu's Close takes the desktop's keys (Ctrl+W on X11) and Ctrl+F4, the key of
-    // document windows on every system. Its keys would answer in every window on show, and
-    // with two windows in neither: only the window that holds the focus takes them.
+    // The window menu's Close takes the desktop's keys (Ctrl+W alone on X11) and Ctrl+F4, the
+    // key of document windows on every system.
     const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
     const QKeySequence closeWindowKey(Qt::CTRL | Qt::Key_F4);
     for (QAction* action : actions()) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         if (!closeKeys.isEmpty() && action->shortcuts() == closeKeys &&
             !closeKeys.contains(closeWindowKey)) {
             action->setShortcuts(QList<QKeySequence>{closeWindowKey} + closeKeys);

@@ -195,18 +195,17 @@ void COrdaView::CreateGrid() {
 }
 
 void COrdaView::CreateControls() {
-    const auto makeButton = [this](const char* text, int id, const QIcon& icon, const char* tip) {
-        QPushButton* button = new QPushButton(QString::fromLatin1(text), this);
+    const auto makeButton = [this](const char* text, int id, const QIcon& icon,
+                                   const QIcon& hotIcon, const char* tip) {
+        QPushButton* button = new HotImageButton(QString::fromLatin1(text), icon, hotIcon, this);
         button->setProperty("controlId", id);
-        button->setIcon(icon);
         button->setToolTip(QString::fromLatin1(tip));
-        button->setCursor(Qt::PointingHandCursor);
-        // Enter presses the button that has the focus, as Space does.
-        button->setAutoDefault(true);
         return button;
     };
-    parseButton_ = makeButton("Parse", IDC_PARSE, ParseButtonIcon(), "Parse encoded data");
-    encodeButton_ = makeButton("Encode", IDC_ENCODE, EncodeButtonIcon(), "Encode data");
+    parseButton_ = makeButton("Parse", IDC_PARSE, ParseButtonIcon(), ParseButtonHotIcon(),
+                              "Parse encoded data");
+    encodeButton_ =
+        makeButton("Encode", IDC_ENCODE, EncodeButtonIcon(), EncodeButtonHotIcon(), "Encode data");
     connect(parseButton_, &QPushButton::clicked, this, &COrdaView::OnParse);
     connect(encodeButton_, &QPushButton::clicked, this, &COrdaView::OnEncode);
 

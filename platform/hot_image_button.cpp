@@ -1,5 +1,7 @@
 #include "platform/hot_image_button.h"
 
+#include <QKeyEvent>
+
 HotImageButton::HotImageButton(const QString& text, const QIcon& image, const QIcon& hotImage,
                                QWidget* parent)
     : QPushButton(image, text, parent), image_(image), hotImage_(hotImage) {
@@ -14,4 +16,17 @@ void HotImageButton::enterEvent(QEnterEvent* event) {
 void HotImageButton::leaveEvent(QEvent* event) {
     setIcon(image_);
     QPushButton::leaveEvent(event);
+}
+
+void HotImageButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // A key held down presses it once.
+    if (!event->isAutoRepeat()) {
+        click();
+    }
+    event->accept();
 }

@@ -1,4 +1,5 @@
-// A push button whose picture brightens while the mouse is over it.
+// A push button whose picture brightens while the mouse is over it, and which Enter presses
+// when it has the focus, as Space does.
 #ifndef QUORVEL_PLATFORM_HOT_IMAGE_BUTTON_H
 #define QUORVEL_PLATFORM_HOT_IMAGE_BUTTON_H
 
@@ -14,6 +15,7 @@ public:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QIcon image_;

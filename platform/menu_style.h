@@ -3,7 +3,7 @@
 //   run off a screen of common size (the dictionary's elements under Create > Primitive).
 // - Fusion draws a menu bar title highlighted only while its menu is open. Once Escape has
 //   closed the menu, the bar keeps the keyboard (the arrows move along it, Enter opens a menu)
-//   with nothing to show it; the title the keyboard is on is drawn as an open one.
+//   with nothing to show it; under Fusion the title the keyboard is on is drawn as an open one.
 #ifndef QUORVEL_PLATFORM_MENU_STYLE_H
 #define QUORVEL_PLATFORM_MENU_STYLE_H
 

@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QCommandLinkButton>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -81,8 +83,13 @@ TEST_F(KeyboardTest, TabGoesThroughTheDocumentWindowAndThePanelsAndBack) {
         EXPECT_EQ(panels.count(widget), 1);
     }
     EXPECT_FALSE(other->isAncestorOf(QApplication::focusWidget()));
-    // Neither the toolbar's Customize button nor the Analysis panel behind its tab.
+    // The Data Elements sort button comes first; no toolbar button and not the Analysis panel
+    // behind its tab.
+    EXPECT_TRUE(Frame()->DictionaryBar()->isAncestorOf(panels[0]));
     EXPECT_EQ(panels.indexOf(Frame()->DictionaryBar()->FilterField()), 1);
+    for (QWidget* widget : panels) {
+        EXPECT_FALSE(Frame()->StandardToolBar()->isAncestorOf(widget));
+    }
     EXPECT_FALSE(panels.contains(Frame()->AnalysisBar()->Grid()));
 
     // Shift+Tab retraces the way.
@@ -129,6 +136,11 @@ TEST_F(KeyboardTest, EnterPressesTheFocusedButton) {
     view->EncodeButton()->setFocus();
     QTest::keyClick(view->EncodeButton(), Qt::Key_Return);
     EXPECT_EQ(view->Pane()->toPlainText(), "70045A021234");
+    // A key held down presses the button once.
+    view->Pane()->clear();
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(view->EncodeButton(), &repeated);
+    EXPECT_EQ(view->Pane()->toPlainText(), "");
 
     view->Pane()->setPlainText(QStringLiteral("5A021234"));
     view->ParseButton()->setFocus();

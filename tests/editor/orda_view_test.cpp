@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QUndoStack>
 
 #include "dictionary/element_row.h"
+#include "editor/button_images.h"
 #include "editor/element_grid_ctrl.h"
 #include "editor/view_fakes.h"
 #include "platform/byte_table.h"
@@ -618,6 +620,27 @@ TEST_F(ViewTest, ControlsCarryTheirIdsAndTexts) {
     EXPECT_EQ(titles, QStringList({"Data Element", "Tag", "Length in", "Length", "Value", "length",
                                    "TLV"}));
     EXPECT_EQ(view_.Grid()->ColumnAlign(1), Qt::AlignRight);
+}
+
+// The arrows brighten while the mouse is over their button.
+TEST_F(ViewTest, ButtonPicturesBrightenUnderTheMouse) {
+    const auto picture = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+    const struct {
+        QPushButton* button;
+        QIcon image;
+        QIcon hotImage;
+    } buttons[] = {{view_.EncodeButton(), EncodeButtonIcon(), EncodeButtonHotIcon()},
+                   {view_.ParseButton(), ParseButtonIcon(), ParseButtonHotIcon()}};
+    for (const auto& b : buttons) {
+        ASSERT_NE(picture(b.image), picture(b.hotImage));
+        EXPECT_EQ(picture(b.button->icon()), picture(b.image));
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(b.button, &enter);
+        EXPECT_EQ(picture(b.button->icon()), picture(b.hotImage));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(b.button, &leave);
+        EXPECT_EQ(picture(b.button->icon()), picture(b.image));
+    }
 }
 
 TEST_F(ViewTest, ColumnsShowEveryTagAndLengthAndTheLeadOfEveryName) {
