@@ -151,7 +151,13 @@ CMainFrame::CMainFrame(COrdaApp* app, QSettings* settings)
     CreateActions();
     // The look comes first: widgets made after it take its style once, instead of all of them
     // taking it again.
-    OnApplicationLook(IsAppLook(appLook_) ? appLook_ : kDefaultAppLook);
+    if (IsAppLook(appLook_)) {
+        OnApplicationLook(appLook_);
+    } else {
+        // A stored look this program does not know stays stored and no look is checked; the
+        // window is drawn in the default look meanwhile.
+        ApplyAppLook(kDefaultAppLook, this, mdiArea_);
+    }
     CreateToolBar();
     CreateStatusBar();
     CreateDockingPanels();
@@ -349,7 +355,7 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(ID_WINDOW_TILE_HORZ, QStringLiteral("&Tile")), &QAction::triggered, mdiArea_,
             &QMdiArea::tileSubWindows);
     connect(MakeAction(ID_WINDOW_ARRANGE, QStringLiteral("&Arrange Icons")), &QAction::triggered,
-            mdiArea_, &QMdiArea::tileSubWindows);
+            this, &CMainFrame::OnWindowArrangeIcons);
     connect(MakeAction(ID_WINDOW_MANAGER, QStringLiteral("&Windows...")), &QAction::triggered, this,
             &CMainFrame::OnWindowList);
     connect(MakeAction(ID_APP_ABOUT, QStringLiteral("&About Quorvel BERTLV...")),
@@ -813,6 +819,29 @@ void CMainFrame::ShowDescription(int index) {
         descriptionBar_->raise();
     }
     descriptionBar_->ShowEntry(index);
+}
+
+void CMainFrame::OnWindowArrangeIcons() {
+    // Minimised windows stay where they were left: they are lined up along the area's bottom
+    // edge, left to right and row above row. Other windows keep their places.
+    const QSize area = mdiArea_->viewport()->size();
+    int x = 0;
+    int rowBottom = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->isMinimized()) {
+            continue;
+        }
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            rowBottom -= rowHeight;
+            rowHeight = 0;
+        }
+        window->move(x, rowBottom - size.height());
+        x += size.width();
+        rowHeight = qMax(rowHeight, size.height());
+    }
 }
 
 void CMainFrame::OnWindowCascade() {

@@ -67,6 +67,8 @@ public:
     LockIndicators* LockPanes() const { return lockIndicators_; }
     // Window > Cascade: overlapping windows that each keep a usable size.
     void OnWindowCascade();
+    // Window > Arrange Icons: minimised windows in rows along the bottom of the area.
+    void OnWindowArrangeIcons();
     // File > Close: the active document with all its windows.
     void OnFileClose();
 

@@ -20,6 +20,7 @@
 
 #include "app/app_fixture.h"
 #include "app/app_ids.h"
+#include "app/app_looks.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/orda_app.h"
@@ -270,6 +271,16 @@ TEST_F(AppTest, StartingWithTheStoredLookLeavesTheSettingsFileAlone) {
     settings_.sync();
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), yesterday.toSecsSinceEpoch());
     EXPECT_EQ(restarted.CurrentAppLook(), 32837);
+}
+
+TEST_F(AppTest, UnknownStoredLookStaysStored) {
+    settings_.setValue("V1.0/UISettings/ApplicationLook", 12345);
+    CMainFrame restarted(app_.get(), &settings_);
+    EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 12345);
+    for (const AppLook& look : kAppLooks) {
+        EXPECT_FALSE(restarted.Action(look.id)->isChecked()) << look.id;
+    }
+    Frame()->OnApplicationLook(32837);
 }
 
 TEST_F(AppTest, TitleRuleMarksUnsavedChanges) {

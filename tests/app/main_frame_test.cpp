@@ -470,6 +470,30 @@ TEST_F(MainFrameTest, CascadeLeavesWindowsOfAUsableSize) {
     EXPECT_NE(corners[1], corners[2]);
 }
 
+TEST_F(MainFrameTest, ArrangeIconsLinesUpMinimisedWindowsOnly) {
+    Frame()->show();
+    for (int i = 0; i < 3; ++i) {
+        NewDocument(QStringLiteral("70045A021234"));
+    }
+    Frame()->Action(ID_WINDOW_CASCADE)->trigger();
+    QApplication::processEvents();
+    const QList<QMdiSubWindow*> windows = Frame()->MdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 3);
+    const QRect normal = windows[1]->geometry();
+    for (QMdiSubWindow* window : {windows[0], windows[2]}) {
+        window->showMinimized();
+        window->move(40, 30);
+    }
+    QApplication::processEvents();
+    Frame()->Action(ID_WINDOW_ARRANGE)->trigger();
+    const int bottom = Frame()->MdiArea()->viewport()->height();
+    EXPECT_EQ(windows[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[0]->x(), 0);
+    EXPECT_EQ(windows[2]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[2]->x(), windows[0]->width());
+    EXPECT_EQ(windows[1]->geometry(), normal);
+}
+
 TEST_F(MainFrameTest, FirstStartUsesMostOfTheScreenThenTheStoredSize) {
     const QRect available = Frame()->screen()->availableGeometry();
     EXPECT_NEAR(Frame()->width(), available.width() * 0.8, 2);
