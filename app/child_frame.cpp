@@ -12,16 +12,20 @@
 CChildFrame::CChildFrame(COrdaDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), document_(document), view_(new COrdaView) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // The window menu's Close takes the desktop's keys (Ctrl+W alone on X11) and Ctrl+F4, the
-    // key of document windows on every system.
-    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    // Ctrl+F4 closes the window that has the focus, as document windows do on Windows and in
+    // most desktops' programs. The window menu's Close keeps the desktop's own keys (Ctrl+W
+    // alone on X11) less Ctrl+F4 where they include it: two actions on one key answer neither.
     const QKeySequence closeWindowKey(Qt::CTRL | Qt::Key_F4);
     for (QAction* action : actions()) {
-        if (!closeKeys.isEmpty() && action->shortcuts() == closeKeys &&
-            !closeKeys.contains(closeWindowKey)) {
-            action->setShortcuts(QList<QKeySequence>{closeWindowKey} + closeKeys);
+        QList<QKeySequence> keys = action->shortcuts();
+        if (keys.removeAll(closeWindowKey) > 0) {
+            action->setShortcuts(keys);
         }
     }
+    QAction* closeWindow = new QAction(this);
+    closeWindow->setShortcut(closeWindowKey);
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
     setWidget(view_);
     document_->AddView(view_);
     UpdateTitle();

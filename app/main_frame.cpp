@@ -822,14 +822,15 @@ void CMainFrame::ShowDescription(int index) {
 }
 
 void CMainFrame::OnWindowArrangeIcons() {
-    // Minimised windows stay where they were left: they are lined up along the area's bottom
-    // edge, left to right and row above row. Other windows keep their places.
-    const QSize area = mdiArea_->viewport()->size();
+    // Qt lines minimised windows up along the bottom as they are minimised; once the user has
+    // moved them, this puts them back there, row above row, from the left (from the right in a
+    // right-to-left layout). Other windows keep their places.
+    const QRect area = mdiArea_->viewport()->rect();
     int x = 0;
     int rowBottom = area.height();
     int rowHeight = 0;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        if (!window->isMinimized()) {
+        if (!window->isMinimized() || !window->isVisible() || window->isShaded()) {
             continue;
         }
         const QSize size = window->size();
@@ -838,7 +839,8 @@ void CMainFrame::OnWindowArrangeIcons() {
             rowBottom -= rowHeight;
             rowHeight = 0;
         }
-        window->move(x, rowBottom - size.height());
+        const QRect place(QPoint(x, rowBottom - size.height()), size);
+        window->setGeometry(QStyle::visualRect(mdiArea_->layoutDirection(), area, place));
         x += size.width();
         rowHeight = qMax(rowHeight, size.height());
     }

@@ -273,13 +273,22 @@ TEST_F(AppTest, StartingWithTheStoredLookLeavesTheSettingsFileAlone) {
     EXPECT_EQ(restarted.CurrentAppLook(), 32837);
 }
 
-TEST_F(AppTest, UnknownStoredLookStaysStored) {
+TEST_F(AppTest, UnknownStoredLookStaysStoredUntilALookIsChosen) {
+    // Another look in use first: the new window must bring the default one.
+    Frame()->OnApplicationLook(32833);
     settings_.setValue("V1.0/UISettings/ApplicationLook", 12345);
     CMainFrame restarted(app_.get(), &settings_);
     EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 12345);
     for (const AppLook& look : kAppLooks) {
         EXPECT_FALSE(restarted.Action(look.id)->isChecked()) << look.id;
     }
+    // The default look's window colour, not the Office 2000 look's.
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(238, 238, 242));
+
+    restarted.Action(32834)->trigger();
+    EXPECT_TRUE(restarted.Action(32834)->isChecked());
+    EXPECT_EQ(settings_.value("V1.0/UISettings/ApplicationLook").toInt(), 32834);
+    // The other tests start in the default look.
     Frame()->OnApplicationLook(32837);
 }
 

@@ -70,6 +70,7 @@ TEST_F(KeyboardTest, TabGoesThroughTheDocumentWindowAndThePanelsAndBack) {
                                                   view->ModeList(), view->Pane()}));
     // Then the panels, each control once, and none of the other document window's.
     const QList<QWidget*> panels = forward.mid(4, forward.size() - 5);
+    ASSERT_FALSE(panels.isEmpty());
     const QList<QWidget*> expected = {Frame()->DictionaryBar()->FilterField(),
                                       Frame()->DictionaryBar()->Tree(),
                                       Frame()->DescriptionBar()->Grid()};
@@ -136,16 +137,20 @@ TEST_F(KeyboardTest, EnterPressesTheFocusedButton) {
     view->EncodeButton()->setFocus();
     QTest::keyClick(view->EncodeButton(), Qt::Key_Return);
     EXPECT_EQ(view->Pane()->toPlainText(), "70045A021234");
-    // A key held down presses the button once.
+    // A key held down presses the button once; Enter with Ctrl is no press.
     view->Pane()->clear();
     QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(view->EncodeButton(), &repeated);
+    QTest::keyClick(view->EncodeButton(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(view->Pane()->toPlainText(), "");
+    // The keypad's Enter presses it.
+    QTest::keyClick(view->EncodeButton(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(view->Pane()->toPlainText(), "70045A021234");
 
     view->Pane()->setPlainText(QStringLiteral("5A021234"));
     view->ParseButton()->setFocus();
     prompts_.QueueAnswer(true);
-    QTest::keyClick(view->ParseButton(), Qt::Key_Enter);
+    QTest::keyClick(view->ParseButton(), Qt::Key_Return);
     ASSERT_EQ(prompts_.History().size(), 1);
     // The grid holds the one element parsed.
     EXPECT_NE(view->Grid()->GetRow(0), nullptr);

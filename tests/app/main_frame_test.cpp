@@ -492,6 +492,14 @@ TEST_F(MainFrameTest, ArrangeIconsLinesUpMinimisedWindowsOnly) {
     EXPECT_EQ(windows[2]->geometry().bottom() + 1, bottom);
     EXPECT_EQ(windows[2]->x(), windows[0]->width());
     EXPECT_EQ(windows[1]->geometry(), normal);
+
+    // Right to left, the row starts at the right.
+    Frame()->MdiArea()->setLayoutDirection(Qt::RightToLeft);
+    windows[0]->move(40, 30);
+    Frame()->Action(ID_WINDOW_ARRANGE)->trigger();
+    EXPECT_EQ(windows[0]->geometry().right() + 1, Frame()->MdiArea()->viewport()->width());
+    EXPECT_EQ(windows[0]->geometry().bottom() + 1, bottom);
+    Frame()->MdiArea()->setLayoutDirection(Qt::LeftToRight);
 }
 
 TEST_F(MainFrameTest, FirstStartUsesMostOfTheScreenThenTheStoredSize) {

@@ -92,7 +92,9 @@ TEST(MenuStyle, MenuBarShowsWhereTheKeyboardIsAfterEscape) {
     // The Windows look draws it already, and draws it as before.
     std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
     MenuStyle windowsMenus(QStyleFactory::create(QStringLiteral("Windows")));
-    EXPECT_EQ(BarAfterEscape(&windowsMenus), BarAfterEscape(windows.get()));
+    const QImage drawn = BarAfterEscape(&windowsMenus);
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn, BarAfterEscape(windows.get()));
 }
 
 }  // namespace
