@@ -31,8 +31,6 @@ QList<QWidget*> TabStops(const QWidget* window, const QMdiArea* area,
     return stops;
 }
 
-}  // namespace
-
 QWidget* NextTabStop(const QWidget* window, const QMdiArea* area,
                      const QList<QWidget*>& documentOrder, const QWidget* focus, bool forward) {
     const QList<QWidget*> stops = TabStops(window, area, documentOrder);
@@ -43,6 +41,8 @@ QWidget* NextTabStop(const QWidget* window, const QMdiArea* area,
     const qsizetype count = stops.size();
     return stops[(at + (forward ? 1 : count - 1)) % count];
 }
+
+}  // namespace
 
 bool MoveTabFocus(const QWidget* window, const QMdiArea* area, const QList<QWidget*>& documentOrder,
                   bool forward) {

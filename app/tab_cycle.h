@@ -9,14 +9,9 @@
 class QMdiArea;
 class QWidget;
 
-// The control that Tab (`forward`) or Shift+Tab moves the focus to from `focus`, or null when
-// `focus` is none of `window`'s tab stops. `documentOrder` lists the active document window's
+// Moves the focus as Tab (`forward`) or Shift+Tab does; false when the focus is none of
+// `window`'s tab stops, to be left to Qt. `documentOrder` lists the active document window's
 // controls in the order Tab takes them; those hidden or disabled are passed over.
-QWidget* NextTabStop(const QWidget* window, const QMdiArea* area,
-                     const QList<QWidget*>& documentOrder, const QWidget* focus, bool forward);
-
-// Moves the focus as Tab or Shift+Tab does; false when the focus is none of the tab stops, to
-// be left to Qt.
 bool MoveTabFocus(const QWidget* window, const QMdiArea* area, const QList<QWidget*>& documentOrder,
                   bool forward);
 
