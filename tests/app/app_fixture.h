@@ -17,6 +17,8 @@
 #include "app/main_frame.h"
 #include "app/orda_app.h"
 #include "app/orda_doc.h"
+#include "editor/orda_view.h"
+#include "platform/long_text_edit.h"
 #include "platform/scripted_prompts.h"
 
 class AppFixture : public ::testing::Test {
@@ -43,6 +45,14 @@ protected:
     }
 
     CMainFrame* Frame() { return app_->MainFrame(); }
+
+    // A new document whose grid shows `hex`.
+    COrdaView* ParsedDocument(const QString& hex) {
+        COrdaView* view = app_->OnFileNew()->View();
+        view->Pane()->setPlainText(hex);
+        view->OnParse();
+        return view;
+    }
 
     // A file of the scratch folder holding `bytes`.
     QString WriteFile(const QString& name, const QByteArray& bytes) {

@@ -5,14 +5,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLinkButton>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include "app/about_box.h"
 #include "app/app_fixture.h"
@@ -23,7 +21,6 @@
 #include "panels/description_bar.h"
 #include "panels/dictionary_bar.h"
 #include "platform/byte_table.h"
-#include "platform/grid_ctrl.h"
 #include "platform/long_text_edit.h"
 #include "support/active_window.h"
 
@@ -37,10 +34,9 @@ protected:
         ASSERT_TRUE(ShowActive(Frame()));
     }
 
+    // A new document whose grid shows `hex`, with the grid focused.
     COrdaView* NewDocument(const QString& hex) {
-        COrdaView* view = app_->OnFileNew()->View();
-        view->Pane()->setPlainText(hex);
-        view->OnParse();
+        COrdaView* view = ParsedDocument(hex);
         view->Grid()->setFocus();
         return view;
     }
@@ -68,7 +64,7 @@ TEST_F(KeyboardTest, TabGoesThroughTheDocumentWindowAndThePanelsAndBack) {
     ASSERT_EQ(forward.last(), view->Grid());
     EXPECT_EQ(forward.mid(0, 4), (QList<QWidget*>{view->EncodeButton(), view->ParseButton(),
                                                   view->ModeList(), view->Pane()}));
-    // Then the panels, each control once, and none of the other document window's.
+    // Then the panels, each control once: none of a document window's, none of the toolbar's.
     const QList<QWidget*> panels = forward.mid(4, forward.size() - 5);
     ASSERT_FALSE(panels.isEmpty());
     const QList<QWidget*> expected = {Frame()->DictionaryBar()->FilterField(),
@@ -81,16 +77,13 @@ TEST_F(KeyboardTest, TabGoesThroughTheDocumentWindowAndThePanelsAndBack) {
     }
     for (QWidget* widget : panels) {
         EXPECT_FALSE(Frame()->MdiArea()->isAncestorOf(widget));
+        EXPECT_FALSE(Frame()->StandardToolBar()->isAncestorOf(widget));
         EXPECT_EQ(panels.count(widget), 1);
     }
     EXPECT_FALSE(other->isAncestorOf(QApplication::focusWidget()));
-    // The Data Elements sort button comes first; no toolbar button and not the Analysis panel
-    // behind its tab.
+    // The Data Elements sort button comes first; not the Analysis panel behind its tab.
     EXPECT_TRUE(Frame()->DictionaryBar()->isAncestorOf(panels[0]));
     EXPECT_EQ(panels.indexOf(Frame()->DictionaryBar()->FilterField()), 1);
-    for (QWidget* widget : panels) {
-        EXPECT_FALSE(Frame()->StandardToolBar()->isAncestorOf(widget));
-    }
     EXPECT_FALSE(panels.contains(Frame()->AnalysisBar()->Grid()));
 
     // Shift+Tab retraces the way.

@@ -50,14 +50,6 @@ namespace {
 
 class MainFrameTest : public AppFixture {
 protected:
-    // A new document whose grid shows `hex`.
-    COrdaView* NewDocument(const QString& hex) {
-        COrdaView* view = app_->OnFileNew()->View();
-        view->Pane()->setPlainText(hex);
-        view->OnParse();
-        return view;
-    }
-
     static QStringList Texts(QMenu* menu) {
         QStringList texts;
         for (QAction* action : menu->actions()) {
@@ -77,7 +69,7 @@ protected:
 };
 
 TEST_F(MainFrameTest, DataElementMenuOpensEmptyAndThenFilled) {
-    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    COrdaView* view = ParsedDocument(QStringLiteral("70045A021234"));
     QMenu* menu = Frame()->DataElementMenu();
     for (const char* tree : {"70045A021234", "6F0B8404A0000000A503880102"}) {
         // Parse leaves the view's menu empty; the submenu then gets one disabled placeholder,
@@ -104,7 +96,7 @@ TEST_F(MainFrameTest, DataElementMenuOpensEmptyAndThenFilled) {
 }
 
 TEST_F(MainFrameTest, PrinterChoicesHoldForTheSession) {
-    NewDocument(QStringLiteral("70045A021234"));
+    ParsedDocument(QStringLiteral("70045A021234"));
     prompts_.QueuePrinterChoice(
         [](QPrinter* printer) { printer->setPageOrientation(QPageLayout::Landscape); });
     Frame()->Action(ID_FILE_PRINT_SETUP)->trigger();
@@ -198,7 +190,7 @@ TEST_F(MainFrameTest, AboutBoxShowsTheProgramIcon) {
 
 TEST_F(MainFrameTest, EveryCommandPromptsOnHover) {
     ASSERT_TRUE(ShowActive(Frame()));
-    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    COrdaView* view = ParsedDocument(QStringLiteral("70045A021234"));
     view->Grid()->SelectItem(view->Grid()->GetRow(1)->Item(ELEMENT_COLUMN_NAME));
 
     // The grid's right-click menu.
@@ -423,7 +415,7 @@ TEST_F(MainFrameTest, LockPanesClaimNoLockTheyCannotSee) {
 }
 
 TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndHintingAndKeepTheApplicationFont) {
-    const COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    const COrdaView* view = ParsedDocument(QStringLiteral("70045A021234"));
     QTreeView* dictionary = Frame()->DictionaryBar()->findChild<QTreeView*>();
     ASSERT_NE(dictionary, nullptr);
     const struct {
@@ -452,7 +444,7 @@ TEST_F(MainFrameTest, WindowTextsSkipTheShaperAndHintingAndKeepTheApplicationFon
 
 TEST_F(MainFrameTest, CascadeLeavesWindowsOfAUsableSize) {
     for (int i = 0; i < 3; ++i) {
-        NewDocument(QStringLiteral("70045A021234"));
+        ParsedDocument(QStringLiteral("70045A021234"));
     }
     Frame()->Action(ID_WINDOW_CASCADE)->trigger();
     QApplication::processEvents();
@@ -473,7 +465,7 @@ TEST_F(MainFrameTest, CascadeLeavesWindowsOfAUsableSize) {
 TEST_F(MainFrameTest, ArrangeIconsLinesUpMinimisedWindowsOnly) {
     Frame()->show();
     for (int i = 0; i < 3; ++i) {
-        NewDocument(QStringLiteral("70045A021234"));
+        ParsedDocument(QStringLiteral("70045A021234"));
     }
     Frame()->Action(ID_WINDOW_CASCADE)->trigger();
     QApplication::processEvents();
@@ -524,7 +516,7 @@ TEST_F(MainFrameTest, OnASmallScreenThePanelsLeaveTheDocumentRoom) {
 
     // However small its window, a document keeps the grid's header and first rows.
     COrdaView* view =
-        NewDocument(QStringLiteral("70165A0847617390010100105F24032512315F2503170101"));
+        ParsedDocument(QStringLiteral("70165A0847617390010100105F24032512315F2503170101"));
     view->resize(view->width(), 1);
     view->resize(view->minimumSizeHint());
     const int row = view->Grid()->sizeHintForRow(0);
@@ -534,7 +526,7 @@ TEST_F(MainFrameTest, OnASmallScreenThePanelsLeaveTheDocumentRoom) {
 
 TEST_F(MainFrameTest, ColumnWidthsFollowTheUserAndAreKept) {
     Frame()->resize(1200, 800);
-    COrdaView* view = NewDocument(QStringLiteral("70045A021234"));
+    COrdaView* view = ParsedDocument(QStringLiteral("70045A021234"));
     CElementGridCtrl* grid = view->Grid();
     QApplication::processEvents();
     const int viewport = grid->viewport()->width();
@@ -558,7 +550,7 @@ TEST_F(MainFrameTest, ColumnWidthsFollowTheUserAndAreKept) {
 
 TEST_F(MainFrameTest, AColumnMadeNarrowerThanItsMinimumStaysSo) {
     Frame()->resize(1200, 800);
-    CElementGridCtrl* grid = NewDocument(QStringLiteral("70045A021234"))->Grid();
+    CElementGridCtrl* grid = ParsedDocument(QStringLiteral("70045A021234"))->Grid();
     QApplication::processEvents();
     const int minimum = grid->columnWidth(ELEMENT_COLUMN_NAME);
     const int narrow = minimum / 2;
